@@ -1,0 +1,51 @@
+// Base of every window of the program: receives the desktop's events and
+// reaches the desktop only through its host and the desktop services.
+#pragma once
+
+#include "framework/desktop.h"
+#include "framework/geometry.h"
+#include "framework/surface.h"
+#include "framework/windowhost.h"
+
+namespace kovala {
+
+struct TKeyState {
+  bool shift = false;
+  bool control = false;
+};
+
+class TWindow {
+ public:
+  TWindow(IWindowHost& windowHost, IDesktop& desktopServices)
+      : host(&windowHost), desktop(&desktopServices) {}
+  virtual ~TWindow() = default;
+  TWindow(const TWindow&) = delete;
+  TWindow& operator=(const TWindow&) = delete;
+
+  // The Qt layer moves a window onto its widget once that exists.
+  void AttachHost(IWindowHost& windowHost) { host = &windowHost; }
+  IWindowHost& Host() const { return *host; }
+  IDesktop& Desktop() const { return *desktop; }
+
+  virtual void SetupWindow() {}
+  virtual void Paint(ISurface& /*surface*/) {}
+  virtual void LeftButtonDown(TPoint /*point*/, TKeyState /*keys*/) {}
+  virtual void LeftButtonUp(TPoint /*point*/, TKeyState /*keys*/) {}
+  virtual void RightButtonDown(TPoint /*point*/, TKeyState /*keys*/) {}
+  virtual void Timer(int /*id*/) {}
+  virtual void Resized() {}
+  // A command offered to the window first; true when it handled it.
+  virtual bool Command(int /*id*/) { return false; }
+  virtual bool CanClose() { return true; }
+
+  bool IsVisible() const { return visible; }
+  virtual void Show() { visible = true; }
+  virtual void Hide() { visible = false; }
+
+ private:
+  IWindowHost* host;
+  IDesktop* desktop;
+  bool visible = false;
+};
+
+}  // namespace kovala

@@ -1,0 +1,37 @@
+// What a window asks of the widget that hosts it and of the frame around it.
+#pragma once
+
+#include <string>
+
+#include "framework/geometry.h"
+
+namespace kovala {
+
+class IWindowHost {
+ public:
+  virtual ~IWindowHost() = default;
+
+  virtual TRect ClientRect() const = 0;
+  // Asks for a repaint of the whole client area, erasing it to white first
+  // or drawing over what is there.
+  virtual void Invalidate(bool erase) = 0;
+  // Repaints now instead of when the event loop next gets to it.
+  virtual void UpdateNow() = 0;
+
+  // Shows a cursor resource ("carboncursor", ...) until RestoreCursor.
+  virtual void SetCursor(const std::string& cursorName) = 0;
+  virtual void RestoreCursor() = 0;
+  virtual void CaptureMouse() = 0;
+  virtual void ReleaseMouse() = 0;
+
+  virtual void SetTimer(int id, int milliseconds) = 0;
+  virtual void KillTimer(int id) = 0;
+
+  // Frame services.
+  virtual void SetCaption(const std::string& caption) = 0;
+  virtual void SetMessageBar(const std::string& text) = 0;
+  virtual void AssignMenu(const std::string& menuName) = 0;
+  virtual void GrayMenuItem(int command) = 0;
+};
+
+}  // namespace kovala

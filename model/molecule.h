@@ -1,0 +1,36 @@
+// The molecule that a molecule window holds: its records, its undo stack and
+// the molecule-wide values. Kept apart from the window so that the file and
+// the undo code work on it alone.
+#pragma once
+
+#include <cstdint>
+
+#include "framework/owningarray.h"
+#include "model/all.h"
+#include "model/atom.h"
+#include "model/bonds.h"
+#include "model/brackett.h"
+
+namespace kovala {
+
+class TMolecule {
+ public:
+  TOwningArray<TAtom> atoms;
+  TOwningArray<TBonds> bonds;
+  TOwningArray<TBrackett> brackets;
+  TOwningArray<TAll> undoHistory;
+  std::int32_t bondCount = 0;
+  bool ringTemplatePlaced = false;
+  bool completed = false;
+
+  // Pushes a copy of every atom, bond and bracket onto the undo stack.
+  void Snapshot();
+  // Puts the newest snapshot back and drops it; false when there is none.
+  bool RestoreSnapshot();
+  // Empties atoms, bonds and brackets and zeroes the counter.
+  void ClearRecords();
+  // Sum of the atoms' charges, the charge of a completed ion.
+  int TotalCharge() const;
+};
+
+}  // namespace kovala

@@ -1,0 +1,245 @@
+#include "model/moleculefile.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <istream>
+#include <ostream>
+#include <system_error>
+#include <unistd.h>
+
+namespace kovala {
+
+namespace {
+
+constexpr char kMagic[8] = {'K', 'o', 'v', 'a', 'l', 'a', '3', '1'};
+
+void PutInt(std::ostream& out, std::int32_t value) {
+  const auto u = static_cast<std::uint32_t>(value);
+  const char bytes[4] = {static_cast<char>(u & 0xFF), static_cast<char>((u >> 8) & 0xFF),
+                         static_cast<char>((u >> 16) & 0xFF), static_cast<char>((u >> 24) & 0xFF)};
+  out.write(bytes, 4);
+}
+
+void PutByte(std::ostream& out, std::uint8_t value) { out.put(static_cast<char>(value)); }
+
+// Reads from the stream and remembers whether it ran short.
+class TByteReader {
+ public:
+  explicit TByteReader(std::istream& stream) : in(stream) {}
+
+  bool Ok() const { return ok; }
+
+  std::uint8_t Byte() {
+    char c = 0;
+    if (ok && !in.get(c)) ok = false;
+    return ok ? static_cast<std::uint8_t>(c) : 0;
+  }
+
+  std::int32_t Int() {
+    std::uint32_t u = 0;
+    for (int shift = 0; shift < 32; shift += 8) u |= static_cast<std::uint32_t>(Byte()) << shift;
+    return static_cast<std::int32_t>(u);
+  }
+
+  template <std::size_t N>
+  void Bytes(std::array<char, N>& into) {
+    if (ok && !in.read(into.data(), static_cast<std::streamsize>(N))) ok = false;
+  }
+
+ private:
+  std::istream& in;
+  bool ok = true;
+};
+
+bool ValidLink(std::int32_t index, std::int32_t atomCount) {
+  return index == -1 || (index >= 0 && index < atomCount);
+}
+
+void ReadAtom(TByteReader& r, TAtom& a) {
+  a.x = r.Int();
+  a.y = r.Int();
+  a.freeElectrons = r.Int();
+  a.openBonds = r.Int();
+  a.parentIndex = r.Int();
+  a.neighbourCount = r.Int();
+  a.kind = r.Int();
+  a.charge = r.Int();
+  a.bonded = r.Byte();
+  for (auto& c : a.childIndex) c = r.Int();
+  for (auto& s : a.electronSlotTaken) s = r.Byte();
+  for (auto& k : a.neighbourKind) k = r.Int();
+}
+
+bool ReadRecords(TByteReader& r, TMolecule& m) {
+  std::array<char, 10> header{};
+  r.Bytes(header);
+  if (!r.Ok() || !std::equal(std::begin(kMagic), std::end(kMagic), header.begin()) || header[8] != 0)
+    return false;
+  m.bondCount = r.Int();
+  m.ringTemplatePlaced = r.Byte() != 0;
+  m.completed = r.Byte() != 0;
+  if (!r.Ok() || m.bondCount < 0) return false;
+
+  // Records are appended one by one as their bytes arrive, so a huge count in
+  // a short file stops at the end of the file instead of allocating.
+  const std::int32_t atomCount = r.Int();
+  for (std::int32_t i = 0; i < atomCount && r.Ok(); ++i) {
+    TAtom atom;
+    ReadAtom(r, atom);
+    if (!r.Ok()) return false;
+    if (!ValidLink(atom.parentIndex, atomCount)) return false;
+    for (auto c : atom.childIndex)
+      if (!ValidLink(c, atomCount)) return false;
+    m.atoms.Add(atom);
+  }
+
+  const std::int32_t bondTotal = r.Int();
+  for (std::int32_t i = 0; i < bondTotal && r.Ok(); ++i) {
+    TBonds bond;
+    bond.x1 = r.Int();
+    bond.x2 = r.Int();
+    bond.y1 = r.Int();
+    bond.y2 = r.Int();
+    r.Bytes(bond.order);
+    if (!r.Ok()) return false;
+    if (std::find(bond.order.begin(), bond.order.end(), '\0') == bond.order.end()) return false;
+    m.bonds.Add(bond);
+  }
+
+  const std::int32_t bracketCount = r.Int();
+  for (std::int32_t i = 0; i < bracketCount && r.Ok(); ++i) {
+    TBrackett b;
+    b.left = r.Int();
+    b.right = r.Int();
+    b.top = r.Int();
+    b.bottom = r.Int();
+    b.charge = r.Int();
+    if (!r.Ok()) return false;
+    m.brackets.Add(b);
+  }
+  return r.Ok();
+}
+
+}  // namespace
+
+void WriteMolecule(std::ostream& out, const TMolecule& m) {
+  out.write(kMagic, sizeof kMagic);
+  PutByte(out, 0);
+  PutByte(out, 0);
+  PutInt(out, m.bondCount);
+  PutByte(out, m.ringTemplatePlaced ? 1 : 0);
+  PutByte(out, m.completed ? 1 : 0);
+
+  PutInt(out, m.atoms.Count());
+  for (const auto& a : m.atoms) {
+    PutInt(out, a.x);
+    PutInt(out, a.y);
+    PutInt(out, a.freeElectrons);
+    PutInt(out, a.openBonds);
+    PutInt(out, a.parentIndex);
+    PutInt(out, a.neighbourCount);
+    PutInt(out, a.kind);
+    PutInt(out, a.charge);
+    PutByte(out, a.bonded);
+    for (auto c : a.childIndex) PutInt(out, c);
+    for (auto s : a.electronSlotTaken) PutByte(out, s);
+    for (auto k : a.neighbourKind) PutInt(out, k);
+  }
+
+  PutInt(out, m.bonds.Count());
+  for (const auto& b : m.bonds) {
+    PutInt(out, b.x1);
+    PutInt(out, b.x2);
+    PutInt(out, b.y1);
+    PutInt(out, b.y2);
+    // Bytes after the terminator are written as zero.
+    TBonds clean;
+    clean.SetOrder(b.Order());
+    out.write(clean.order.data(), static_cast<std::streamsize>(clean.order.size()));
+  }
+
+  PutInt(out, m.brackets.Count());
+  for (const auto& b : m.brackets) {
+    PutInt(out, b.left);
+    PutInt(out, b.right);
+    PutInt(out, b.top);
+    PutInt(out, b.bottom);
+    PutInt(out, b.charge);
+  }
+}
+
+TReadResult ReadMolecule(std::istream& in, TMolecule& m) {
+  m.ClearRecords();
+  TByteReader reader(in);
+  const bool ok = ReadRecords(reader, m);
+  // The stored flag is not kept: a read molecule is never a fresh template.
+  m.ringTemplatePlaced = false;
+  if (!ok) {
+    m.ClearRecords();
+    m.completed = false;
+    return TReadResult::BadFormat;
+  }
+  return TReadResult::Ok;
+}
+
+namespace {
+
+void FileNotFound(IMessageBox& messages) {
+  messages.MessageBox("File cannot be found!", "Warning", TIcon::Exclamation);
+}
+
+}  // namespace
+
+bool WriteMoleculeFile(const std::string& path, const TMolecule& molecule, IMessageBox& messages) {
+  namespace fs = std::filesystem;
+  const fs::path target(path);
+  if (target.filename().empty()) {
+    FileNotFound(messages);
+    return false;
+  }
+  fs::path temp = target;
+  temp.replace_filename("." + target.filename().string() + ".saving-" + std::to_string(::getpid()));
+
+  bool written = false;
+  {
+    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+    if (out) {
+      WriteMolecule(out, molecule);
+      out.flush();
+      written = static_cast<bool>(out);
+    }
+  }
+  std::error_code error;
+  if (written) {
+    fs::rename(temp, target, error);
+    written = !error;
+  }
+  if (!written) {
+    fs::remove(temp, error);
+    FileNotFound(messages);
+  }
+  return written;
+}
+
+bool ReadMoleculeFile(const std::string& path, TMolecule& molecule, IMessageBox& messages) {
+  std::error_code error;
+  std::ifstream in;
+  if (std::filesystem::is_regular_file(path, error)) in.open(path, std::ios::binary);
+  if (!in.is_open()) {
+    molecule.ClearRecords();
+    molecule.ringTemplatePlaced = false;
+    FileNotFound(messages);
+    return false;
+  }
+  if (ReadMolecule(in, molecule) != TReadResult::Ok) {
+    messages.MessageBox("Incorrect File Format!", "Warning", TIcon::Exclamation);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace kovala

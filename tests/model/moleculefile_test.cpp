@@ -1,0 +1,296 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <limits>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <unistd.h>
+
+#include "model/moleculefile.h"
+#include "tests/support/scripteddesktop.h"
+
+namespace kovala {
+namespace {
+
+std::string Written(const TMolecule& m) {
+  std::ostringstream out;
+  WriteMolecule(out, m);
+  return out.str();
+}
+
+TReadResult ReadBytes(const std::string& bytes, TMolecule& m) {
+  std::istringstream in(bytes);
+  return ReadMolecule(in, m);
+}
+
+void PutInt(std::string& s, std::size_t at, std::int32_t v) {
+  const auto u = static_cast<std::uint32_t>(v);
+  for (int i = 0; i < 4; ++i) s[at + i] = static_cast<char>((u >> (8 * i)) & 0xFF);
+}
+
+// A molecule that uses every field with distinct values, negatives included.
+TMolecule RichMolecule() {
+  TMolecule m;
+  m.bondCount = 3;
+  m.completed = true;
+  TAtom c(Carbon, 300, 200);
+  c.freeElectrons = 0;
+  c.openBonds = 0;
+  c.childIndex = {1, 2, -1, -1};
+  c.neighbourKind = {Hydrogen, Oxygen, -1, -1};
+  c.neighbourCount = 2;
+  c.bonded = 1;
+  c.electronSlotTaken = {1, 1, 0, 1, 1, 1, 0, 1};
+  c.charge = -2;
+  m.atoms.Add(c);
+  TAtom h(Hydrogen, 330, 200);
+  h.parentIndex = 0;
+  h.x = -17;
+  h.y = -123456;
+  m.atoms.Add(h);
+  TAtom odd(42, 5, 6);  // an unknown kind is kept as stored
+  odd.parentIndex = 0;
+  m.atoms.Add(odd);
+  TBonds b1(320, 330, 210, 210);
+  m.bonds.Add(b1);
+  TBonds b2(-5, 7, 9, -11);
+  b2.SetOrder("triple");
+  m.bonds.Add(b2);
+  TBonds b3(1, 2, 3, 4);
+  b3.SetOrder("double");
+  m.bonds.Add(b3);
+  m.brackets.Add(TBrackett(295, 355, 195, 225, -2));
+  return m;
+}
+
+TEST(MoleculeFile, EmptyMoleculeIsTwentyEightBytes) {
+  const std::string bytes = Written(TMolecule{});
+  ASSERT_EQ(bytes.size(), 28u);
+  EXPECT_EQ(bytes.substr(0, 8), "Kovala31");
+  EXPECT_EQ(bytes[8], '\0');
+  EXPECT_EQ(bytes[9], '\0');
+  EXPECT_EQ(bytes.substr(10), std::string(18, '\0'));
+}
+
+TEST(MoleculeFile, LoneCarbonIsOneHundredAndOneBytesWithMinusOneLinks) {
+  TMolecule m;
+  m.atoms.Add(TAtom(Carbon, 0x1234, 7));
+  const std::string b = Written(m);
+  ASSERT_EQ(b.size(), 101u);
+  EXPECT_EQ(b.substr(16, 4), std::string("\x01\0\0\0", 4));
+  EXPECT_EQ(b.substr(20, 4), std::string("\x34\x12\0\0", 4));  // little-endian x
+  const std::string minusOne("\xFF\xFF\xFF\xFF", 4);
+  EXPECT_EQ(b.substr(20 + 16, 4), minusOne);  // parentIndex
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(b.substr(20 + 33 + 4 * i, 4), minusOne);  // childIndex
+    EXPECT_EQ(b.substr(20 + 57 + 4 * i, 4), minusOne);  // neighbourKind
+  }
+  EXPECT_EQ(b.substr(20 + 24, 4), std::string(4, '\0'));  // kind comes before charge
+  EXPECT_EQ(b.substr(93), std::string(8, '\0'));
+}
+
+TEST(MoleculeFile, EveryFieldSurvivesWriteAndRead) {
+  const TMolecule m = RichMolecule();
+  const std::string bytes = Written(m);
+  EXPECT_EQ(bytes.size(), 28u + 73 * 3 + 26 * 3 + 20);
+  TMolecule back;
+  ASSERT_EQ(ReadBytes(bytes, back), TReadResult::Ok);
+  EXPECT_EQ(back.bondCount, 3);
+  EXPECT_TRUE(back.completed);
+  ASSERT_EQ(back.atoms.Count(), 3);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(back.atoms[i], m.atoms[i]) << i;
+  ASSERT_EQ(back.bonds.Count(), 3);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(back.bonds[i], m.bonds[i]) << i;
+  EXPECT_EQ(back.bonds[1].Order(), "triple");
+  ASSERT_EQ(back.brackets.Count(), 1);
+  EXPECT_EQ(back.brackets[0], m.brackets[0]);
+  EXPECT_EQ(Written(back), bytes);
+}
+
+TEST(MoleculeFile, RingFlagIsNotKeptByReading) {
+  TMolecule m;
+  m.ringTemplatePlaced = true;
+  const std::string bytes = Written(m);
+  EXPECT_EQ(bytes[14], '\x01');
+  TMolecule back;
+  ASSERT_EQ(ReadBytes(bytes, back), TReadResult::Ok);
+  EXPECT_FALSE(back.ringTemplatePlaced);
+}
+
+TEST(MoleculeFile, HeaderMustBeTheMagicTextAndAZeroByte) {
+  std::string bytes = Written(TMolecule{});
+  TMolecule back;
+  bytes[9] = '\x55';  // not significant
+  EXPECT_EQ(ReadBytes(bytes, back), TReadResult::Ok);
+  bytes[8] = '1';
+  EXPECT_EQ(ReadBytes(bytes, back), TReadResult::BadFormat);
+  bytes[8] = '\0';
+  bytes[0] = 'k';
+  EXPECT_EQ(ReadBytes(bytes, back), TReadResult::BadFormat);
+  EXPECT_EQ(ReadBytes("", back), TReadResult::BadFormat);
+}
+
+TEST(MoleculeFile, EveryTruncatedPrefixIsRefusedAndLeavesTheMoleculeEmpty) {
+  const std::string bytes = Written(RichMolecule());
+  for (std::size_t n = 0; n < bytes.size(); ++n) {
+    TMolecule back;
+    back.atoms.Add(TAtom(Carbon, 1, 1));  // what was there before is gone either way
+    back.completed = true;
+    ASSERT_EQ(ReadBytes(bytes.substr(0, n), back), TReadResult::BadFormat) << n;
+    EXPECT_TRUE(back.atoms.IsEmpty()) << n;
+    EXPECT_TRUE(back.bonds.IsEmpty()) << n;
+    EXPECT_TRUE(back.brackets.IsEmpty()) << n;
+    EXPECT_EQ(back.bondCount, 0) << n;
+    EXPECT_FALSE(back.completed) << n;
+  }
+}
+
+TEST(MoleculeFile, NegativeCountsReadNoRecords) {
+  std::string bytes = Written(TMolecule{});
+  PutInt(bytes, 16, -5);
+  PutInt(bytes, 20, -1);
+  PutInt(bytes, 24, std::numeric_limits<std::int32_t>::min());
+  TMolecule back;
+  ASSERT_EQ(ReadBytes(bytes, back), TReadResult::Ok);
+  EXPECT_TRUE(back.atoms.IsEmpty());
+  EXPECT_TRUE(back.bonds.IsEmpty());
+  EXPECT_TRUE(back.brackets.IsEmpty());
+}
+
+TEST(MoleculeFile, HugeCountInAShortFileIsRefusedCheaply) {
+  std::string bytes = Written(TMolecule{});
+  bytes.resize(40, '\0');
+  for (std::size_t at : {16u, 20u, 24u}) {
+    std::string b = Written(TMolecule{});
+    PutInt(b, at, std::numeric_limits<std::int32_t>::max());
+    b.resize(40, '\0');
+    TMolecule back;
+    EXPECT_EQ(ReadBytes(b, back), TReadResult::BadFormat) << at;
+    EXPECT_TRUE(back.atoms.IsEmpty());
+  }
+}
+
+TEST(MoleculeFile, LinksOutsideTheMoleculeAreRefused) {
+  const std::string good = Written(RichMolecule());
+  const std::size_t atom1 = 20 + 73;
+  struct Case { std::size_t offset; std::int32_t value; bool ok; };
+  const Case cases[] = {
+      {atom1 + 16, 2, true},   {atom1 + 16, 3, false},  {atom1 + 16, -2, false},
+      {atom1 + 33, 0, true},   {atom1 + 33, 3, false},  {atom1 + 45, 99, false},
+      {atom1 + 45, -7, false}, {atom1 + 57, 77, true},  // neighbour kinds are taken as stored
+  };
+  for (const auto& c : cases) {
+    std::string b = good;
+    PutInt(b, c.offset, c.value);
+    TMolecule back;
+    EXPECT_EQ(ReadBytes(b, back) == TReadResult::Ok, c.ok) << c.offset << " " << c.value;
+  }
+}
+
+TEST(MoleculeFile, NegativeBondCountAndUnterminatedOrderAreRefused) {
+  std::string b = Written(RichMolecule());
+  PutInt(b, 10, -1);
+  TMolecule back;
+  EXPECT_EQ(ReadBytes(b, back), TReadResult::BadFormat);
+
+  std::string c = Written(RichMolecule());
+  const std::size_t order0 = 28 - 8 + 73 * 3 + 4 + 16;  // first bond's order field
+  ASSERT_EQ(c.substr(order0, 6), "single");
+  for (int i = 0; i < 10; ++i) c[order0 + i] = 'x';
+  EXPECT_EQ(ReadBytes(c, back), TReadResult::BadFormat);
+  c[order0 + 9] = '\0';  // nine letters and the terminator are fine
+  EXPECT_EQ(ReadBytes(c, back), TReadResult::Ok);
+  EXPECT_EQ(back.bonds[0].Order(), "xxxxxxxxx");
+}
+
+TEST(MoleculeFile, BytesAfterTheTerminatorAreIgnoredAndWrittenAsZero) {
+  std::string b = Written(RichMolecule());
+  const std::size_t order0 = 20 + 73 * 3 + 4 + 16;
+  b[order0 + 8] = 'q';
+  TMolecule back;
+  ASSERT_EQ(ReadBytes(b, back), TReadResult::Ok);
+  EXPECT_EQ(back.bonds[0].Order(), "single");
+  EXPECT_EQ(Written(back)[order0 + 8], '\0');
+}
+
+class MoleculeFileOnDisk : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir = std::filesystem::temp_directory_path() /
+          ("kovala-file-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+           "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+  }
+  void TearDown() override {
+    std::filesystem::remove_all(dir);
+  }
+  std::filesystem::path dir;
+  test::TScriptedDesktop desktop;
+};
+
+TEST_F(MoleculeFileOnDisk, WriteThenReadThroughFiles) {
+  const std::string path = (dir / "water.kvl").string();
+  ASSERT_TRUE(WriteMoleculeFile(path, RichMolecule(), desktop));
+  TMolecule back;
+  ASSERT_TRUE(ReadMoleculeFile(path, back, desktop));
+  EXPECT_EQ(back.atoms.Count(), 3);
+  EXPECT_TRUE(desktop.messages.empty());
+  // Only the file itself is left behind, no temporary.
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);
+}
+
+TEST_F(MoleculeFileOnDisk, MissingFileIsReported) {
+  TMolecule back;
+  back.atoms.Add(TAtom(Carbon, 0, 0));
+  EXPECT_FALSE(ReadMoleculeFile((dir / "none.kvl").string(), back, desktop));
+  ASSERT_EQ(desktop.messages.size(), 1u);
+  EXPECT_EQ(desktop.messages[0].text, "File cannot be found!");
+  EXPECT_EQ(desktop.messages[0].caption, "Warning");
+  EXPECT_EQ(desktop.messages[0].icon, TIcon::Exclamation);
+  EXPECT_TRUE(back.atoms.IsEmpty());
+  EXPECT_FALSE(ReadMoleculeFile(dir.string(), back, desktop));  // a directory is no file
+}
+
+TEST_F(MoleculeFileOnDisk, WrongFormatIsReported) {
+  const auto path = dir / "note.kvl";
+  std::ofstream(path) << "Not a molecule at all";
+  TMolecule back;
+  EXPECT_FALSE(ReadMoleculeFile(path.string(), back, desktop));
+  ASSERT_EQ(desktop.messages.size(), 1u);
+  EXPECT_EQ(desktop.messages[0].text, "Incorrect File Format!");
+  EXPECT_EQ(desktop.messages[0].caption, "Warning");
+  EXPECT_EQ(desktop.messages[0].icon, TIcon::Exclamation);
+}
+
+TEST_F(MoleculeFileOnDisk, FailedWriteLeavesTheOldFileAsItWas) {
+  const auto path = dir / "keep.kvl";
+  ASSERT_TRUE(WriteMoleculeFile(path.string(), RichMolecule(), desktop));
+  const auto oldSize = std::filesystem::file_size(path);
+  // Something in the way of the temporary file makes the save fail, even
+  // for a user whom file permissions do not stop.
+  std::filesystem::create_directory(dir / (".keep.kvl.saving-" + std::to_string(::getpid())));
+  EXPECT_FALSE(WriteMoleculeFile(path.string(), TMolecule{}, desktop));
+  EXPECT_EQ(desktop.LastText(), "File cannot be found!");
+  EXPECT_EQ(std::filesystem::file_size(path), oldSize);
+}
+
+TEST_F(MoleculeFileOnDisk, WriteIntoAMissingDirectoryIsReported) {
+  EXPECT_FALSE(WriteMoleculeFile((dir / "no" / "such.kvl").string(), TMolecule{}, desktop));
+  EXPECT_EQ(desktop.LastText(), "File cannot be found!");
+}
+
+TEST_F(MoleculeFileOnDisk, SeedCorpusFilesAreValid) {
+  int seen = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(KOVALA_TEST_DATA)) {
+    if (entry.path().extension() != ".kvl") continue;
+    TMolecule back;
+    EXPECT_TRUE(ReadMoleculeFile(entry.path().string(), back, desktop)) << entry.path();
+    ++seen;
+  }
+  EXPECT_GE(seen, 3);
+}
+
+}  // namespace
+}  // namespace kovala
