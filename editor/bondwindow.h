@@ -1,0 +1,105 @@
+// The molecule window: one molecule built, drawn, saved and loaded. The
+// practice lab and the organic course derive from it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "framework/desktop.h"
+#include "framework/window.h"
+#include "model/molecule.h"
+
+namespace kovala {
+
+// The four sides of an atom's cell; side s owns electron slots s - 1 and s + 3.
+enum SideCode : std::int32_t { NoSide = 0, RightSide = 1, TopSide = 2, LeftSide = 3, BottomSide = 4 };
+
+enum class TRingKind { Aromatic, Cyclohexane, Cyclobutane };
+
+// Command identifiers handled by the molecule window itself.
+namespace cmd {
+inline constexpr int SaveAs = 104;
+inline constexpr int AddElectron = 202;
+inline constexpr int SubtractElectron = 203;
+inline constexpr int AbbreviateHs = 205;
+}  // namespace cmd
+
+class TBondWindow : public TWindow {
+ public:
+  TBondWindow(IWindowHost& host, IDesktop& desktop);
+  ~TBondWindow() override;
+
+  // Window events.
+  void SetupWindow() override;
+  void Paint(ISurface& surface) override;
+  void LeftButtonDown(TPoint point, TKeyState keys) override;
+  void LeftButtonUp(TPoint point, TKeyState keys) override;
+  void RightButtonDown(TPoint point, TKeyState keys) override;
+  void Resized() override;
+  bool Command(int id) override;
+  bool CanClose() override;
+
+  // Commands the frame calls.
+  bool New();   // false when the student cancelled
+  bool Open();  // true when a file was read
+  bool Save();  // true when the molecule was written
+  bool SaveAs();
+  void UndoBack();
+  void CopyToClipboard();
+  void NewAtom(ElementKind kind);  // palette buttons 250 to 258
+  void PlaceAromaticRing();        // palette button 259
+  void PlaceCyclohexane();         // palette button 260
+  void PlaceCyclobutane();         // palette button 262
+  int AtomCount() const { return molecule.atoms.Count(); }
+
+  void AbbreviateHs();
+  void ArmElectronChange(bool add);
+
+  // Shared with placement, the right button, the rings and the courses.
+  void Snapshot();  // also marks the molecule changed
+  bool PaletteGuard();
+  void AddToTray(ElementKind kind);
+  void RestackTray();
+  bool InTray(const TAtom& atom) const;
+
+  // Placement and bonding with the left button.
+  void PickUpAtom(TPoint point);
+  void DropAtom(TPoint point);
+  SideCode FindFreeSide(const TAtom& atom, const TAtom* dragged, TPoint point) const;
+  bool PlaceBeside(TAtom& target, SideCode side);  // true when refused
+  void TestCompletion();
+  void CompleteMolecule();
+  static void ArrangeLonePairs(TAtom& atom);
+
+  // Multiple bonds and electron changes with the right button.
+  void ChangeElectrons(TPoint point);
+  void ClickBond(TPoint point);
+  // The completion actions of the right button, announced with `message`.
+  void RightButtonCompletion(const std::string& message);
+
+  // The molecule and the window's own state.
+  TMolecule molecule;
+  bool changed = false;
+  bool untitled = true;
+  std::string fileName = "Untitled";
+  bool electronModeAdd = false;
+  bool electronModePending = false;
+  bool dragging = false;
+  TAtom* draggedAtom = nullptr;  // not owned; kept after the drop
+  SideCode lastSide = NoSide;
+  TFileDialogSettings dialogSettings;
+
+ protected:
+  // What follows a completion test that found the molecule complete; the
+  // courses test their structure rules here before the completion actions.
+  virtual void DropCompletionStep();
+  virtual void BondClickCompletionStep();
+
+ private:
+  void PlaceRing(TRingKind ring);
+  bool AskToSave();  // false when the student cancelled or the save failed
+  void ResetMolecule();
+  int trayRight = 0;  // the client right edge the tray atoms stand at
+};
+
+}  // namespace kovala
