@@ -1,0 +1,54 @@
+// The main frame: owns the editor, the 3-D view and the two courses, shows one
+// of them at a time, assigns the matching menu and routes every command.
+#pragma once
+
+#include <memory>
+
+#include "app/myapp.h"
+#include "editor/bondwindow.h"
+#include "framework/framehost.h"
+#include "framework/window.h"
+#include "practice/organicwindow.h"
+#include "practice/practicewindow.h"
+#include "view3d/shapewindow.h"
+
+namespace kovala {
+
+class TFrame : public TWindow {
+ public:
+  // Creates the four client windows, in the order editor, 3-D view, practice
+  // lab, organic course. They use the frame's host until the desktop gives
+  // each its own.
+  TFrame(IFrameHost& host, IDesktop& desktop, TMyApp& application);
+  ~TFrame() override;
+
+  void SetupWindow() override;
+  void Resized() override;
+  // Offers the command to the current client, then to the frame, then to the
+  // application; unhandled commands are ignored.
+  bool Command(int id) override;
+  bool CanClose() override;
+
+  // The window now shown in the client area.
+  TWindow& Client() const;
+  // The molecule window the 3-D commands work on.
+  TBondWindow& CurrentMoleculeWindow() const;
+
+  std::unique_ptr<TBondWindow> bondWindow;
+  std::unique_ptr<TShapeWindow> shapeWindow;
+  std::unique_ptr<TPracticeWindow> practiceWindow;
+  std::unique_ptr<TOrganicWindow> organicWindow;
+  bool practiceActive = false;
+  bool organicActive = false;
+  bool view3DActive = false;
+  bool helpUsed = false;
+  bool helpOnHelpUsed = false;
+
+ private:
+  bool FrameCommand(int id);
+  IFrameHost& frameHost;
+  TMyApp& app;
+  TWindow* client = nullptr;
+};
+
+}  // namespace kovala

@@ -1,0 +1,28 @@
+// The application object: the program's name and the last stop of command
+// routing.
+#pragma once
+
+#include <string>
+
+#include "framework/framehost.h"
+
+namespace kovala {
+
+namespace cmd {
+inline constexpr int Exit = 24340;
+}
+
+class TMyApp {
+ public:
+  explicit TMyApp(IFrameHost& frameHost) : host(frameHost) {}
+
+  // Handles Exit: closes the main window, which runs the frame's close query.
+  bool Command(int id);
+
+  const std::string name = "Kovala";
+
+ private:
+  IFrameHost& host;
+};
+
+}  // namespace kovala
