@@ -1,15 +1,304 @@
-// Placing atoms with the left button and bonding them.
+// Placing atoms with the left button and bonding them: the drag from the tray,
+// the snap onto the grid beside a placed atom, the bond and the completion test.
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <string>
+
 #include "editor/bondwindow.h"
 
 namespace kovala {
 
-void TBondWindow::PickUpAtom(TPoint) {}
-void TBondWindow::DropAtom(TPoint) {}
-SideCode TBondWindow::FindFreeSide(const TAtom&, const TAtom*, TPoint) const { return NoSide; }
-bool TBondWindow::PlaceBeside(TAtom&, SideCode) { return true; }
-void TBondWindow::TestCompletion() {}
-void TBondWindow::CompleteMolecule() {}
-void TBondWindow::ArrangeLonePairs(TAtom&) {}
-void TBondWindow::DropCompletionStep() {}
+namespace {
+
+const char* const kCompletedText = "This molecule is completed!!!  Go to View for 3-D structure.";
+
+void Warn(IDesktop& desktop, const std::string& text) {
+  desktop.MessageBox(text, "Warning", TIcon::Exclamation);
+}
+
+// Side s owns slots s - 1 and s + 3.
+int FirstSlot(SideCode side) { return side - 1; }
+int SecondSlot(SideCode side) { return side + 3; }
+
+bool SideTaken(const TAtom& atom, SideCode side) {
+  return atom.electronSlotTaken[FirstSlot(side)] != 0 || atom.electronSlotTaken[SecondSlot(side)] != 0;
+}
+
+void TakeSide(TAtom& atom, SideCode side) {
+  atom.electronSlotTaken[FirstSlot(side)] = 1;
+  atom.electronSlotTaken[SecondSlot(side)] = 1;
+}
+
+SideCode FacingSide(SideCode side) {
+  switch (side) {
+    case RightSide:
+      return LeftSide;
+    case TopSide:
+      return BottomSide;
+    case LeftSide:
+      return RightSide;
+    case BottomSide:
+      return TopSide;
+    default:
+      return NoSide;
+  }
+}
+
+// Where the dropped atom stands beside a target, and the bond line between them.
+struct TPlacement {
+  TPoint cell;
+  TBonds line;
+};
+
+TPlacement PlacementBeside(const TAtom& target, SideCode side) {
+  const int x = target.x;
+  const int y = target.y;
+  switch (side) {
+    case RightSide:
+      return {{x + 30, y}, TBonds(x + 20, x + 30, y + 10, y + 10)};
+    case TopSide:
+      return {{x, y - 30}, TBonds(x + 10, x + 10, y, y - 10)};
+    case LeftSide:
+      return {{x - 30, y}, TBonds(x, x - 10, y + 10, y + 10)};
+    default:
+      return {{x, y + 30}, TBonds(x + 10, x + 10, y + 20, y + 30)};
+  }
+}
+
+// Writes into the first empty entry; an atom has four at most, so a full
+// list (only possible in a molecule read from a file) is left alone.
+void AppendEntry(std::array<std::int32_t, 4>& entries, std::int32_t value) {
+  for (auto& entry : entries)
+    if (entry == -1) {
+      entry = value;
+      return;
+    }
+}
+
+// Position of the dragged atom, compared by address only: the atom may have
+// been thrown away by an undo while the button was held.
+int PositionOf(const TOwningArray<TAtom>& atoms, const TAtom* atom) {
+  for (int i = 0; i < atoms.Count(); ++i)
+    if (&atoms[i] == atom) return i;
+  return -1;
+}
+
+}  // namespace
+
+void TBondWindow::PickUpAtom(TPoint point) {
+  if (dragging || molecule.atoms.IsEmpty()) return;
+  TAtom* picked = nullptr;
+  for (auto& atom : molecule.atoms)
+    if (atom.Contains(point.x, point.y)) {
+      picked = &atom;
+      break;
+    }
+  if (picked == nullptr) return;
+  if (picked->bonded) {
+    Warn(Desktop(), "You cannot move this bonded atom!!!");
+    return;
+  }
+  draggedAtom = picked;
+  Host().CaptureMouse();
+  dragging = true;
+  if (IsKnownKind(picked->kind)) Host().SetCursor(std::string(ElementInfo(picked->kind).cursorName));
+  // The atom is blanked out of its old place while the cursor carries it.
+  Host().Invalidate(false);
+  Host().UpdateNow();
+}
+
+void TBondWindow::DropAtom(TPoint point) {
+  if (!dragging) return;
+  const int draggedIndex = PositionOf(molecule.atoms, draggedAtom);
+  bool testCompletion = false;
+
+  if (draggedIndex == -1) {
+    // The molecule was replaced under the drag; there is nothing left to drop.
+  } else if (!Host().ClientRect().ContainsInclusive(point)) {
+    // Released outside the window: the atom goes back where it was.
+  } else {
+    TAtom& dragged = *draggedAtom;
+    TAtom* target = nullptr;
+    lastSide = NoSide;
+    for (auto& atom : molecule.atoms) {
+      lastSide = FindFreeSide(atom, draggedAtom, point);
+      if (lastSide != NoSide) {
+        target = &atom;
+        break;
+      }
+    }
+
+    if (target != nullptr && InTray(*target)) {
+      Warn(Desktop(), "You cannot bond atoms in this area.  Move them to the center of the screen!!");
+    } else if (target != nullptr) {
+      testCompletion = true;
+      const bool singleBond = target->freeElectrons >= 1 && dragged.freeElectrons >= 1 &&
+                              target->openBonds >= 1 && dragged.openBonds >= 1;
+      const bool pairBond = (target->openBonds == 2 && dragged.freeElectrons >= 2) ||
+                            (target->freeElectrons >= 2 && dragged.openBonds == 2);
+      if (singleBond || pairBond) {
+        // The tree links and the counters are read before the bond changes them.
+        const bool targetIsLoneSingle = target->openBonds == 1 && !target->bonded;
+        const bool draggedSuppliesPair = target->openBonds == 2;
+        if (!PlaceBeside(*target, lastSide)) {
+          const int targetIndex = molecule.atoms.IndexOf(*target);
+          const int newIndex = molecule.atoms.IndexOf(dragged);
+          if (targetIsLoneSingle) {
+            AppendEntry(dragged.childIndex, targetIndex);
+            target->parentIndex = newIndex;
+          } else {
+            AppendEntry(target->childIndex, newIndex);
+            dragged.parentIndex = targetIndex;
+          }
+          if (singleBond) {
+            --target->freeElectrons;
+            --target->openBonds;
+            --dragged.freeElectrons;
+            --dragged.openBonds;
+          } else if (draggedSuppliesPair) {
+            dragged.freeElectrons -= 2;
+            target->openBonds -= 2;
+          } else {
+            target->freeElectrons -= 2;
+            dragged.openBonds -= 2;
+          }
+          target->bonded = 1;
+          dragged.bonded = 1;
+        }
+      } else {
+        Warn(Desktop(), "You cannot bond these atoms together!!!");
+      }
+    } else {
+      testCompletion = true;
+      bool somethingPlaced = false;
+      for (const auto& atom : molecule.atoms)
+        if (!InTray(atom)) somethingPlaced = true;
+      if (somethingPlaced) {
+        Warn(Desktop(), "You must release the atom on the side of another atom to kovala!!");
+      } else {
+        // The first atom of the molecule: it may stand anywhere.
+        Snapshot();
+        molecule.atoms.MoveTo(draggedIndex, 0);
+        dragged.x = point.x - 15;
+        dragged.y = point.y - 15;
+      }
+    }
+  }
+
+  if (testCompletion) {
+    Host().Invalidate(false);
+    TestCompletion();
+    if (molecule.completed) DropCompletionStep();
+  }
+
+  // The drag ends however the drop went. The completion step may have laid the
+  // molecule out afresh, so the dragged atom is not looked at from here on.
+  Host().ReleaseMouse();
+  dragging = false;
+  Host().RestoreCursor();
+  RestackTray();  // also repaints the whole client area
+}
+
+SideCode TBondWindow::FindFreeSide(const TAtom& atom, const TAtom* dragged, TPoint point) const {
+  if (&atom == dragged) return NoSide;
+  const int dx = point.x - atom.x;
+  const int dy = point.y - atom.y;
+  SideCode side = NoSide;
+  if (20 < dx && dx < 40 && 0 < dy && dy < 20)
+    side = RightSide;
+  else if (0 < dx && dx < 20 && -20 < dy && dy < 0)
+    side = TopSide;
+  else if (-20 < dx && dx < 0 && 0 < dy && dy < 20)
+    side = LeftSide;
+  else if (0 < dx && dx < 20 && 20 < dy && dy < 40)
+    side = BottomSide;
+  if (side == NoSide || SideTaken(atom, side)) return NoSide;
+  return side;
+}
+
+bool TBondWindow::PlaceBeside(TAtom& target, SideCode side) {
+  if (side == NoSide || draggedAtom == nullptr) return true;
+  TAtom& dragged = *draggedAtom;
+  const int draggedIndex = molecule.atoms.IndexOf(dragged);
+  if (draggedIndex == -1 || molecule.atoms.IndexOf(target) == -1) return true;
+
+  const SideCode facing = FacingSide(side);
+  const TPlacement placement = PlacementBeside(target, side);
+  bool placeHeld = false;
+  for (const auto& atom : molecule.atoms)
+    if (atom.x == placement.cell.x && atom.y == placement.cell.y) placeHeld = true;
+  // The refusal is decided before anything is touched, so a refused drop
+  // leaves the atoms in their order, no undo step and `changed` as it was.
+  if (SideTaken(target, side) || SideTaken(dragged, facing) || placeHeld) {
+    Warn(Desktop(),
+         "There is no space for the atom to be bonded.  Use Edit|Abbreviate H''s to make more space "
+         "available.");
+    return true;
+  }
+
+  Snapshot();
+  // The n-th bonded atom goes to position n. A molecule read from a file may
+  // carry any bond counter, so the position is kept inside the collection.
+  const int lastIndex = molecule.atoms.Count() - 1;
+  molecule.atoms.MoveTo(draggedIndex, std::clamp(molecule.bondCount + 1, 0, lastIndex));
+
+  dragged.x = placement.cell.x;
+  dragged.y = placement.cell.y;
+  TakeSide(target, side);
+  TakeSide(dragged, facing);
+  AppendEntry(target.neighbourKind, dragged.kind);
+  AppendEntry(dragged.neighbourKind, target.kind);
+  ++target.neighbourCount;
+  ++dragged.neighbourCount;
+  molecule.bonds.Add(placement.line);
+  ++molecule.bondCount;
+  return false;
+}
+
+void TBondWindow::TestCompletion() {
+  // An empty window holds no molecule to announce.
+  molecule.completed = !molecule.atoms.IsEmpty();
+  for (const auto& atom : molecule.atoms)
+    if (atom.openBonds != 0) molecule.completed = false;
+}
+
+void TBondWindow::CompleteMolecule() {
+  const int charge = molecule.TotalCharge();
+  if (charge != 0 && !molecule.atoms.IsEmpty()) {
+    int minX = molecule.atoms[0].x;
+    int maxX = minX;
+    int minY = molecule.atoms[0].y;
+    int maxY = minY;
+    for (const auto& atom : molecule.atoms) {
+      minX = std::min(minX, atom.x);
+      maxX = std::max(maxX, atom.x);
+      minY = std::min(minY, atom.y);
+      maxY = std::max(maxY, atom.y);
+    }
+    molecule.brackets.Add(TBrackett(minX - 5, maxX + 25, minY - 5, maxY + 25, charge));
+    Snapshot();
+  }
+  for (auto& atom : molecule.atoms) ArrangeLonePairs(atom);
+  Host().GrayMenuItem(cmd::AbbreviateHs);
+  Desktop().MessageBox(kCompletedText, "Information", TIcon::Information);
+  Host().Invalidate(true);
+}
+
+void TBondWindow::ArrangeLonePairs(TAtom& atom) {
+  const auto before = atom.electronSlotTaken;
+  atom.electronSlotTaken.fill(1);
+  int pairs = atom.freeElectrons / 2;
+  for (int side = RightSide; side <= BottomSide && pairs > 0; ++side) {
+    const auto code = static_cast<SideCode>(side);
+    if (before[FirstSlot(code)] == 0) {
+      atom.electronSlotTaken[FirstSlot(code)] = 0;
+      atom.electronSlotTaken[SecondSlot(code)] = 0;
+      --pairs;
+    }
+  }
+}
+
+void TBondWindow::DropCompletionStep() { CompleteMolecule(); }
 
 }  // namespace kovala

@@ -1,0 +1,64 @@
+// One drop onto a 25-atom molecule and the repaint that follows it.
+#include <benchmark/benchmark.h>
+
+#include "editor/bondwindow.h"
+#include "tests/support/fakehost.h"
+#include "tests/support/recordingsurface.h"
+#include "tests/support/scripteddesktop.h"
+
+namespace {
+
+using kovala::TPoint;
+
+constexpr TPoint kFirstTraySlot{600, 20};
+
+// A snake of 24 carbons built with the editor's own drags (12 to the right,
+// then 12 back to the left one row lower) and a hydrogen waiting in the tray.
+kovala::TMolecule SnakeWithHydrogenInTray(kovala::TBondWindow& window) {
+  window.AddToTray(kovala::Carbon);
+  window.PickUpAtom(kFirstTraySlot);
+  window.DropAtom({40, 100});  // the first carbon stands at (25, 85)
+  for (int i = 1; i < 24; ++i) {
+    const kovala::TAtom& last = window.molecule.atoms[i - 1];
+    TPoint beside{last.x + 30, last.y + 10};           // right side cell
+    if (i == 12) beside = {last.x + 10, last.y + 30};  // bottom side cell
+    if (i > 12) beside = {last.x - 10, last.y + 10};   // left side cell
+    window.AddToTray(kovala::Carbon);
+    window.PickUpAtom(kFirstTraySlot);
+    window.DropAtom(beside);
+  }
+  window.AddToTray(kovala::Hydrogen);
+  kovala::TMolecule molecule = window.molecule;
+  molecule.undoHistory.Flush();
+  return molecule;
+}
+
+void BM_DropOnTwentyFiveAtoms(benchmark::State& state) {
+  kovala::test::TFakeHost host;
+  kovala::test::TScriptedDesktop desktop;
+  kovala::TBondWindow window(host, desktop);
+  const kovala::TMolecule start = SnakeWithHydrogenInTray(window);
+  if (start.atoms.Count() != 25 || start.bondCount != 23) {
+    state.SkipWithError("the snake was not built");
+    return;
+  }
+  // The last carbon of the snake; the search passes every other atom first.
+  const kovala::TAtom& tail = start.atoms[23];
+  const TPoint below{tail.x + 10, tail.y + 30};
+
+  for (auto _ : state) {
+    state.PauseTiming();
+    window.molecule = start;
+    kovala::test::TRecordingSurface surface;
+    state.ResumeTiming();
+
+    window.PickUpAtom(kFirstTraySlot);
+    window.DropAtom(below);
+    window.Paint(surface);
+    benchmark::DoNotOptimize(surface.calls.data());
+  }
+  if (window.molecule.bondCount != 24) state.SkipWithError("the hydrogen was not bonded");
+}
+BENCHMARK(BM_DropOnTwentyFiveAtoms);
+
+}  // namespace
