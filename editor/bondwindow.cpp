@@ -1,5 +1,12 @@
 #include "editor/bondwindow.h"
 
+#include <cstdlib>
+#include <memory>
+#include <optional>
+
+#include "editor/moleculepainter.h"
+#include "model/moleculefile.h"
+
 namespace kovala {
 
 TBondWindow::TBondWindow(IWindowHost& windowHost, IDesktop& desktopServices)
@@ -21,6 +28,7 @@ void TBondWindow::Snapshot() {
 bool TBondWindow::InTray(const TAtom& atom) const { return atom.x + 50 == Host().ClientRect().right; }
 
 void TBondWindow::AddToTray(ElementKind kind) {
+  TBondWindow::Resized();  // in case the width changed unannounced
   const TRect client = Host().ClientRect();
   const int trayX = client.right - 50;
   int k = 0;
@@ -37,6 +45,7 @@ void TBondWindow::AddToTray(ElementKind kind) {
 }
 
 void TBondWindow::RestackTray() {
+  TBondWindow::Resized();
   const TRect client = Host().ClientRect();
   const int trayX = client.right - 50;
   for (auto& atom : molecule.atoms) {
@@ -52,25 +61,268 @@ void TBondWindow::RestackTray() {
   Host().Invalidate(true);
 }
 
-// --- The rest of the window's commands and events follow (editor commands). ---
+namespace {
 
-void TBondWindow::SetupWindow() {}
-void TBondWindow::Paint(ISurface&) {}
-void TBondWindow::RightButtonDown(TPoint, TKeyState) {}
-void TBondWindow::Resized() {}
-bool TBondWindow::Command(int) { return false; }
-bool TBondWindow::CanClose() { return true; }
-bool TBondWindow::New() { return false; }
-bool TBondWindow::Open() { return false; }
-bool TBondWindow::Save() { return false; }
-bool TBondWindow::SaveAs() { return false; }
-void TBondWindow::UndoBack() {}
-void TBondWindow::CopyToClipboard() {}
-void TBondWindow::NewAtom(ElementKind) {}
-void TBondWindow::AbbreviateHs() {}
-void TBondWindow::ArmElectronChange(bool) {}
-bool TBondWindow::PaletteGuard() { return true; }
-bool TBondWindow::AskToSave() { return true; }
-void TBondWindow::ResetMolecule() {}
+constexpr const char* kSaveQuestion = "Do you want to save?";
+
+// Writes the molecule to the window's file name; the file code reports a
+// failure itself and leaves the old file as it was.
+bool WriteMoleculeOf(TBondWindow& window) {
+  if (!WriteMoleculeFile(window.fileName, window.molecule, window.Desktop())) return false;
+  window.changed = false;
+  window.Host().SetCaption(window.fileName);
+  return true;
+}
+
+bool EndsAt(const TBonds& bond, int x, int y) {
+  return (bond.x1 == x && bond.y1 == y) || (bond.x2 == x && bond.y2 == y);
+}
+
+void SetSide(TAtom& atom, int firstSlot, std::uint8_t taken) {
+  atom.electronSlotTaken[static_cast<std::size_t>(firstSlot)] = taken;
+  atom.electronSlotTaken[static_cast<std::size_t>(firstSlot + 4)] = taken;
+}
+
+}  // namespace
+
+void TBondWindow::SetupWindow() {
+  trayRight = Host().ClientRect().right;
+  Host().SetCaption(fileName);
+}
+
+void TBondWindow::Paint(ISurface& surface) {
+  TMoleculePainter::DrawMolecule(surface, molecule);
+  // The picked-up atom leaves its old place while the cursor carries it.
+  if (dragging && draggedAtom) TMoleculePainter::DrawBlankCell(surface, draggedAtom->x, draggedAtom->y);
+}
+
+void TBondWindow::RightButtonDown(TPoint point, TKeyState) {
+  if (molecule.atoms.IsEmpty()) return;
+  if (electronModePending)
+    ChangeElectrons(point);
+  else
+    ClickBond(point);
+}
+
+void TBondWindow::Resized() {
+  // Loose atoms waiting in the tray keep to the tray column when the width
+  // changes; otherwise they would be stranded in the drawing area.
+  const int right = Host().ClientRect().right;
+  if (right == trayRight) return;
+  bool moved = false;
+  for (auto& atom : molecule.atoms) {
+    if (atom.bonded || atom.x + 50 != trayRight) continue;
+    atom.x = right - 50;
+    moved = true;
+  }
+  trayRight = right;
+  if (moved) Host().Invalidate(true);
+}
+
+bool TBondWindow::Command(int id) {
+  switch (id) {
+    case cmd::SaveAs:
+      SaveAs();
+      return true;
+    case cmd::AddElectron:
+      ArmElectronChange(true);
+      return true;
+    case cmd::SubtractElectron:
+      ArmElectronChange(false);
+      return true;
+    case cmd::AbbreviateHs:
+      AbbreviateHs();
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool TBondWindow::CanClose() { return AskToSave(); }
+
+bool TBondWindow::AskToSave() {
+  if (!changed || molecule.atoms.IsEmpty()) return true;
+  switch (
+      Desktop().MessageBox(kSaveQuestion, "Molecule has changed", TIcon::Question, TButtons::YesNoCancel)) {
+    case TAnswer::Yes:
+      // A save that did not happen keeps the molecule, as Cancel does.
+      return Save();
+    case TAnswer::No:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void TBondWindow::ResetMolecule() {
+  // A drag cannot outlive the atom it holds.
+  if (dragging) {
+    Host().ReleaseMouse();
+    Host().RestoreCursor();
+    dragging = false;
+  }
+  draggedAtom = nullptr;
+  molecule.ClearRecords();
+  molecule.undoHistory.Flush();
+  molecule.completed = false;
+  molecule.ringTemplatePlaced = false;
+}
+
+bool TBondWindow::New() {
+  if (!AskToSave()) return false;
+  ResetMolecule();
+  changed = false;
+  untitled = true;
+  fileName = "Untitled";
+  Host().SetCaption(fileName);
+  Host().Invalidate(true);
+  return true;
+}
+
+bool TBondWindow::Open() {
+  if (!AskToSave()) return false;
+  const std::optional<std::string> path = Desktop().OpenFileDialog(dialogSettings);
+  if (!path) return false;
+  fileName = *path;
+  ResetMolecule();
+  trayRight = Host().ClientRect().right;
+  if (!ReadMoleculeFile(fileName, molecule, Desktop())) {
+    // Left empty; the unreadable file must not be overwritten by the next
+    // Save, so that Save asks for a name.
+    molecule.ClearRecords();
+    molecule.completed = false;
+    molecule.ringTemplatePlaced = false;
+    untitled = true;
+    Host().Invalidate(true);
+    return false;
+  }
+  molecule.ringTemplatePlaced = false;
+  changed = false;
+  untitled = false;
+  Host().SetCaption(fileName);
+  Host().Invalidate(true);
+  return true;
+}
+
+bool TBondWindow::Save() {
+  if (untitled) return SaveAs();
+  return WriteMoleculeOf(*this);
+}
+
+bool TBondWindow::SaveAs() {
+  const std::optional<std::string> path = Desktop().SaveFileDialog(dialogSettings);
+  if (!path || path->empty()) return false;
+  fileName = *path;
+  return WriteMoleculeOf(*this);
+}
+
+void TBondWindow::UndoBack() {
+  // The dragged atom would not survive the restore.
+  if (dragging) return;
+  if (!molecule.RestoreSnapshot()) return;
+  draggedAtom = nullptr;
+  molecule.completed = false;
+  Host().Invalidate(true);
+}
+
+void TBondWindow::CopyToClipboard() {
+  if (molecule.atoms.IsEmpty()) return;
+  const TRect client = Host().ClientRect();
+  const std::unique_ptr<IPicture> picture = Desktop().CreatePicture(client.Width(), client.Height());
+  if (!picture) return;
+  TMoleculePainter::DrawMolecule(picture->Surface(), molecule);
+
+  const TAtom& first = molecule.atoms[0];
+  TRect box{first.x, first.y, first.x, first.y};
+  for (const auto& atom : molecule.atoms) {
+    if (atom.x < box.left) box.left = atom.x;
+    if (atom.y < box.top) box.top = atom.y;
+    if (atom.x > box.right) box.right = atom.x;
+    if (atom.y > box.bottom) box.bottom = atom.y;
+  }
+  box.left -= 5;
+  box.top -= 5;
+  box.right += 25;
+  box.bottom += 25;
+  Desktop().CopyToClipboard(*picture, box);
+}
+
+bool TBondWindow::PaletteGuard() {
+  if (molecule.completed) {
+    Desktop().MessageBox("You must start a new molecule before using this command!!!", "Warning",
+                         TIcon::Exclamation);
+    return false;
+  }
+  if (molecule.atoms.Count() >= 26) {
+    Desktop().MessageBox("You can have no more than 26 total atoms!!!", "Warning", TIcon::Exclamation);
+    return false;
+  }
+  return true;
+}
+
+void TBondWindow::NewAtom(ElementKind kind) {
+  if (PaletteGuard()) AddToTray(kind);
+}
+
+void TBondWindow::AbbreviateHs() {
+  Snapshot();
+  auto& atoms = molecule.atoms;
+  auto& bonds = molecule.bonds;
+
+  // Each hydrogen loses its bond line and moves just right of its partner,
+  // whose side the hydrogen stood on opens again for its dots.
+  for (auto& h : atoms) {
+    if (h.kind != Hydrogen) continue;
+    for (int i = 0; i < bonds.Count(); ++i) {
+      const TBonds& bond = bonds[i];
+      if (EndsAt(bond, h.x, h.y + 10) || EndsAt(bond, h.x + 20, h.y + 10) || EndsAt(bond, h.x + 10, h.y) ||
+          EndsAt(bond, h.x + 10, h.y + 20)) {
+        bonds.Destroy(i);
+        break;
+      }
+    }
+    int partnerIndex = -1;
+    if (h.parentIndex != -1)
+      partnerIndex = h.parentIndex;
+    else if (h.childIndex[0] != -1)
+      partnerIndex = h.childIndex[0];
+    if (!atoms.ValidIndex(partnerIndex)) continue;
+    TAtom& p = atoms[partnerIndex];
+    if (p.x == h.x + 30 && p.y == h.y)
+      SetSide(p, 2, 0);
+    else if (p.x == h.x && p.y == h.y + 30)
+      SetSide(p, 1, 0);
+    else if (p.x == h.x && p.y == h.y - 30)
+      SetSide(p, 3, 0);
+    h.x = p.x + 15;
+    h.y = p.y;
+    SetSide(p, 0, 1);
+  }
+
+  // The "H" now covers the partner's right bond; only the long bonds of the
+  // ring templates stay.
+  for (const auto& h : atoms) {
+    if (h.kind != Hydrogen) continue;
+    for (int i = 0; i < bonds.Count(); ++i) {
+      const TBonds& bond = bonds[i];
+      if (std::abs(bond.x1 - bond.x2) == 40) continue;
+      if (EndsAt(bond, h.x + 5, h.y + 10)) {
+        bonds.Destroy(i);
+        break;
+      }
+    }
+  }
+
+  changed = true;
+  Host().Invalidate(true);
+}
+
+void TBondWindow::ArmElectronChange(bool add) {
+  electronModeAdd = add;
+  electronModePending = true;
+  Desktop().MessageBox(add ? "Click the right mouse button on the atom which is to gain the electron."
+                           : "Click the right mouse button on the atom which is to lose the electron.",
+                       "Information", TIcon::Information);
+}
 
 }  // namespace kovala
