@@ -14,6 +14,28 @@
 
 namespace kovala {
 
+// Command identifiers the frame handles itself.
+namespace cmd {
+inline constexpr int NewMolecule = 101;
+inline constexpr int OpenMolecule = 102;
+inline constexpr int SaveMolecule = 103;
+inline constexpr int UndoBack = 201;
+inline constexpr int CopyMolecule = 206;
+inline constexpr int PaletteCarbon = 250;  // 250 + ElementKind up to Fluorine, 258
+inline constexpr int PaletteFluorine = 258;
+inline constexpr int PaletteAromaticRing = 259;
+inline constexpr int PaletteCyclohexane = 260;
+inline constexpr int PaletteCyclobutane = 262;
+inline constexpr int ShowModel3D = 301;
+inline constexpr int ReturnToKovala = 501;
+inline constexpr int IncreaseSize = 651;
+inline constexpr int DecreaseSize = 652;
+inline constexpr int Animate = 709;
+inline constexpr int StopAnimate = 710;
+inline constexpr int HelpIndex = 901;
+inline constexpr int UsingHelp = 902;
+}  // namespace cmd
+
 class TFrame : public TWindow {
  public:
   // Creates the four client windows, in the order editor, 3-D view, practice
@@ -46,6 +68,16 @@ class TFrame : public TWindow {
 
  private:
   bool FrameCommand(int id);
+  bool ModeActive() const { return practiceActive || organicActive || view3DActive; }
+  void AssignMenuByAtoms();
+  void PaletteCommand(int id);
+  void CopyMolecule();
+  void ShowModel3D();
+  void ReturnToMoleculeWindow();
+  void ResizeModel(bool grow);
+  void OpenHelp(const char* helpFile, bool& usedFlag);
+  void ShowClient(TWindow& window);
+
   IFrameHost& frameHost;
   TMyApp& app;
   TWindow* client = nullptr;

@@ -1,0 +1,227 @@
+#include "app/frame.h"
+
+#include "model/elementkind.h"
+
+namespace kovala {
+
+namespace {
+
+constexpr const char* EditorHint =
+    "Click on atoms, move to center to bond. Use right mouse button for multiple bonds";
+constexpr const char* ModelHint = "Use arrow keys or animate to rotate, shift+arrow to move.";
+
+constexpr const char* EditorMenu = "100";
+constexpr const char* EmptyEditorMenu = "500";
+constexpr const char* CourseMenu = "660";
+constexpr const char* ModelMenu = "MENU_2";
+constexpr const char* AnimatingMenu = "650";
+
+constexpr const char* HelpFile = "kovala.hlp";
+constexpr const char* HelpOnHelpFile = "WINHELP.HLP";
+
+}  // namespace
+
+TFrame::TFrame(IFrameHost& mainHost, IDesktop& desktopServices, TMyApp& application)
+    : TWindow(mainHost, desktopServices),
+      bondWindow(std::make_unique<TBondWindow>(mainHost, desktopServices)),
+      shapeWindow(std::make_unique<TShapeWindow>(mainHost, desktopServices)),
+      practiceWindow(std::make_unique<TPracticeWindow>(mainHost, desktopServices)),
+      organicWindow(std::make_unique<TOrganicWindow>(mainHost, desktopServices)),
+      frameHost(mainHost),
+      app(application),
+      client(bondWindow.get()) {
+  frameHost.AssignMenu(EmptyEditorMenu);
+}
+
+TFrame::~TFrame() = default;
+
+void TFrame::SetupWindow() {
+  ShowClient(*bondWindow);
+  frameHost.SetMessageBar(EditorHint);
+  // The editor's own set-up puts its file name into the caption.
+  bondWindow->SetupWindow();
+}
+
+void TFrame::Resized() {
+  frameHost.Invalidate(true);
+  frameHost.UpdateNow();
+}
+
+bool TFrame::Command(int id) {
+  if (client->Command(id)) return true;
+  if (FrameCommand(id)) return true;
+  return app.Command(id);
+}
+
+bool TFrame::CanClose() {
+  if (!bondWindow->CanClose()) return false;
+  if (helpUsed) Desktop().CloseHelp(HelpFile);
+  if (helpOnHelpUsed) Desktop().CloseHelp(HelpOnHelpFile);
+  helpUsed = false;
+  helpOnHelpUsed = false;
+  return true;
+}
+
+TWindow& TFrame::Client() const { return *client; }
+
+TBondWindow& TFrame::CurrentMoleculeWindow() const {
+  if (organicActive) return *organicWindow;
+  if (practiceActive) return *practiceWindow;
+  return *bondWindow;
+}
+
+bool TFrame::FrameCommand(int id) {
+  if ((id >= cmd::PaletteCarbon && id <= cmd::PaletteCyclohexane) || id == cmd::PaletteCyclobutane) {
+    PaletteCommand(id);
+    return true;
+  }
+  switch (id) {
+    case cmd::NewMolecule:
+      if (bondWindow->New()) frameHost.AssignMenu(EmptyEditorMenu);
+      return true;
+    case cmd::OpenMolecule:
+      // F3 reaches here in every state; a course or the 3-D view keeps it out.
+      if (ModeActive()) return true;
+      bondWindow->Open();
+      AssignMenuByAtoms();
+      return true;
+    case cmd::SaveMolecule:
+      if (!ModeActive()) bondWindow->Save();
+      return true;
+    case cmd::UndoBack:
+      if (ModeActive()) return true;
+      bondWindow->UndoBack();
+      AssignMenuByAtoms();
+      return true;
+    case cmd::CopyMolecule:
+      CopyMolecule();
+      return true;
+    case cmd::ShowModel3D:
+      if (!view3DActive) ShowModel3D();
+      return true;
+    case cmd::ReturnToKovala:
+      ReturnToMoleculeWindow();
+      return true;
+    case cmd::IncreaseSize:
+    case cmd::DecreaseSize:
+      ResizeModel(id == cmd::IncreaseSize);
+      return true;
+    case cmd::Animate:
+      // Only the 3-D view's menu offers these; elsewhere there is no model to turn.
+      if (!view3DActive) return true;
+      frameHost.AssignMenu(AnimatingMenu);
+      shapeWindow->StartAnimation();
+      return true;
+    case cmd::StopAnimate:
+      if (!view3DActive) return true;
+      frameHost.AssignMenu(ModelMenu);
+      shapeWindow->StopAnimation();
+      return true;
+    case cmd::HelpIndex:
+      OpenHelp(HelpFile, helpUsed);
+      return true;
+    case cmd::UsingHelp:
+      OpenHelp(HelpOnHelpFile, helpOnHelpUsed);
+      return true;
+    default:
+      return false;
+  }
+}
+
+void TFrame::AssignMenuByAtoms() {
+  frameHost.AssignMenu(bondWindow->AtomCount() > 0 ? EditorMenu : EmptyEditorMenu);
+}
+
+void TFrame::PaletteCommand(int id) {
+  if (ModeActive()) {
+    Desktop().MessageBox("You cannot use this button at this time.", "Information", TIcon::Information);
+    return;
+  }
+  // The first piece of a molecule brings the editor's full menu; the editor
+  // itself still refuses a completed or full molecule.
+  if (bondWindow->AtomCount() == 0) frameHost.AssignMenu(EditorMenu);
+  switch (id) {
+    case cmd::PaletteAromaticRing:
+      bondWindow->PlaceAromaticRing();
+      break;
+    case cmd::PaletteCyclohexane:
+      bondWindow->PlaceCyclohexane();
+      break;
+    case cmd::PaletteCyclobutane:
+      bondWindow->PlaceCyclobutane();
+      break;
+    default:
+      bondWindow->NewAtom(static_cast<ElementKind>(id - cmd::PaletteCarbon));
+      break;
+  }
+}
+
+void TFrame::CopyMolecule() {
+  if (bondWindow->AtomCount() == 0) return;
+  bondWindow->CopyToClipboard();
+  Desktop().MessageBox(
+      "You can now start another Windows application and Paste the molecule by choosing Edit|Paste from the "
+      "application''s menu.",
+      "Information", TIcon::Exclamation);
+}
+
+void TFrame::ShowModel3D() {
+  const TRect area = frameHost.ClientRect();
+  TBondWindow& molecule = CurrentMoleculeWindow();
+  if (!molecule.molecule.completed) {
+    Desktop().MessageBox("The molecule must be completed before viewing!!!", "Warning", TIcon::Exclamation);
+    return;
+  }
+  frameHost.AssignMenu(ModelMenu);
+  shapeWindow->BuildModel(molecule.molecule.atoms, area.left, area.top, area.right, area.bottom);
+  view3DActive = true;
+  ShowClient(*shapeWindow);
+  molecule.Hide();
+  frameHost.SetMessageBar(ModelHint);
+}
+
+void TFrame::ReturnToMoleculeWindow() {
+  // Accepted in every state: from the editor it simply shows the editor again
+  // and leaves the 3-D window reset.
+  if (practiceActive) {
+    ShowClient(*practiceWindow);
+    frameHost.AssignMenu(CourseMenu);
+  } else if (organicActive) {
+    ShowClient(*organicWindow);
+    frameHost.AssignMenu(CourseMenu);
+  } else {
+    ShowClient(*bondWindow);
+    frameHost.AssignMenu(EditorMenu);
+  }
+  if (shapeWindow->animating) shapeWindow->StopAnimation();
+  shapeWindow->ClearModel();
+  shapeWindow->sizeLevel = 1;
+  shapeWindow->ApplySizeLevel();
+  shapeWindow->Hide();
+  frameHost.SetMessageBar(EditorHint);
+  view3DActive = false;
+}
+
+void TFrame::ResizeModel(bool grow) {
+  // A size step rebuilds the model, which a running animation or a hidden
+  // view has no use for; the menus offer it only while the view is still.
+  if (!view3DActive || shapeWindow->animating) return;
+  if (!(grow ? shapeWindow->Grow() : shapeWindow->Shrink())) return;
+  const TRect area = frameHost.ClientRect();
+  shapeWindow->BuildModel(CurrentMoleculeWindow().molecule.atoms, area.left, area.top, area.right,
+                          area.bottom);
+  shapeWindow->Host().Invalidate(true);
+}
+
+void TFrame::OpenHelp(const char* helpFile, bool& usedFlag) {
+  Desktop().OpenHelp(helpFile);
+  usedFlag = true;
+}
+
+void TFrame::ShowClient(TWindow& window) {
+  window.Show();
+  client = &window;
+  frameHost.SetClient(window);
+}
+
+}  // namespace kovala

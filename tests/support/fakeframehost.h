@@ -1,0 +1,47 @@
+// A main-window host for the frame: records what a TFakeHost records, plus the
+// client switches and the requests to close the main window.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "framework/framehost.h"
+#include "tests/support/fakehost.h"
+
+namespace kovala::test {
+
+class TFakeFrameHost : public IFrameHost {
+ public:
+  // Everything asked of the frame as an ordinary window host (menu, caption,
+  // message bar, invalidations, ...), by the frame and the windows sharing it.
+  TFakeHost window;
+  std::vector<TWindow*> clients;  // every SetClient, in order
+  // The window whose close query runs before the main window closes.
+  TWindow* mainWindow = nullptr;
+  int closeRequests = 0;
+  bool closed = false;
+
+  TWindow* Client() const { return clients.empty() ? nullptr : clients.back(); }
+
+  void SetClient(TWindow& client) override { clients.push_back(&client); }
+  void CloseMainWindow() override {
+    ++closeRequests;
+    if (mainWindow == nullptr || mainWindow->CanClose()) closed = true;
+  }
+
+  TRect ClientRect() const override { return window.ClientRect(); }
+  void Invalidate(bool erase) override { window.Invalidate(erase); }
+  void UpdateNow() override { window.UpdateNow(); }
+  void SetCursor(const std::string& name) override { window.SetCursor(name); }
+  void RestoreCursor() override { window.RestoreCursor(); }
+  void CaptureMouse() override { window.CaptureMouse(); }
+  void ReleaseMouse() override { window.ReleaseMouse(); }
+  void SetTimer(int id, int milliseconds) override { window.SetTimer(id, milliseconds); }
+  void KillTimer(int id) override { window.KillTimer(id); }
+  void SetCaption(const std::string& text) override { window.SetCaption(text); }
+  void SetMessageBar(const std::string& text) override { window.SetMessageBar(text); }
+  void AssignMenu(const std::string& name) override { window.AssignMenu(name); }
+  void GrayMenuItem(int command) override { window.GrayMenuItem(command); }
+};
+
+}  // namespace kovala::test
