@@ -320,14 +320,6 @@ TEST_F(RightButton, ElectronRefusalsEndTheMode) {
   }
 }
 
-TEST_F(RightButton, AtomAfterTheRingMayChangeElectrons) {
-  for (int i = 0; i < 6; ++i) Put(Carbon, 20 + 30 * i, 300, 1, 1);
-  TAtom& o = Put(Oxygen, 200, 100, 5, 1);
-  molecule.ringTemplatePlaced = true;
-  Electron(true, {210, 110});
-  EXPECT_EQ(o.charge, -1);
-}
-
 TEST_F(RightButton, ElectronModeOnABondEndsWithoutTouchingTheBond) {
   TAtom& c0 = Put(Carbon, 200, 100, 3, 3);
   BondRight(c0, Put(Carbon, 230, 100, 3, 3));
