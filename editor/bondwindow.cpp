@@ -11,8 +11,8 @@ namespace kovala {
 
 TBondWindow::TBondWindow(IWindowHost& windowHost, IDesktop& desktopServices)
     : TWindow(windowHost, desktopServices) {
-  dialogSettings.filter = "Molecule Files (*.kvl)|*.kvl|";
-  dialogSettings.defaultExtension = "kvl";
+  dialogSettings.filter = MoleculeFileFilter;
+  dialogSettings.defaultExtension = MoleculeFileExtension;
 }
 
 TBondWindow::~TBondWindow() = default;
