@@ -76,6 +76,13 @@ void AppendEntry(std::array<std::int32_t, 4>& entries, std::int32_t value) {
     }
 }
 
+// Links a child to its parent in the bonding tree, by their positions after
+// the bonded atom was moved into place.
+void HangFrom(const TOwningArray<TAtom>& atoms, TAtom& child, TAtom& parent) {
+  AppendEntry(parent.childIndex, atoms.IndexOf(child));
+  child.parentIndex = atoms.IndexOf(parent);
+}
+
 // Position of the dragged atom, compared by address only: the atom may have
 // been thrown away by an undo while the button was held.
 int PositionOf(const TOwningArray<TAtom>& atoms, const TAtom* atom) {
@@ -142,15 +149,10 @@ void TBondWindow::DropAtom(TPoint point) {
         const bool targetIsLoneSingle = target->openBonds == 1 && !target->bonded;
         const bool draggedSuppliesPair = target->openBonds == 2;
         if (!PlaceBeside(*target, lastSide)) {
-          const int targetIndex = molecule.atoms.IndexOf(*target);
-          const int newIndex = molecule.atoms.IndexOf(dragged);
-          if (targetIsLoneSingle) {
-            AppendEntry(dragged.childIndex, targetIndex);
-            target->parentIndex = newIndex;
-          } else {
-            AppendEntry(target->childIndex, newIndex);
-            dragged.parentIndex = targetIndex;
-          }
+          if (targetIsLoneSingle)
+            HangFrom(molecule.atoms, *target, dragged);
+          else
+            HangFrom(molecule.atoms, dragged, *target);
           if (singleBond) {
             --target->freeElectrons;
             --target->openBonds;
