@@ -46,6 +46,7 @@ void BM_DropOnTwentyFiveAtoms(benchmark::State& state) {
   const kovala::TAtom& tail = start.atoms[23];
   const TPoint below{tail.x + 10, tail.y + 30};
 
+  std::size_t drawCalls = 0;
   for (auto _ : state) {
     state.PauseTiming();
     window.molecule = start;
@@ -56,7 +57,9 @@ void BM_DropOnTwentyFiveAtoms(benchmark::State& state) {
     window.DropAtom(below);
     window.Paint(surface);
     benchmark::DoNotOptimize(surface.calls.data());
+    drawCalls = surface.calls.size();
   }
+  state.counters["drawCalls"] = static_cast<double>(drawCalls);
   if (window.molecule.bondCount != 24) state.SkipWithError("the hydrogen was not bonded");
 }
 BENCHMARK(BM_DropOnTwentyFiveAtoms);
