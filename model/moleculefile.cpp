@@ -202,7 +202,12 @@ bool WriteMoleculeFile(const std::string& path, const TMolecule& molecule, IMess
     return false;
   }
   fs::path temp = target;
-  temp.replace_filename("." + target.filename().string() + ".saving-" + std::to_string(::getpid()));
+  // Hidden, beside the target, so the rename stays on one file system.
+  std::string tempName = ".";
+  tempName += target.filename().string();
+  tempName += ".saving-";
+  tempName += std::to_string(::getpid());
+  temp.replace_filename(tempName);
 
   bool written = false;
   {
