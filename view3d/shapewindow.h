@@ -2,14 +2,23 @@
 // moves it, animates it, sizes it and copies it.
 #pragma once
 
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <random>
+
 #include "framework/owningarray.h"
 #include "framework/window.h"
 #include "model/atom.h"
+#include "view3d/ballmodel.h"
 
 namespace kovala {
 
-class TShapeWindow : public TWindow {
+class TShapeWindow : public TWindow, public TBallModel {
  public:
+  static constexpr int AnimationTimer = 1;
+  static constexpr int AnimationPeriod = 10;  // milliseconds
+
   TShapeWindow(IWindowHost& host, IDesktop& desktop);
   ~TShapeWindow() override;
 
@@ -20,12 +29,57 @@ class TShapeWindow : public TWindow {
   bool Shrink();  // true when the size step was taken
   void ApplySizeLevel();
   void StartAnimation();
-  void StopAnimation();
+  // True when the animation timer was running.
+  bool StopAnimation();
   // Empties the model, as when the view is left.
   void ClearModel();
 
+  void Paint(ISurface& surface) override;
+  void Timer(int id) override;
+  bool Command(int id) override;
+
+  void TimerTick();
+  void RotateYaw(int sign);
+  void RotatePitch(int sign);
+  void MoveModel(int ddx, int ddy);
+  void CopyToClipboard();
+  // Draws the model through the off-screen picture onto a target.
+  void Present(ISurface& target);
+  void SortByDepth();
+  void DrawModel(ISurface& surface);
+  void DrawLegend(ISurface& surface);
+  void DrawBall(ISurface& surface, const TList& ball) const;
+
+  // The animation's directions come from here; tests seed it.
+  void SeedRandom(std::uint32_t seed) { random.seed(seed); }
+
   bool animating = false;
+  bool stepsEnabled = true;  // false while animating, except inside a tick
   int sizeLevel = 1;
+  std::array<bool, ElementKindCount> legendShown{};
+  std::int32_t animDirection = 0;
+  std::int32_t animTick = 1;
+  std::int32_t ticksPerDirection = 10;
+  float yawTurns = 0.0f;    // turns about the vertical axis since the last change of axis
+  float pitchTurns = 0.0f;  // turns about the horizontal axis since the last change of axis
+  bool lastStepYaw = true;
+  std::int32_t bufferWidth = 0;
+  std::int32_t bufferHeight = 0;
+  std::int32_t pictureLeft = 0;
+  std::int32_t pictureTop = 0;
+  std::int32_t pictureRight = 0;
+  std::int32_t pictureBottom = 0;
+
+ private:
+  void Turn(int sign, bool aboutVertical);
+  // Makes the off-screen picture the client's size, cleared to white; false
+  // when the desktop could not make one.
+  bool PrepareBuffer();
+  // A step's new picture reaches the screen through an immediate repaint.
+  void ShowStep();
+
+  std::unique_ptr<IPicture> buffer;
+  std::mt19937 random;
 };
 
 }  // namespace kovala
