@@ -1,0 +1,18 @@
+// The program's two help files and the HTML pages that stand for them in
+// the help window.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kovala {
+
+// The page for a help file name: "kovala.hlp" -> "kovala.html",
+// "WINHELP.HLP" -> "winhelp.html". Case does not matter; an unknown name
+// gives an empty string.
+std::string_view HelpPage(std::string_view helpFile);
+
+// Where the program's resources keep a help page: ":/help/<page>".
+std::string HelpPageResource(std::string_view page);
+
+}  // namespace kovala

@@ -1,0 +1,42 @@
+// The program's menus, accelerators and menu hints as data, named and
+// numbered as the rest of the program refers to them.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kovala {
+
+struct TMenuItem {
+  std::string text;              // with "&" before the mnemonic; empty for a separator
+  int command = 0;               // 0 for a separator or a popup
+  std::vector<TMenuItem> popup;  // items of a popup; empty for a plain item
+};
+
+struct TMenu {
+  std::string name;              // "100", "500", "660", "MENU_2", "650"
+  std::vector<TMenuItem> items;  // the menu bar, left to right
+};
+
+// The menu resource of that name, or nullptr.
+const TMenu* FindMenu(std::string_view name);
+const std::vector<TMenu>& AllMenus();
+
+// The hint shown in the message bar while an item is highlighted; empty
+// when the command has none.
+std::string_view MenuHint(int command);
+
+enum class TKey { Home, End, Backspace, F2, F3, Left, Right, Up, Down, X };
+
+struct TAccelerator {
+  TKey key;
+  bool shift = false;
+  bool alt = false;
+  int command = 0;
+};
+
+// The accelerator table "ACCELERATORS_2", active in every state.
+const std::vector<TAccelerator>& Accelerators();
+
+}  // namespace kovala
