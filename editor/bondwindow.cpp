@@ -232,19 +232,7 @@ void TBondWindow::CopyToClipboard() {
   if (!picture) return;
   TMoleculePainter::DrawMolecule(picture->Surface(), molecule);
 
-  const TAtom& first = molecule.atoms[0];
-  TRect box{first.x, first.y, first.x, first.y};
-  for (const auto& atom : molecule.atoms) {
-    if (atom.x < box.left) box.left = atom.x;
-    if (atom.y < box.top) box.top = atom.y;
-    if (atom.x > box.right) box.right = atom.x;
-    if (atom.y > box.bottom) box.bottom = atom.y;
-  }
-  box.left -= 5;
-  box.top -= 5;
-  box.right += 25;
-  box.bottom += 25;
-  Desktop().CopyToClipboard(*picture, box);
+  Desktop().CopyToClipboard(*picture, molecule.AtomBox());
 }
 
 bool TBondWindow::PaletteGuard() {

@@ -70,6 +70,8 @@ class TBondWindow : public TWindow {
   void TestCompletion();
   void CompleteMolecule();
   static void ArrangeLonePairs(TAtom& atom);
+  // Brackets a completed ion with the sum of the charges; false for a neutral molecule.
+  bool AddChargeBracket();
 
   // Multiple bonds and electron changes with the right button.
   void ChangeElectrons(TPoint point);

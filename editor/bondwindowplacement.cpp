@@ -266,25 +266,19 @@ void TBondWindow::TestCompletion() {
 }
 
 void TBondWindow::CompleteMolecule() {
-  const int charge = molecule.TotalCharge();
-  if (charge != 0 && !molecule.atoms.IsEmpty()) {
-    int minX = molecule.atoms[0].x;
-    int maxX = minX;
-    int minY = molecule.atoms[0].y;
-    int maxY = minY;
-    for (const auto& atom : molecule.atoms) {
-      minX = std::min(minX, atom.x);
-      maxX = std::max(maxX, atom.x);
-      minY = std::min(minY, atom.y);
-      maxY = std::max(maxY, atom.y);
-    }
-    molecule.brackets.Add(TBrackett(minX - 5, maxX + 25, minY - 5, maxY + 25, charge));
-    Snapshot();
-  }
+  if (AddChargeBracket()) Snapshot();
   for (auto& atom : molecule.atoms) ArrangeLonePairs(atom);
   Host().GrayMenuItem(cmd::AbbreviateHs);
   Desktop().MessageBox(kCompletedText, "Information", TIcon::Information);
   Host().Invalidate(true);
+}
+
+bool TBondWindow::AddChargeBracket() {
+  const int charge = molecule.TotalCharge();
+  if (charge == 0 || molecule.atoms.IsEmpty()) return false;
+  const TRect box = molecule.AtomBox();
+  molecule.brackets.Add(TBrackett(box.left, box.right, box.top, box.bottom, charge));
+  return true;
 }
 
 void TBondWindow::ArrangeLonePairs(TAtom& atom) {

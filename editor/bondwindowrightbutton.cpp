@@ -151,20 +151,7 @@ void TBondWindow::BondClickCompletionStep() {
 
 void TBondWindow::RightButtonCompletion(const std::string& message) {
   // Unlike a completing drop, no snapshot follows the bracket here.
-  const int charge = molecule.TotalCharge();
-  if (charge != 0 && !molecule.atoms.IsEmpty()) {
-    int left = molecule.atoms[0].x;
-    int right = left;
-    int top = molecule.atoms[0].y;
-    int bottom = top;
-    for (const auto& atom : molecule.atoms) {
-      left = std::min(left, atom.x);
-      right = std::max(right, atom.x);
-      top = std::min(top, atom.y);
-      bottom = std::max(bottom, atom.y);
-    }
-    molecule.brackets.Add(TBrackett(left - 5, right + 25, top - 5, bottom + 25, charge));
-  }
+  AddChargeBracket();
   for (auto& atom : molecule.atoms) ArrangeLonePairs(atom);
   Host().GrayMenuItem(cmd::AbbreviateHs);
   Desktop().MessageBox(message, "Information", TIcon::Information);

@@ -1,5 +1,6 @@
 #include "model/molecule.h"
 
+#include <algorithm>
 #include <memory>
 
 namespace kovala {
@@ -34,6 +35,17 @@ int TMolecule::TotalCharge() const {
   int sum = 0;
   for (const auto& atom : atoms) sum += atom.charge;
   return sum;
+}
+
+TRect TMolecule::AtomBox() const {
+  TRect box{atoms[0].x, atoms[0].y, atoms[0].x, atoms[0].y};
+  for (const auto& atom : atoms) {
+    box.left = std::min(box.left, atom.x);
+    box.top = std::min(box.top, atom.y);
+    box.right = std::max(box.right, atom.x);
+    box.bottom = std::max(box.bottom, atom.y);
+  }
+  return {box.left - 5, box.top - 5, box.right + 25, box.bottom + 25};
 }
 
 }  // namespace kovala

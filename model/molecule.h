@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "framework/geometry.h"
 #include "framework/owningarray.h"
 #include "model/all.h"
 #include "model/atom.h"
@@ -31,6 +32,9 @@ class TMolecule {
   void ClearRecords();
   // Sum of the atoms' charges, the charge of a completed ion.
   int TotalCharge() const;
+  // The box reaching 5 pixels past every atom's 20 x 20 cell: where a charge
+  // bracket goes and what the clipboard picture shows. Needs at least one atom.
+  TRect AtomBox() const;
 };
 
 }  // namespace kovala
