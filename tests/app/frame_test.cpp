@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -9,6 +11,7 @@
 #include <unistd.h>
 
 #include "model/moleculefile.h"
+#include "resources/menus.h"
 #include "tests/support/fakeframehost.h"
 #include "tests/support/fakehost.h"
 #include "tests/support/scripteddesktop.h"
@@ -256,7 +259,9 @@ TEST_F(FrameTest, ModelOfACompletedMoleculeTakesOverTheFrame) {
   EXPECT_FALSE(frame.bondWindow->IsVisible());
   EXPECT_EQ(Recorded().messageBar, ModelHint);
   EXPECT_TRUE(desktop.messages.empty());
-  // The editor keeps its molecule behind the view.
+  // The model is built from copies; the editor keeps its molecule behind the view.
+  EXPECT_EQ(frame.shapeWindow->modelAtoms.Count(), 5);
+  EXPECT_EQ(frame.shapeWindow->balls.Count(), 5);
   EXPECT_EQ(frame.bondWindow->AtomCount(), 5);
 }
 
@@ -280,13 +285,24 @@ TEST_F(FrameTest, ReturnBringsTheEditorBackAndResetsTheModelWindow) {
   EXPECT_TRUE(frame.bondWindow->IsVisible());
   EXPECT_FALSE(frame.shapeWindow->IsVisible());
   EXPECT_EQ(Recorded().messageBar, EditorHint);
+  EXPECT_TRUE(frame.shapeWindow->modelAtoms.IsEmpty());
+  EXPECT_TRUE(frame.shapeWindow->balls.IsEmpty());
   EXPECT_EQ(frame.shapeWindow->sizeLevel, 1);
   EXPECT_EQ(frame.bondWindow->AtomCount(), 5);
+
+  // A second visit builds a fresh model of the same molecule.
+  frame.Command(cmd::ShowModel3D);
+  EXPECT_EQ(frame.shapeWindow->balls.Count(), 5);
 }
 
 TEST_F(FrameTest, HomeInTheEditorStillResetsTheModelWindow) {
+  LoadMethane(*frame.bondWindow, desktop);
+  frame.shapeWindow->BuildModel(frame.bondWindow->molecule.atoms, 0, 0, 640, 400);
   frame.shapeWindow->sizeLevel = 2;
+  ASSERT_EQ(frame.shapeWindow->balls.Count(), 5);
   EXPECT_TRUE(frame.Command(cmd::ReturnToKovala));
+  EXPECT_TRUE(frame.shapeWindow->modelAtoms.IsEmpty());
+  EXPECT_TRUE(frame.shapeWindow->balls.IsEmpty());
   EXPECT_EQ(frame.shapeWindow->sizeLevel, 1);
   EXPECT_FALSE(frame.shapeWindow->IsVisible());
   EXPECT_EQ(Recorded().menu, "100");
@@ -338,6 +354,30 @@ TEST_F(FrameTest, AnimateAndStopSwitchMenusAndTheTimer) {
   EXPECT_FALSE(frame.shapeWindow->animating);
 }
 
+TEST_F(FrameTest, ArrowKeysDoNothingWhileAnimating) {
+  ShowMethaneIn3D();
+  frame.Command(cmd::Animate);
+  auto positions = [&] {
+    std::vector<std::array<int, 3>> out;
+    for (const auto& ball : frame.shapeWindow->balls) out.push_back({ball.x, ball.y, ball.z});
+    return out;
+  };
+  const auto before = positions();
+  for (int id = 701; id <= 708; ++id) frame.Command(id);
+  EXPECT_EQ(positions(), before);
+
+  // Once stopped the same keys turn and move the model again.
+  frame.Command(cmd::StopAnimate);
+  frame.Command(706);  // Shift+Right
+  auto expected = before;
+  for (auto& p : expected) p[0] += 5;
+  auto after = positions();
+  // Drawing may reorder the balls by depth; compare them as a set.
+  std::sort(expected.begin(), expected.end());
+  std::sort(after.begin(), after.end());
+  EXPECT_EQ(after, expected);
+}
+
 TEST_F(FrameTest, ReturnStopsARunningAnimation) {
   ShowMethaneIn3D();
   frame.Command(cmd::Animate);
@@ -369,6 +409,24 @@ TEST_F(FrameTest, SizeStepsRebuildAndRepaintTheModelWindow) {
   frame.Command(cmd::DecreaseSize);
   EXPECT_EQ(frame.shapeWindow->sizeLevel, 1);
   EXPECT_GT(shapeHost.erasingInvalidations, afterGrow);
+}
+
+TEST(FrameMenuTest, EveryMenuTheFrameAssignsIsAMenuResource) {
+  TProgram program;
+  auto& [host, desktop, app, frame] = program;
+  frame.Command(250);
+  frame.Command(cmd::UndoBack);
+  LoadMethane(*frame.bondWindow, desktop);
+  frame.Command(cmd::ShowModel3D);
+  frame.Command(cmd::Animate);
+  frame.Command(cmd::StopAnimate);
+  frame.Command(cmd::ReturnToKovala);
+  frame.practiceActive = true;
+  frame.Command(cmd::ReturnToKovala);
+
+  const std::vector<std::string> walk{"500", "100", "500", "MENU_2", "650", "MENU_2", "100", "660"};
+  EXPECT_EQ(host.window.menusAssigned, walk);
+  for (const auto& name : host.window.menusAssigned) EXPECT_NE(FindMenu(name), nullptr) << name;
 }
 
 TEST_F(FrameTest, CommandsGoToTheClientFirst) {
