@@ -1,0 +1,93 @@
+#include "framework/qt/hostwidget.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QResizeEvent>
+
+#include "framework/qt/paintersurface.h"
+#include "framework/qt/pictureresources.h"
+
+namespace kovala {
+
+namespace {
+
+TKeyState KeysOf(const QMouseEvent& event) {
+  return TKeyState{event.modifiers().testFlag(Qt::ShiftModifier),
+                   event.modifiers().testFlag(Qt::ControlModifier)};
+}
+
+TPoint PointOf(const QMouseEvent& event) {
+  const QPoint p = event.position().toPoint();
+  return TPoint{p.x(), p.y()};
+}
+
+}  // namespace
+
+THostWidget::THostWidget(TWindow& hosted, IWindowHost& frameServices, QWidget* parent)
+    : QWidget(parent), window(hosted), frame(frameServices), timers([this](int id) { window.Timer(id); }) {
+  // Every paint starts from white and draws the whole window, so Qt need not
+  // clear the area first.
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  // The right button belongs to the window (multiple bonds, electrons), never
+  // to a context menu.
+  setContextMenuPolicy(Qt::PreventContextMenu);
+}
+
+TRect THostWidget::ClientRect() const { return TRect{0, 0, width(), height()}; }
+
+void THostWidget::Invalidate(bool /*erase*/) {
+  // The whole window is drawn on white at every paint, so a repaint without
+  // erasing looks the same as one with it.
+  update();
+}
+
+void THostWidget::UpdateNow() { repaint(); }
+
+void THostWidget::SetCursor(const std::string& cursorName) { setCursor(LoadCursor(cursorName)); }
+
+void THostWidget::RestoreCursor() { unsetCursor(); }
+
+// Qt holds the mouse for the widget that took the press until the release,
+// wherever the release happens; that is all the capture the windows need.
+void THostWidget::CaptureMouse() { captured = true; }
+
+void THostWidget::ReleaseMouse() { captured = false; }
+
+void THostWidget::SetTimer(int id, int milliseconds) { timers.Set(id, milliseconds); }
+
+void THostWidget::KillTimer(int id) { timers.Kill(id); }
+
+void THostWidget::SetCaption(const std::string& caption) { frame.SetCaption(caption); }
+
+void THostWidget::SetMessageBar(const std::string& text) { frame.SetMessageBar(text); }
+
+void THostWidget::AssignMenu(const std::string& menuName) { frame.AssignMenu(menuName); }
+
+void THostWidget::GrayMenuItem(int command) { frame.GrayMenuItem(command); }
+
+void THostWidget::paintEvent(QPaintEvent* /*event*/) {
+  QPainter painter(this);
+  painter.fillRect(rect(), Qt::white);
+  TPainterSurface surface(painter);
+  window.Paint(surface);
+}
+
+void THostWidget::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton)
+    window.LeftButtonDown(PointOf(*event), KeysOf(*event));
+  else if (event->button() == Qt::RightButton)
+    window.RightButtonDown(PointOf(*event), KeysOf(*event));
+  event->accept();
+}
+
+void THostWidget::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) window.LeftButtonUp(PointOf(*event), KeysOf(*event));
+  event->accept();
+}
+
+void THostWidget::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  window.Resized();
+}
+
+}  // namespace kovala

@@ -1,0 +1,50 @@
+// The widget that hosts one of the program's windows: it hands the window
+// Qt's paint, mouse, timer and resize events and serves what the window asks
+// of its host, passing the frame services on to the main window.
+#pragma once
+
+#include <QWidget>
+#include <string>
+
+#include "framework/qt/windowtimers.h"
+#include "framework/window.h"
+#include "framework/windowhost.h"
+
+namespace kovala {
+
+class THostWidget : public QWidget, public IWindowHost {
+ public:
+  // `frameServices` answers the caption, message bar and menu requests.
+  THostWidget(TWindow& window, IWindowHost& frameServices, QWidget* parent = nullptr);
+
+  TWindow& Window() const { return window; }
+  bool MouseCaptured() const { return captured; }
+
+  TRect ClientRect() const override;
+  void Invalidate(bool erase) override;
+  void UpdateNow() override;
+  void SetCursor(const std::string& cursorName) override;
+  void RestoreCursor() override;
+  void CaptureMouse() override;
+  void ReleaseMouse() override;
+  void SetTimer(int id, int milliseconds) override;
+  void KillTimer(int id) override;
+  void SetCaption(const std::string& caption) override;
+  void SetMessageBar(const std::string& text) override;
+  void AssignMenu(const std::string& menuName) override;
+  void GrayMenuItem(int command) override;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  TWindow& window;
+  IWindowHost& frame;
+  TWindowTimers timers;
+  bool captured = false;
+};
+
+}  // namespace kovala

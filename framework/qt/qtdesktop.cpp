@@ -1,0 +1,182 @@
+#include "framework/qt/qtdesktop.h"
+
+#include <QClipboard>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QStringList>
+#include <QUrl>
+#include <algorithm>
+
+#include "framework/qt/imagepicture.h"
+#include "resources/helpfiles.h"
+
+namespace kovala {
+
+namespace {
+
+QMessageBox::Icon ToQtIcon(TIcon icon) {
+  switch (icon) {
+    case TIcon::Exclamation:
+      return QMessageBox::Warning;
+    case TIcon::Information:
+      return QMessageBox::Information;
+    case TIcon::Question:
+      return QMessageBox::Question;
+    case TIcon::Stop:
+      return QMessageBox::Critical;
+  }
+  return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons ToQtButtons(TButtons buttons) {
+  switch (buttons) {
+    case TButtons::Ok:
+      return QMessageBox::Ok;
+    case TButtons::YesNo:
+      return QMessageBox::Yes | QMessageBox::No;
+    case TButtons::YesNoCancel:
+      return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+  }
+  return QMessageBox::Ok;
+}
+
+// A box closed without a button (Escape, the close box) gives the most
+// careful answer the box offers.
+TAnswer ToAnswer(int result, TButtons buttons) {
+  switch (result) {
+    case QMessageBox::Yes:
+      return TAnswer::Yes;
+    case QMessageBox::No:
+      return TAnswer::No;
+    case QMessageBox::Cancel:
+      return TAnswer::Cancel;
+    case QMessageBox::Ok:
+      return TAnswer::Ok;
+    default:
+      break;
+  }
+  switch (buttons) {
+    case TButtons::Ok:
+      return TAnswer::Ok;
+    case TButtons::YesNo:
+      return TAnswer::No;
+    case TButtons::YesNoCancel:
+      return TAnswer::Cancel;
+  }
+  return TAnswer::Cancel;
+}
+
+}  // namespace
+
+QString QtFileFilter(const std::string& filter) {
+  const QStringList parts = QString::fromStdString(filter).split(QLatin1Char('|'));
+  QStringList filters;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    const QString description = parts[i].trimmed();
+    QString patterns = parts[i + 1].trimmed();
+    if (description.isEmpty() && patterns.isEmpty()) continue;
+    patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+    // Qt reads the patterns from the parentheses of the description.
+    if (description.contains(QLatin1Char('(')))
+      filters << description;
+    else
+      filters << QStringLiteral("%1 (%2)").arg(description, patterns);
+  }
+  return filters.join(QStringLiteral(";;"));
+}
+
+TRect CutToPicture(const TRect& box, int width, int height) {
+  const TRect cut{std::max(box.left, 0), std::max(box.top, 0), std::min(box.right, width),
+                  std::min(box.bottom, height)};
+  if (cut.right <= cut.left || cut.bottom <= cut.top) return TRect{};
+  return cut;
+}
+
+TQtDesktop::~TQtDesktop() {
+  for (auto& [name, window] : helpWindows) delete window.data();
+}
+
+TAnswer TQtDesktop::MessageBox(const std::string& text, const std::string& caption, TIcon icon,
+                               TButtons buttons) {
+  QMessageBox box(ToQtIcon(icon), QString::fromStdString(caption), QString::fromStdString(text),
+                  ToQtButtons(buttons), owner.data());
+  box.setTextFormat(Qt::PlainText);
+  return ToAnswer(box.exec(), buttons);
+}
+
+std::optional<std::string> TQtDesktop::OpenFileDialog(TFileDialogSettings& settings) {
+  return RunFileDialog(settings, false);
+}
+
+std::optional<std::string> TQtDesktop::SaveFileDialog(TFileDialogSettings& settings) {
+  return RunFileDialog(settings, true);
+}
+
+std::optional<std::string> TQtDesktop::RunFileDialog(TFileDialogSettings& settings, bool save) {
+  QFileDialog dialog(owner.data(), save ? QStringLiteral("Save As") : QStringLiteral("Open"));
+  dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  if (const QString filter = QtFileFilter(settings.filter); !filter.isEmpty()) dialog.setNameFilter(filter);
+  dialog.setDefaultSuffix(QString::fromStdString(settings.defaultExtension));
+  if (!settings.directory.empty()) dialog.setDirectory(QString::fromStdString(settings.directory));
+  if (!settings.fileName.empty()) dialog.selectFile(QString::fromStdString(settings.fileName));
+
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  const QStringList chosen = dialog.selectedFiles();
+  if (chosen.isEmpty()) return std::nullopt;
+
+  const QFileInfo file(chosen.first());
+  settings.directory = file.absolutePath().toStdString();
+  settings.fileName = file.fileName().toStdString();
+  return file.absoluteFilePath().toStdString();
+}
+
+std::unique_ptr<IPicture> TQtDesktop::CreatePicture(int width, int height) {
+  return std::make_unique<TImagePicture>(width, height);
+}
+
+bool TQtDesktop::CopyToClipboard(const IPicture& picture, const TRect& box) {
+  const auto* image = dynamic_cast<const TImagePicture*>(&picture);
+  if (image == nullptr) return false;
+  const TRect cut = CutToPicture(box, image->Width(), image->Height());
+  if (cut.Width() <= 0 || cut.Height() <= 0) return false;
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  if (clipboard == nullptr) return false;
+  clipboard->setImage(image->Image().copy(cut.left, cut.top, cut.Width(), cut.Height()));
+  return true;
+}
+
+void TQtDesktop::OpenHelp(const std::string& helpFile) {
+  QPointer<QTextBrowser>& window = helpWindows[helpFile];
+  if (window.isNull()) {
+    const std::string_view page = HelpPage(helpFile);
+    if (page.empty()) return;
+    window = new QTextBrowser(nullptr);
+    // A help window never keeps the program running once the frame is gone.
+    window->setAttribute(Qt::WA_QuitOnClose, false);
+    window->setOpenLinks(true);
+    window->setSource(QUrl(QStringLiteral("qrc") + QString::fromStdString(HelpPageResource(page))));
+    const QString title = window->documentTitle();
+    window->setWindowTitle(title.isEmpty() ? QString::fromStdString(helpFile) : title);
+    window->resize(520, 480);
+  }
+  window->show();
+  window->raise();
+  window->activateWindow();
+}
+
+void TQtDesktop::CloseHelp(const std::string& helpFile) {
+  const auto found = helpWindows.find(helpFile);
+  if (found == helpWindows.end()) return;
+  delete found->second.data();
+  helpWindows.erase(found);
+}
+
+QTextBrowser* TQtDesktop::HelpWindow(const std::string& helpFile) const {
+  const auto found = helpWindows.find(helpFile);
+  return found == helpWindows.end() ? nullptr : found->second.data();
+}
+
+}  // namespace kovala

@@ -1,0 +1,100 @@
+// The host widget hands the window its paint, mouse, timer and resize events
+// in client pixels, serves cursors and timers and passes frame services on.
+#include "framework/qt/hostwidget.h"
+
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+#include "resources/cursors.h"
+#include "tests/qt/qttest.h"
+#include "tests/qt/recordingwindow.h"
+#include "tests/support/fakehost.h"
+
+namespace kovala::test {
+namespace {
+
+class HostWidgetTest : public TQtTest {
+ protected:
+  void SetUp() override {
+    host.resize(200, 120);
+    host.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&host));
+    window.events.clear();
+  }
+
+  TRecordingWindow window;
+  TFakeHost frame;
+  THostWidget host{window, frame};
+};
+
+TEST_F(HostWidgetTest, ButtonsReachTheWindowInClientPixelsWithTheirKeys) {
+  QTest::mousePress(&host, Qt::LeftButton, Qt::ShiftModifier, QPoint(30, 40));
+  QTest::mouseRelease(&host, Qt::LeftButton, Qt::ControlModifier, QPoint(50, 60));
+  QTest::mousePress(&host, Qt::RightButton, Qt::NoModifier, QPoint(70, 80));
+  QTest::mouseRelease(&host, Qt::RightButton, Qt::NoModifier, QPoint(70, 80));
+
+  const std::vector<TWindowEvent> expected{{"left down", 30, 40, true, false},
+                                           {"left up", 50, 60, false, true},
+                                           {"right down", 70, 80, false, false}};
+  EXPECT_EQ(window.events, expected);
+}
+
+TEST_F(HostWidgetTest, PaintDrawsTheWindowOnWhite) {
+  const QImage shown = host.grab().toImage();
+  ASSERT_GE(window.Count("paint"), 1);
+  EXPECT_EQ(shown.pixel(5, 7) & 0xFFFFFF, 0u);
+  EXPECT_EQ(shown.pixel(24, 7) & 0xFFFFFF, 0u);
+  EXPECT_EQ(shown.pixel(15, 8) & 0xFFFFFF, 0xFFFFFFu);
+  EXPECT_EQ(shown.pixel(150, 100) & 0xFFFFFF, 0xFFFFFFu);
+}
+
+TEST_F(HostWidgetTest, UpdateNowPaintsAtOnce) {
+  host.UpdateNow();
+  EXPECT_EQ(window.Count("paint"), 1);
+}
+
+TEST_F(HostWidgetTest, ResizeReachesTheWindowAndTheClientRectFollows) {
+  host.resize(300, 150);
+  EXPECT_EQ(window.Count("resized"), 1);
+  EXPECT_EQ(host.ClientRect(), (TRect{0, 0, 300, 150}));
+}
+
+TEST_F(HostWidgetTest, TimerFiresWithItsIdUntilKilled) {
+  host.SetTimer(1, 5);
+  host.SetTimer(1, 5);  // restarts the same timer, no second one
+  ASSERT_TRUE(QTest::qWaitFor([&] { return window.Count("timer") >= 3; }, 2000));
+  for (const auto& e : window.events) {
+    if (e.what == "timer") {
+      EXPECT_EQ(e.x, 1);
+    }
+  }
+  host.KillTimer(1);
+  const int fired = window.Count("timer");
+  QTest::qWait(30);
+  EXPECT_EQ(window.Count("timer"), fired);
+}
+
+TEST_F(HostWidgetTest, ElementCursorUsesItsPictureAndHotSpot) {
+  const TCursorInfo* info = FindCursor("carboncursor");
+  ASSERT_NE(info, nullptr);
+  host.SetCursor("carboncursor");
+  EXPECT_EQ(host.cursor().shape(), Qt::BitmapCursor);
+  EXPECT_EQ(host.cursor().hotSpot(), QPoint(info->hotX, info->hotY));
+  host.RestoreCursor();
+  EXPECT_EQ(host.cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST_F(HostWidgetTest, FrameServicesGoToTheFrame) {
+  host.SetCaption("Untitled");
+  host.SetMessageBar("Click on atoms");
+  host.AssignMenu("100");
+  host.GrayMenuItem(205);
+  EXPECT_EQ(frame.caption, "Untitled");
+  EXPECT_EQ(frame.messageBar, "Click on atoms");
+  EXPECT_EQ(frame.menu, "100");
+  EXPECT_EQ(frame.grayed, std::vector<int>{205});
+}
+
+}  // namespace
+}  // namespace kovala::test

@@ -1,0 +1,127 @@
+// The painter surface and the off-screen picture put each drawing call on
+// the exact pixels the windows ask for.
+#include "framework/qt/paintersurface.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QPainter>
+
+#include "framework/qt/imagepicture.h"
+#include "tests/qt/qttest.h"
+
+namespace kovala::test {
+namespace {
+
+QRgb Pixel(const QImage& image, int x, int y) { return image.pixel(x, y) & 0xFFFFFF; }
+constexpr QRgb WhitePixel = 0xFFFFFF;
+constexpr QRgb BlackPixel = 0x000000;
+
+// The smallest rectangle holding every pixel that is not white.
+QRect Ink(const QImage& image) {
+  QRect box;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      if (Pixel(image, x, y) != WhitePixel) box |= QRect(x, y, 1, 1);
+  return box;
+}
+
+class PainterSurfaceTest : public TQtTest {
+ protected:
+  // Draws through a fresh surface onto a white 60 x 60 image.
+  template <typename Draw>
+  QImage Drawn(Draw draw) {
+    QImage image(60, 60, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    TPainterSurface surface(painter);
+    draw(surface);
+    painter.end();
+    return image;
+  }
+};
+
+TEST_F(PainterSurfaceTest, ElectronBitmapCoversItsThreeByThreeCell) {
+  const QImage image = Drawn([](ISurface& s) { s.DrawBitmap("electron", 17, 6); });
+  EXPECT_EQ(Ink(image), QRect(17, 6, 3, 3));
+  EXPECT_EQ(Pixel(image, 17, 6), BlackPixel);
+  EXPECT_EQ(Pixel(image, 19, 8), BlackPixel);
+}
+
+TEST_F(PainterSurfaceTest, AtomBitmapIsCopiedWholeAtItsCell) {
+  const QImage image = Drawn([](ISurface& s) { s.DrawBitmap("carbonatom", 30, 10); });
+  const QRect ink = Ink(image);
+  EXPECT_TRUE(QRect(30, 10, 20, 20).contains(ink)) << ink.x() << "," << ink.y();
+  EXPECT_FALSE(ink.isEmpty());
+}
+
+TEST_F(PainterSurfaceTest, UnknownBitmapDrawsNothing) {
+  const QImage image = Drawn([](ISurface& s) { s.DrawBitmap("no such picture", 10, 10); });
+  EXPECT_TRUE(Ink(image).isEmpty());
+}
+
+TEST_F(PainterSurfaceTest, LinesAreOnePixelWideAndUnsmoothed) {
+  const QImage image = Drawn([](ISurface& s) {
+    s.Line(10, 20, 30, 20);
+    s.Line(40, 5, 40, 25);
+  });
+  // Both end points are drawn.
+  for (int x = 10; x <= 30; ++x) EXPECT_EQ(Pixel(image, x, 20), BlackPixel) << x;
+  EXPECT_EQ(Pixel(image, 31, 20), WhitePixel);
+  EXPECT_EQ(Pixel(image, 20, 19), WhitePixel);
+  EXPECT_EQ(Pixel(image, 20, 21), WhitePixel);
+  for (int y = 5; y <= 25; ++y) EXPECT_EQ(Pixel(image, 40, y), BlackPixel) << y;
+  EXPECT_EQ(Pixel(image, 40, 26), WhitePixel);
+  EXPECT_EQ(Pixel(image, 39, 15), WhitePixel);
+  EXPECT_EQ(Pixel(image, 41, 15), WhitePixel);
+  EXPECT_EQ(Pixel(image, 9, 20), WhitePixel);
+  EXPECT_EQ(Pixel(image, 40, 4), WhitePixel);
+}
+
+TEST_F(PainterSurfaceTest, DiscStaysInsideItsBoxWithOutlineAndFill) {
+  const TColor fill{255, 0, 0};
+  const TColor outline{0, 0, 255};
+  const QImage image = Drawn([&](ISurface& s) { s.Ellipse({10, 20, 30, 40}, fill, outline); });
+  EXPECT_EQ(Ink(image), QRect(10, 20, 20, 20));
+  EXPECT_EQ(Pixel(image, 20, 30), 0xFF0000u);
+  EXPECT_EQ(Pixel(image, 10, 30), 0x0000FFu);
+  EXPECT_EQ(Pixel(image, 20, 20), 0x0000FFu);
+}
+
+TEST_F(PainterSurfaceTest, FillRectLeavesRightAndBottomEdgesOut) {
+  const QImage image = Drawn([](ISurface& s) { s.FillRect({5, 6, 15, 12}, Black); });
+  EXPECT_EQ(Ink(image), QRect(5, 6, 10, 6));
+}
+
+TEST_F(PainterSurfaceTest, TextHangsFromItsTopLeftCorner) {
+  const QImage image = Drawn([](ISurface& s) { s.Text(20, 30, "4+"); });
+  const QRect ink = Ink(image);
+  ASSERT_FALSE(ink.isEmpty());
+  EXPECT_GE(ink.top(), 30);
+  EXPECT_LE(ink.top(), 36);
+  EXPECT_GE(ink.left(), 20);
+  EXPECT_LE(ink.left(), 23);
+}
+
+TEST_F(PainterSurfaceTest, PictureStartsWhiteAndCopiesAtItsPlace) {
+  TImagePicture picture(8, 5);
+  ASSERT_EQ(picture.Width(), 8);
+  ASSERT_EQ(picture.Height(), 5);
+  EXPECT_TRUE(Ink(picture.Image()).isEmpty());
+
+  picture.Surface().FillRect({0, 0, 2, 2}, Black);
+  const QImage image = Drawn([&](ISurface& s) { s.DrawPicture(picture, 30, 40); });
+  EXPECT_EQ(Ink(image), QRect(30, 40, 2, 2));
+}
+
+TEST_F(PainterSurfaceTest, PictureWithoutAreaIgnoresDrawing) {
+  TImagePicture picture(0, 12);
+  EXPECT_EQ(picture.Width(), 0);
+  picture.Surface().Line(0, 0, 5, 5);
+  picture.Surface().Text(0, 0, "x");
+  const QImage image = Drawn([&](ISurface& s) { s.DrawPicture(picture, 1, 1); });
+  EXPECT_TRUE(Ink(image).isEmpty());
+}
+
+}  // namespace
+}  // namespace kovala::test

@@ -1,0 +1,170 @@
+// The Qt desktop: filters in Qt's form, clipboard pictures cut at the
+// picture's edge, the file dialogs remembering the last choice, the help
+// windows opening and closing, and the message box's answers.
+#include "framework/qt/qtdesktop.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <functional>
+
+#include "framework/qt/imagepicture.h"
+#include "tests/qt/qttest.h"
+
+namespace kovala::test {
+namespace {
+
+struct FilterCase {
+  std::string given;
+  QString expected;
+};
+
+class FileFilterTest : public ::testing::TestWithParam<FilterCase> {};
+
+TEST_P(FileFilterTest, BecomesQtFilter) { EXPECT_EQ(QtFileFilter(GetParam().given), GetParam().expected); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Filters, FileFilterTest,
+    ::testing::Values(FilterCase{"Molecule Files (*.kvl)|*.kvl|", "Molecule Files (*.kvl)"},
+                      FilterCase{"Molecule Files (*.kvl)|*.kvl", "Molecule Files (*.kvl)"},
+                      FilterCase{"Molecules (*.kvl)|*.kvl|All Files (*.*)|*.*|",
+                                 "Molecules (*.kvl);;All Files (*.*)"},
+                      FilterCase{"Pictures|*.bmp;*.xpm|", "Pictures (*.bmp *.xpm)"},
+                      FilterCase{"", ""}, FilterCase{"|", ""}));
+
+TEST(CutToPictureTest, KeepsOnlyWhatLiesOnThePicture) {
+  EXPECT_EQ(CutToPicture({10, 10, 30, 20}, 50, 40), (TRect{10, 10, 30, 20}));
+  EXPECT_EQ(CutToPicture({30, 20, 80, 70}, 50, 40), (TRect{30, 20, 50, 40}));
+  EXPECT_EQ(CutToPicture({-5, -8, 10, 10}, 50, 40), (TRect{0, 0, 10, 10}));
+  EXPECT_EQ(CutToPicture({60, 10, 90, 20}, 50, 40), TRect{});
+  EXPECT_EQ(CutToPicture({20, 20, 20, 30}, 50, 40), TRect{});
+}
+
+// Runs `step` on the modal dialog as soon as it is up.
+void WhenModal(std::function<void(QWidget*)> step) {
+  QTimer::singleShot(0, [step] {
+    QWidget* modal = QApplication::activeModalWidget();
+    ASSERT_NE(modal, nullptr);
+    step(modal);
+  });
+}
+
+class QtDesktopTest : public TQtTest {
+ protected:
+  TQtDesktop desktop;
+};
+
+TEST_F(QtDesktopTest, ClipboardGetsTheBoxCutAtThePictureEdge) {
+  TImagePicture picture(50, 40);
+  picture.Surface().FillRect({45, 35, 50, 40}, Black);
+  ASSERT_TRUE(desktop.CopyToClipboard(picture, {30, 20, 80, 70}));
+  const QImage copied = QApplication::clipboard()->image();
+  ASSERT_EQ(copied.size(), QSize(20, 20));
+  EXPECT_EQ(copied.pixel(15, 15) & 0xFFFFFF, 0u);
+  EXPECT_EQ(copied.pixel(14, 14) & 0xFFFFFF, 0xFFFFFFu);
+}
+
+TEST_F(QtDesktopTest, BoxBesideThePictureCopiesNothing) {
+  TImagePicture picture(50, 40);
+  EXPECT_FALSE(desktop.CopyToClipboard(picture, {60, 0, 90, 30}));
+}
+
+TEST_F(QtDesktopTest, MessageBoxShowsCaptionIconAndButtonsAndReturnsTheAnswer) {
+  WhenModal([](QWidget* modal) {
+    auto* box = dynamic_cast<QMessageBox*>(modal);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->windowTitle(), "Molecule has changed");
+    EXPECT_EQ(box->text(), "Do you want to save?");
+    EXPECT_EQ(box->icon(), QMessageBox::Question);
+    EXPECT_EQ(box->standardButtons(), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    box->button(QMessageBox::No)->click();
+  });
+  EXPECT_EQ(desktop.MessageBox("Do you want to save?", "Molecule has changed", TIcon::Question,
+                               TButtons::YesNoCancel),
+            TAnswer::No);
+
+  WhenModal([](QWidget* modal) {
+    auto* box = dynamic_cast<QMessageBox*>(modal);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->icon(), QMessageBox::Warning);
+    box->reject();  // Escape
+  });
+  EXPECT_EQ(desktop.MessageBox("You must start with the aromatic ring!!!", "Warning", TIcon::Exclamation),
+            TAnswer::Ok);
+}
+
+TEST_F(QtDesktopTest, SaveDialogAddsTheExtensionAndRemembersTheChoice) {
+  QTemporaryDir folder;
+  ASSERT_TRUE(folder.isValid());
+  TFileDialogSettings settings{"Molecule Files (*.kvl)|*.kvl|", "kvl", folder.path().toStdString(), ""};
+  WhenModal([](QWidget* modal) {
+    auto* dialog = dynamic_cast<QFileDialog*>(modal);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->nameFilters(), QStringList{"Molecule Files (*.kvl)"});
+    dialog->selectFile("water");
+    static_cast<QDialog*>(dialog)->accept();
+  });
+  const auto chosen = desktop.SaveFileDialog(settings);
+  ASSERT_TRUE(chosen.has_value());
+  EXPECT_EQ(*chosen, QDir(folder.path()).filePath("water.kvl").toStdString());
+  EXPECT_EQ(settings.directory, QDir(folder.path()).absolutePath().toStdString());
+  EXPECT_EQ(settings.fileName, "water.kvl");
+}
+
+TEST_F(QtDesktopTest, OpenDialogAcceptsOnlyAnExistingFileAndCancelGivesNothing) {
+  QTemporaryDir folder;
+  ASSERT_TRUE(folder.isValid());
+  QFile existing(QDir(folder.path()).filePath("methane.kvl"));
+  ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+  existing.close();
+  TFileDialogSettings settings{"Molecule Files (*.kvl)|*.kvl|", "kvl", folder.path().toStdString(), ""};
+
+  WhenModal([](QWidget* modal) {
+    auto* dialog = dynamic_cast<QFileDialog*>(modal);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->fileMode(), QFileDialog::ExistingFile);
+    dialog->selectFile("methane.kvl");
+    static_cast<QDialog*>(dialog)->accept();
+  });
+  const auto chosen = desktop.OpenFileDialog(settings);
+  ASSERT_TRUE(chosen.has_value());
+  EXPECT_EQ(settings.fileName, "methane.kvl");
+
+  WhenModal([](QWidget* modal) { modal->close(); });
+  EXPECT_FALSE(desktop.OpenFileDialog(settings).has_value());
+  EXPECT_EQ(settings.fileName, "methane.kvl");
+}
+
+TEST_F(QtDesktopTest, HelpWindowShowsThePageAndClosesOnRequest) {
+  desktop.OpenHelp("kovala.hlp");
+  QTextBrowser* help = desktop.HelpWindow("kovala.hlp");
+  ASSERT_NE(help, nullptr);
+  EXPECT_TRUE(help->isVisible());
+  EXPECT_FALSE(help->toPlainText().isEmpty());
+  desktop.OpenHelp("kovala.hlp");
+  EXPECT_EQ(desktop.HelpWindow("kovala.hlp"), help);
+
+  desktop.CloseHelp("kovala.hlp");
+  EXPECT_EQ(desktop.HelpWindow("kovala.hlp"), nullptr);
+  desktop.CloseHelp("kovala.hlp");
+}
+
+TEST_F(QtDesktopTest, HelpWindowsGoWithTheDesktop) {
+  {
+    TQtDesktop another;
+    another.OpenHelp("WINHELP.HLP");
+    ASSERT_NE(another.HelpWindow("WINHELP.HLP"), nullptr);
+  }
+  // The fixture fails the test if the help window outlived its desktop.
+}
+
+}  // namespace
+}  // namespace kovala::test
