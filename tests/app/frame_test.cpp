@@ -123,8 +123,9 @@ TEST_F(FrameTest, NoCyclopentaneButton) {
 }
 
 TEST_F(FrameTest, PressOnACompletedMoleculeIsRefusedByTheEditorAndKeepsTheMenu) {
-  LoadMethane(*frame.bondWindow, desktop);
-  frame.Command(cmd::UndoBack);  // nothing to undo: only brings the menu in line
+  desktop.openChoices = {DataFile("methane.kvl")};
+  frame.Command(cmd::OpenMolecule);
+  ASSERT_TRUE(frame.bondWindow->molecule.completed);
   ASSERT_EQ(Recorded().menu, "100");
   const auto menusBefore = Recorded().menusAssigned;
 
@@ -348,10 +349,12 @@ TEST_F(FrameTest, AnimateAndStopSwitchMenusAndTheTimer) {
   frame.Command(cmd::Animate);
   EXPECT_EQ(Recorded().menu, "650");
   EXPECT_TRUE(frame.shapeWindow->animating);
+  EXPECT_EQ(Recorded().timers, std::vector<int>{1});
 
   frame.Command(cmd::StopAnimate);
   EXPECT_EQ(Recorded().menu, "MENU_2");
   EXPECT_FALSE(frame.shapeWindow->animating);
+  EXPECT_TRUE(Recorded().timers.empty());
 }
 
 TEST_F(FrameTest, ArrowKeysDoNothingWhileAnimating) {
@@ -460,15 +463,6 @@ TEST_F(FrameTest, CopyToClipboardNeedsAtoms) {
   EXPECT_EQ(desktop.messages[0].icon, TIcon::Exclamation);
 }
 
-TEST_F(FrameTest, HelpOpensTheIndexOfEachFile) {
-  frame.Command(cmd::HelpIndex);
-  EXPECT_TRUE(frame.helpUsed);
-  EXPECT_FALSE(frame.helpOnHelpUsed);
-  frame.Command(cmd::UsingHelp);
-  EXPECT_TRUE(frame.helpOnHelpUsed);
-  EXPECT_EQ(desktop.helpOpened, (std::vector<std::string>{"kovala.hlp", "WINHELP.HLP"}));
-}
-
 TEST_F(FrameTest, ResizeRepaintsTheWholeFrameAtOnce) {
   const int erased = Recorded().erasingInvalidations;
   const int updates = Recorded().updates;
@@ -522,6 +516,8 @@ TEST_F(CloseTest, YesSavesThenCloses) {
   ChangeMolecule();
   frame.Command(cmd::HelpIndex);
   frame.Command(cmd::UsingHelp);
+  EXPECT_TRUE(frame.helpUsed && frame.helpOnHelpUsed);
+  EXPECT_EQ(desktop.helpOpened, (std::vector<std::string>{"kovala.hlp", "WINHELP.HLP"}));
   const auto path = SavedFile();
   desktop.answers = {TAnswer::Yes};
   desktop.saveChoices = {path.string()};
