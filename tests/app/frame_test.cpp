@@ -1,14 +1,13 @@
 #include "app/frame.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <array>
 #include <filesystem>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 #include "model/moleculefile.h"
 #include "resources/menus.h"

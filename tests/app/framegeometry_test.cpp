@@ -12,8 +12,7 @@ TEST(FrameGeometryTest, FrameTakesSevenNinthsOfTheScreenInWholeNinths) {
   };
   // 1024 / 9 = 113 and 7 * 113 = 791, where 7 * 1024 / 9 would give 796.
   for (const Case& c : {Case{1024, 768, {113, 85, 113 + 791, 85 + 595}},
-                        Case{1920, 1080, {213, 120, 213 + 1491, 120 + 840}},
-                        Case{8, 8, {0, 0, 0, 0}}}) {
+                        Case{1920, 1080, {213, 120, 213 + 1491, 120 + 840}}, Case{8, 8, {0, 0, 0, 0}}}) {
     SCOPED_TRACE(c.width);
     const TRect r = FrameRect(c.width, c.height);
     EXPECT_EQ(r, c.frame);
