@@ -14,6 +14,8 @@
 
 namespace kovala {
 
+// The model itself (modelAtoms, balls, the diameters, the frame, the box and
+// the centre) is the window's TBallModel part.
 class TShapeWindow : public TWindow, public TBallModel {
  public:
   static constexpr int AnimationTimer = 1;
