@@ -260,13 +260,6 @@ TEST(RingModels, BondedBallsTouch) {
   }
 }
 
-TEST(RingModels, BenzeneIsFlatAndCyclohexaneIsNot) {
-  const TBallModel benzene = Built(test::RingWithHydrogens(TTemplate::Aromatic));
-  for (const TList& ball : benzene.balls) EXPECT_EQ(ball.z, 0);
-  const TBallModel cyclohexane = Built(test::RingWithHydrogens(TTemplate::Cyclohexane));
-  EXPECT_NE(cyclohexane.boxMaxZ, cyclohexane.boxMinZ);
-}
-
 TEST(PolarCoordinates, ReproduceEachBallsOffsetFromTheCentre) {
   const TSketch molecules[] = {test::Methane(),
                                test::Water(),

@@ -122,27 +122,6 @@ TEST_F(ShapeWindowTest, AFullTurnBringsEveryBallBackToItsPlaceOnTheScreen) {
     EXPECT_EQ(std::tie(Places(window)[i].x, Places(window)[i].y), std::tie(before[i].x, before[i].y)) << i;
 }
 
-TEST_F(ShapeWindowTest, EachAxisContinuesFromWhereTheOtherLeftTheBalls) {
-  // After some turns about one axis, a full turn about the other brings
-  // every ball back to the same place on the screen.
-  const std::tuple<int, int> axes[] = {{701, 703}, {703, 701}, {702, 704}, {704, 702}};
-  for (const TSketch& m :
-       {test::Methane(), test::Octane(), test::RingWithHydrogens(test::TTemplate::Cyclohexane)}) {
-    for (auto [first, second] : axes) {
-      for (int presses : {1, 2, 3, 7}) {
-        Build(m);
-        for (int i = 0; i < presses; ++i) window.Command(first);
-        const auto before = Places(window);
-        for (int i = 0; i < 20; ++i) window.Command(second);
-        const auto after = Places(window);
-        for (std::size_t i = 0; i < before.size(); ++i)
-          EXPECT_EQ(std::tie(after[i].x, after[i].y), std::tie(before[i].x, before[i].y))
-              << presses << " x " << first << " then " << second << ", ball " << i;
-      }
-    }
-  }
-}
-
 // Where a ball stands after exact turns of 18 degrees about the centre, from
 // its place in the built model: Left and Up increase the angle on the circle.
 std::array<double, 3> ExactlyTurned(std::array<double, 3> p, const std::vector<std::tuple<int, int>>& turns) {
