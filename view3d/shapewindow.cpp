@@ -210,7 +210,6 @@ void TShapeWindow::Turn(int sign, bool aboutVertical) {
     const float radius = aboutVertical ? ball.yawRadius : ball.pitchRadius;
     const float angle = aboutVertical ? ball.yawAngle : ball.pitchAngle;
     const double phi = FullTurn * turns + angle;
-    const std::int32_t old = moving;
     moving = RoundHalfDown(static_cast<float>(std::cos(phi) * radius)) + centre;
 
     const float dx = static_cast<float>(ball.x - centreX);
@@ -218,12 +217,14 @@ void TShapeWindow::Turn(int sign, bool aboutVertical) {
     const float distanceSquared = ball.centreDistance * ball.centreDistance;
     const std::int32_t depth = RoundHalfDown(static_cast<float>(
         std::sqrt(static_cast<double>(std::fabs(std::trunc(distanceSquared - dx * dx - dy * dy))))));
-    int side = 0;
-    if (moving != old) {
-      const bool nearer = (sign > 0 && moving < old) || (sign < 0 && moving > old);
-      side = nearer ? -1 : 1;
-      ball.z = nearer ? centreZ - depth : centreZ + depth;
-    }
+    // The depth side follows from where the ball now stands on its circle,
+    // whose depth offset is -radius * sin(phi). Judging it by which way the
+    // rounded coordinate moved put a ball on the wrong side whenever a step
+    // carried it over the edge of its circle or left the rounded value where
+    // it was, and the model then came back mirrored after a full turn.
+    const bool nearer = std::sin(phi) > 0;
+    const int side = nearer ? -1 : 1;
+    ball.z = nearer ? centreZ - depth : centreZ + depth;
 
     const float alongMoving = aboutVertical ? dx : dy;
     const float alongOther = aboutVertical ? dy : dx;
@@ -233,7 +234,7 @@ void TShapeWindow::Turn(int sign, bool aboutVertical) {
         std::sqrt(static_cast<double>(std::fabs(std::trunc(distanceSquared - alongMoving * alongMoving)))));
     if (alongOther == 0)
       otherAngle = side >= 0 ? ThreeHalvesPi : HalfPi;
-    else if (side != 0)
+    else
       otherAngle = AngleOnCircle(alongOther, OffAxis(otherRadius, alongOther), side);
     if (std::ceil(1000.0f * otherAngle) == 3142.0f && alongOther > 0)
       otherAngle = 0.0f;
