@@ -115,7 +115,9 @@ void TMainWindow::KillTimer(int id) { timers.Kill(id); }
 
 void TMainWindow::SetCaption(const std::string& caption) { setWindowTitle(QString::fromStdString(caption)); }
 
-void TMainWindow::SetMessageBar(const std::string& text) { messageBar->setText(QString::fromStdString(text)); }
+void TMainWindow::SetMessageBar(const std::string& text) {
+  messageBar->setText(QString::fromStdString(text));
+}
 
 void TMainWindow::AssignMenu(const std::string& menuName) {
   const TMenu* menu = FindMenu(menuName);
@@ -200,9 +202,18 @@ void TMainWindow::InstallAccelerators() {
 
 QAction* TMainWindow::CommandAction(const QString& text, int command, QObject* parent) {
   auto* action = new QAction(text, parent);
+  if (parent == palette) {
+    connect(action, &QAction::triggered, this, [this, command] { Command(command); });
+    return action;
+  }
   action->setStatusTip(ToQString(MenuHint(command)));
-  connect(action, &QAction::triggered, this, [this, command] { Command(command); });
-  if (parent != palette) menuActions.emplace_back(command, action);
+  connect(action, &QAction::triggered, this, [this, command] {
+    // A chosen item's hint goes as the menu closes; the message bar shows its
+    // own text again while the command runs.
+    statusBar()->clearMessage();
+    Command(command);
+  });
+  menuActions.emplace_back(command, action);
   return action;
 }
 

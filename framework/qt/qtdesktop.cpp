@@ -103,7 +103,15 @@ TAnswer TQtDesktop::MessageBox(const std::string& text, const std::string& capti
   QMessageBox box(ToQtIcon(icon), QString::fromStdString(caption), QString::fromStdString(text),
                   ToQtButtons(buttons), owner.data());
   box.setTextFormat(Qt::PlainText);
-  return ToAnswer(box.exec(), buttons);
+  const int result = box.exec();
+  GiveBackFocus();
+  return ToAnswer(result, buttons);
+}
+
+void TQtDesktop::GiveBackFocus() {
+  // Keys go to the frame again once a box or dialog closes, even on a
+  // desktop that does not hand the focus back by itself.
+  if (owner && owner->isVisible()) owner->activateWindow();
 }
 
 std::optional<std::string> TQtDesktop::OpenFileDialog(TFileDialogSettings& settings) {
@@ -123,7 +131,9 @@ std::optional<std::string> TQtDesktop::RunFileDialog(TFileDialogSettings& settin
   if (!settings.directory.empty()) dialog.setDirectory(QString::fromStdString(settings.directory));
   if (!settings.fileName.empty()) dialog.selectFile(QString::fromStdString(settings.fileName));
 
-  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  const int result = dialog.exec();
+  GiveBackFocus();
+  if (result != QDialog::Accepted) return std::nullopt;
   const QStringList chosen = dialog.selectedFiles();
   if (chosen.isEmpty()) return std::nullopt;
 
@@ -160,7 +170,9 @@ void TQtDesktop::OpenHelp(const std::string& helpFile) {
     window->setSource(QUrl(QStringLiteral("qrc") + QString::fromStdString(HelpPageResource(page))));
     const QString title = window->documentTitle();
     window->setWindowTitle(title.isEmpty() ? QString::fromStdString(helpFile) : title);
-    window->resize(520, 480);
+    window->resize(640, 560);
+    // Over the frame's upper left part, so the molecule stays in sight beside it.
+    if (owner) window->move(owner->frameGeometry().topLeft() + QPoint(40, 40));
   }
   window->show();
   window->raise();

@@ -48,6 +48,7 @@ class TQtDesktop : public IDesktop {
 
  private:
   std::optional<std::string> RunFileDialog(TFileDialogSettings& settings, bool save);
+  void GiveBackFocus();
 
   QPointer<QWidget> owner;
   std::map<std::string, QPointer<QTextBrowser>> helpWindows;

@@ -49,11 +49,6 @@ TEST_F(HostWidgetTest, PaintDrawsTheWindowOnWhite) {
   EXPECT_EQ(shown.pixel(150, 100) & 0xFFFFFF, 0xFFFFFFu);
 }
 
-TEST_F(HostWidgetTest, UpdateNowPaintsAtOnce) {
-  host.UpdateNow();
-  EXPECT_EQ(window.Count("paint"), 1);
-}
-
 TEST_F(HostWidgetTest, ResizeReachesTheWindowAndTheClientRectFollows) {
   host.resize(300, 150);
   EXPECT_EQ(window.Count("resized"), 1);

@@ -23,7 +23,8 @@ namespace {
 
 QStringList Texts(const QList<QAction*>& actions) {
   QStringList texts;
-  for (const QAction* action : actions) texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
+  for (const QAction* action : actions)
+    texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
   return texts;
 }
 

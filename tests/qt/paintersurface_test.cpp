@@ -48,13 +48,6 @@ TEST_F(PainterSurfaceTest, ElectronBitmapCoversItsThreeByThreeCell) {
   EXPECT_EQ(Pixel(image, 19, 8), BlackPixel);
 }
 
-TEST_F(PainterSurfaceTest, AtomBitmapIsCopiedWholeAtItsCell) {
-  const QImage image = Drawn([](ISurface& s) { s.DrawBitmap("carbonatom", 30, 10); });
-  const QRect ink = Ink(image);
-  EXPECT_TRUE(QRect(30, 10, 20, 20).contains(ink)) << ink.x() << "," << ink.y();
-  EXPECT_FALSE(ink.isEmpty());
-}
-
 TEST_F(PainterSurfaceTest, UnknownBitmapDrawsNothing) {
   const QImage image = Drawn([](ISurface& s) { s.DrawBitmap("no such picture", 10, 10); });
   EXPECT_TRUE(Ink(image).isEmpty());

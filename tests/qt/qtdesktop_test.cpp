@@ -37,8 +37,8 @@ INSTANTIATE_TEST_SUITE_P(
                       FilterCase{"Molecule Files (*.kvl)|*.kvl", "Molecule Files (*.kvl)"},
                       FilterCase{"Molecules (*.kvl)|*.kvl|All Files (*.*)|*.*|",
                                  "Molecules (*.kvl);;All Files (*.*)"},
-                      FilterCase{"Pictures|*.bmp;*.xpm|", "Pictures (*.bmp *.xpm)"},
-                      FilterCase{"", ""}, FilterCase{"|", ""}));
+                      FilterCase{"Pictures|*.bmp;*.xpm|", "Pictures (*.bmp *.xpm)"}, FilterCase{"", ""},
+                      FilterCase{"|", ""}));
 
 TEST(CutToPictureTest, KeepsOnlyWhatLiesOnThePicture) {
   EXPECT_EQ(CutToPicture({10, 10, 30, 20}, 50, 40), (TRect{10, 10, 30, 20}));
