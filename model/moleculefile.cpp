@@ -17,26 +17,35 @@ namespace {
 
 constexpr char kMagic[8] = {'K', 'o', 'v', 'a', 'l', 'a', '3', '1'};
 
-void PutInt(std::ostream& out, std::int32_t value) {
+// The file is put together in memory and written in one go.
+void PutInt(std::string& out, std::int32_t value) {
   const auto u = static_cast<std::uint32_t>(value);
   const char bytes[4] = {static_cast<char>(u & 0xFF), static_cast<char>((u >> 8) & 0xFF),
                          static_cast<char>((u >> 16) & 0xFF), static_cast<char>((u >> 24) & 0xFF)};
-  out.write(bytes, 4);
+  out.append(bytes, 4);
 }
 
-void PutByte(std::ostream& out, std::uint8_t value) { out.put(static_cast<char>(value)); }
+void PutByte(std::string& out, std::uint8_t value) { out.push_back(static_cast<char>(value)); }
 
-// Reads from the stream and remembers whether it ran short.
+// Reads from the stream's buffer directly, which is several times faster
+// than formatted reads, and remembers whether the stream ran short.
 class TByteReader {
  public:
-  explicit TByteReader(std::istream& stream) : in(stream) {}
+  explicit TByteReader(std::istream& stream) : in(stream), buffer(stream.rdbuf()) {
+    if (buffer == nullptr) ok = false;
+  }
 
   bool Ok() const { return ok; }
 
   std::uint8_t Byte() {
-    char c = 0;
-    if (ok && !in.get(c)) ok = false;
-    return ok ? static_cast<std::uint8_t>(c) : 0;
+    if (!ok) return 0;
+    const auto c = buffer->sbumpc();
+    if (c == std::char_traits<char>::eof()) {
+      ok = false;
+      in.setstate(std::ios::eofbit | std::ios::failbit);
+      return 0;
+    }
+    return static_cast<std::uint8_t>(c);
   }
 
   std::int32_t Int() {
@@ -47,11 +56,12 @@ class TByteReader {
 
   template <std::size_t N>
   void Bytes(std::array<char, N>& into) {
-    if (ok && !in.read(into.data(), static_cast<std::streamsize>(N))) ok = false;
+    for (auto& c : into) c = static_cast<char>(Byte());
   }
 
  private:
   std::istream& in;
+  std::streambuf* buffer;
   bool ok = true;
 };
 
@@ -127,49 +137,53 @@ bool ReadRecords(TByteReader& r, TMolecule& m) {
 }  // namespace
 
 void WriteMolecule(std::ostream& out, const TMolecule& m) {
-  out.write(kMagic, sizeof kMagic);
-  PutByte(out, 0);
-  PutByte(out, 0);
-  PutInt(out, m.bondCount);
-  PutByte(out, m.ringTemplatePlaced ? 1 : 0);
-  PutByte(out, m.completed ? 1 : 0);
+  std::string bytes;
+  bytes.reserve(28 + 73 * static_cast<std::size_t>(m.atoms.Count()) +
+                26 * static_cast<std::size_t>(m.bonds.Count()) + 20 * static_cast<std::size_t>(m.brackets.Count()));
+  bytes.append(kMagic, sizeof kMagic);
+  PutByte(bytes, 0);
+  PutByte(bytes, 0);
+  PutInt(bytes, m.bondCount);
+  PutByte(bytes, m.ringTemplatePlaced ? 1 : 0);
+  PutByte(bytes, m.completed ? 1 : 0);
 
-  PutInt(out, m.atoms.Count());
+  PutInt(bytes, m.atoms.Count());
   for (const auto& a : m.atoms) {
-    PutInt(out, a.x);
-    PutInt(out, a.y);
-    PutInt(out, a.freeElectrons);
-    PutInt(out, a.openBonds);
-    PutInt(out, a.parentIndex);
-    PutInt(out, a.neighbourCount);
-    PutInt(out, a.kind);
-    PutInt(out, a.charge);
-    PutByte(out, a.bonded);
-    for (auto c : a.childIndex) PutInt(out, c);
-    for (auto s : a.electronSlotTaken) PutByte(out, s);
-    for (auto k : a.neighbourKind) PutInt(out, k);
+    PutInt(bytes, a.x);
+    PutInt(bytes, a.y);
+    PutInt(bytes, a.freeElectrons);
+    PutInt(bytes, a.openBonds);
+    PutInt(bytes, a.parentIndex);
+    PutInt(bytes, a.neighbourCount);
+    PutInt(bytes, a.kind);
+    PutInt(bytes, a.charge);
+    PutByte(bytes, a.bonded);
+    for (auto c : a.childIndex) PutInt(bytes, c);
+    for (auto s : a.electronSlotTaken) PutByte(bytes, s);
+    for (auto k : a.neighbourKind) PutInt(bytes, k);
   }
 
-  PutInt(out, m.bonds.Count());
+  PutInt(bytes, m.bonds.Count());
   for (const auto& b : m.bonds) {
-    PutInt(out, b.x1);
-    PutInt(out, b.x2);
-    PutInt(out, b.y1);
-    PutInt(out, b.y2);
+    PutInt(bytes, b.x1);
+    PutInt(bytes, b.x2);
+    PutInt(bytes, b.y1);
+    PutInt(bytes, b.y2);
     // Bytes after the terminator are written as zero.
     TBonds clean;
     clean.SetOrder(b.Order());
-    out.write(clean.order.data(), static_cast<std::streamsize>(clean.order.size()));
+    bytes.append(clean.order.data(), clean.order.size());
   }
 
-  PutInt(out, m.brackets.Count());
+  PutInt(bytes, m.brackets.Count());
   for (const auto& b : m.brackets) {
-    PutInt(out, b.left);
-    PutInt(out, b.right);
-    PutInt(out, b.top);
-    PutInt(out, b.bottom);
-    PutInt(out, b.charge);
+    PutInt(bytes, b.left);
+    PutInt(bytes, b.right);
+    PutInt(bytes, b.top);
+    PutInt(bytes, b.bottom);
+    PutInt(bytes, b.charge);
   }
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 TReadResult ReadMolecule(std::istream& in, TMolecule& m) {
