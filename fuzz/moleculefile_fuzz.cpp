@@ -14,8 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
   TMolecule molecule;
   if (ReadMolecule(in, molecule) != TReadResult::Ok) {
-    if (!molecule.atoms.IsEmpty() || !molecule.bonds.IsEmpty() || !molecule.brackets.IsEmpty())
-      std::abort();
+    if (!molecule.atoms.IsEmpty() || !molecule.bonds.IsEmpty() || !molecule.brackets.IsEmpty()) std::abort();
     return 0;
   }
   for (const auto& atom : molecule.atoms) {

@@ -22,10 +22,10 @@ constexpr ElementKind Fluorine = 8;
 constexpr int ElementKindCount = 9;
 
 struct TElementInfo {
-  std::string_view symbol;        // empty for an unknown kind
-  int freeElectrons;              // valence electrons at creation
-  int openBonds;                  // bonds still needed at creation
-  std::string_view cursorName;    // empty: the cursor is not changed
+  std::string_view symbol;      // empty for an unknown kind
+  int freeElectrons;            // valence electrons at creation
+  int openBonds;                // bonds still needed at creation
+  std::string_view cursorName;  // empty: the cursor is not changed
 };
 
 bool IsKnownKind(ElementKind kind);

@@ -1,5 +1,7 @@
 #include "model/moleculefile.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -9,7 +11,6 @@
 #include <istream>
 #include <ostream>
 #include <system_error>
-#include <unistd.h>
 
 namespace kovala {
 
@@ -139,7 +140,8 @@ bool ReadRecords(TByteReader& r, TMolecule& m) {
 void WriteMolecule(std::ostream& out, const TMolecule& m) {
   std::string bytes;
   bytes.reserve(28 + 73 * static_cast<std::size_t>(m.atoms.Count()) +
-                26 * static_cast<std::size_t>(m.bonds.Count()) + 20 * static_cast<std::size_t>(m.brackets.Count()));
+                26 * static_cast<std::size_t>(m.bonds.Count()) +
+                20 * static_cast<std::size_t>(m.brackets.Count()));
   bytes.append(kMagic, sizeof kMagic);
   PutByte(bytes, 0);
   PutByte(bytes, 0);

@@ -1,5 +1,6 @@
-#include <gtest/gtest.h>
+#include "editor/bondwindow.h"
 
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -7,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "editor/bondwindow.h"
 #include "tests/support/fakehost.h"
 #include "tests/support/recordingsurface.h"
 #include "tests/support/scripteddesktop.h"

@@ -1,10 +1,11 @@
+#include "editor/moleculepainter.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <string>
 #include <vector>
 
-#include "editor/moleculepainter.h"
 #include "tests/support/recordingsurface.h"
 
 namespace kovala {

@@ -1,6 +1,7 @@
+#include "model/atom.h"
+
 #include <gtest/gtest.h>
 
-#include "model/atom.h"
 #include "model/bonds.h"
 #include "model/brackett.h"
 
@@ -23,7 +24,12 @@ TEST(Atom, CreationTakesCountersFromTheElement) {
   EXPECT_EQ(h.bonded, 0);
   for (auto s : h.electronSlotTaken) EXPECT_EQ(s, 0);
 
-  struct Row { ElementKind kind; int free; int open; const char* cursor; };
+  struct Row {
+    ElementKind kind;
+    int free;
+    int open;
+    const char* cursor;
+  };
   const Row rows[] = {{Carbon, 4, 4, "carboncursor"},     {Oxygen, 6, 2, "oxygencursor"},
                       {Nitrogen, 5, 3, "nitrogencursor"}, {Sulfur, 6, 2, "sulfurcursor"},
                       {Chlorine, 7, 1, "chlorinecursor"}, {Phosphorus, 5, 3, "phoscursor"},

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "model/molecule.h"
+
+#include <gtest/gtest.h>
 
 namespace kovala {
 namespace {

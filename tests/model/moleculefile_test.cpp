@@ -1,13 +1,14 @@
-#include <gtest/gtest.h>
+#include "model/moleculefile.h"
 
-#include <filesystem>
-#include <limits>
-#include <fstream>
-#include <sstream>
-#include <string>
+#include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "model/moleculefile.h"
+#include <filesystem>
+#include <fstream>
+#include <limits>
+#include <sstream>
+#include <string>
+
 #include "tests/support/scripteddesktop.h"
 
 namespace kovala {
@@ -174,10 +175,14 @@ TEST(MoleculeFile, HugeCountInAShortFileIsRefusedCheaply) {
 TEST(MoleculeFile, LinksOutsideTheMoleculeAreRefused) {
   const std::string good = Written(RichMolecule());
   const std::size_t atom1 = 20 + 73;
-  struct Case { std::size_t offset; std::int32_t value; bool ok; };
+  struct Case {
+    std::size_t offset;
+    std::int32_t value;
+    bool ok;
+  };
   const Case cases[] = {
-      {atom1 + 16, 2, true},   {atom1 + 16, 3, false},  {atom1 + 16, -2, false},
-      {atom1 + 33, 0, true},   {atom1 + 33, 3, false},  {atom1 + 45, 99, false},
+      {atom1 + 16, 2, true},   {atom1 + 16, 3, false}, {atom1 + 16, -2, false},
+      {atom1 + 33, 0, true},   {atom1 + 33, 3, false}, {atom1 + 45, 99, false},
       {atom1 + 45, -7, false}, {atom1 + 57, 77, true},  // neighbour kinds are taken as stored
   };
   for (const auto& c : cases) {
@@ -218,14 +223,12 @@ class MoleculeFileOnDisk : public ::testing::Test {
  protected:
   void SetUp() override {
     dir = std::filesystem::temp_directory_path() /
-          ("kovala-file-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-           "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+          ("kovala-file-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+           ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
   }
-  void TearDown() override {
-    std::filesystem::remove_all(dir);
-  }
+  void TearDown() override { std::filesystem::remove_all(dir); }
   std::filesystem::path dir;
   test::TScriptedDesktop desktop;
 };

@@ -102,9 +102,9 @@ TEST_F(ShapeWindowTest, ABallOnTheVerticalAxisKeepsItsPlaceWhenTurnedAboutIt) {
 TEST_F(ShapeWindowTest, TwentyPressesOfAnArrowMakeOneFullTurn) {
   using test::TTemplate;
   for (int arrow : {701, 702, 703, 704}) {
-    for (const TSketch& m : {test::Methane(), test::Octane(), test::RingWithHydrogens(TTemplate::Aromatic),
-                             test::RingWithHydrogens(TTemplate::Cyclobutane),
-                             test::RingWithHydrogens(TTemplate::Cyclohexane)}) {
+    for (const TSketch& m :
+         {test::Methane(), test::Octane(), test::RingWithHydrogens(TTemplate::Aromatic),
+          test::RingWithHydrogens(TTemplate::Cyclobutane), test::RingWithHydrogens(TTemplate::Cyclohexane)}) {
       Build(m);
       const auto before = Places(window);
       for (int i = 0; i < 20; ++i) window.Command(arrow);
