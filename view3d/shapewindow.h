@@ -19,7 +19,10 @@ namespace kovala {
 class TShapeWindow : public TWindow, public TBallModel {
  public:
   static constexpr int AnimationTimer = 1;
-  static constexpr int AnimationPeriod = 10;  // milliseconds
+  // One tick every 55 milliseconds, about 18 a second: at 18 degrees a tick
+  // the model turns some 330 degrees a second and changes direction every
+  // 0.55 s, slow enough for a student to follow.
+  static constexpr int AnimationPeriod = 55;  // milliseconds
 
   TShapeWindow(IWindowHost& host, IDesktop& desktop);
   ~TShapeWindow() override;

@@ -2,6 +2,7 @@
 // asked of it.
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -17,7 +18,8 @@ class TFakeHost : public IWindowHost {
   int updates = 0;
   std::vector<std::string> cursors;  // "" marks a restore
   bool captured = false;
-  std::vector<int> timers;  // running timer ids
+  std::vector<int> timers;          // running timer ids
+  std::map<int, int> timerPeriods;  // milliseconds asked for, by timer id
   std::string caption;
   std::string messageBar;
   std::string explanation;
@@ -36,9 +38,10 @@ class TFakeHost : public IWindowHost {
   void RestoreCursor() override { cursors.push_back(""); }
   void CaptureMouse() override { captured = true; }
   void ReleaseMouse() override { captured = false; }
-  void SetTimer(int id, int) override {
+  void SetTimer(int id, int milliseconds) override {
     KillTimer(id);
     timers.push_back(id);
+    timerPeriods[id] = milliseconds;
   }
   void KillTimer(int id) override { std::erase(timers, id); }
   void SetCaption(const std::string& text) override { caption = text; }

@@ -241,6 +241,18 @@ TEST_F(ShapeWindowTest, AnimationRunsOnTimerOneAndShutsOutTheKeys) {
   EXPECT_FALSE(window.StopAnimation()) << "no timer was running any more";
 }
 
+TEST_F(ShapeWindowTest, AnimationTicksEvery55MillisecondsAtAPaceAStudentCanFollow) {
+  Build(test::Methane());
+  window.animDirection = 0;
+  window.StartAnimation();
+  EXPECT_EQ(host.timerPeriods[1], 55);
+  // The first nine ticks, half a second at that period, turn the model half a
+  // turn less one step: about 330 degrees a second.
+  for (int tick = 0; tick < 9; ++tick) window.Timer(1);
+  EXPECT_FLOAT_EQ(window.yawTurns, 0.45f);
+  EXPECT_EQ(host.updates, 9);
+}
+
 TEST_F(ShapeWindowTest, EachAnimationDirectionLastsTenTicks) {
   Build(test::Octane());
   window.SeedRandom(2024);
