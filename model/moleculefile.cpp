@@ -1,15 +1,18 @@
 #include "model/moleculefile.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <istream>
 #include <ostream>
+#include <sstream>
 #include <system_error>
 
 namespace kovala {
@@ -210,13 +213,56 @@ void FileNotFound(IMessageBox& messages) {
 
 }  // namespace
 
+namespace {
+
+// The file a path names, following symbolic links (relative ones from the
+// link's own directory), so that saving replaces the file and keeps the link.
+std::filesystem::path FileBehindLinks(const std::filesystem::path& path) {
+  namespace fs = std::filesystem;
+  fs::path file = path;
+  std::error_code error;
+  // A loop of links ends the walk rather than the program.
+  for (int hops = 0; hops < 40 && fs::is_symlink(file, error); ++hops) {
+    const fs::path next = fs::read_symlink(file, error);
+    if (error) break;
+    file = next.is_absolute() ? next : file.parent_path() / next;
+  }
+  return file;
+}
+
+// Writes all the bytes to an open descriptor and closes it; false on any
+// failure, the close included.
+bool WriteAllAndClose(int fd, const std::string& bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      ::close(fd);
+      return false;
+    }
+    done += static_cast<std::size_t>(n);
+  }
+  return ::close(fd) == 0;
+}
+
+}  // namespace
+
 bool WriteMoleculeFile(const std::string& path, const TMolecule& molecule, IMessageBox& messages) {
   namespace fs = std::filesystem;
-  const fs::path target(path);
-  if (target.filename().empty()) {
+  if (fs::path(path).filename().empty()) {
     FileNotFound(messages);
     return false;
   }
+  const fs::path target = FileBehindLinks(path);
+  std::ostringstream out;
+  WriteMolecule(out, molecule);
+  const std::string bytes = out.str();
+
+  std::error_code error;
+  const fs::file_status old = fs::status(target, error);
+  const bool replacing = fs::exists(old);
+
   fs::path temp = target;
   // Hidden, beside the target, so the rename stays on one file system.
   std::string tempName = ".";
@@ -226,23 +272,23 @@ bool WriteMoleculeFile(const std::string& path, const TMolecule& molecule, IMess
   temp.replace_filename(tempName);
 
   bool written = false;
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (out) {
-      WriteMolecule(out, molecule);
-      out.flush();
-      written = static_cast<bool>(out);
+  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (fd >= 0) {
+    written = WriteAllAndClose(fd, bytes);
+    // The new file takes the old one's permission bits, not the defaults.
+    if (written && replacing) fs::permissions(temp, old.permissions(), error);
+    if (written) {
+      fs::rename(temp, target, error);
+      written = !error;
     }
+    if (!written) fs::remove(temp, error);
+  } else if ((errno == EACCES || errno == EPERM) && fs::is_regular_file(old)) {
+    // A directory that takes no new files may still hold a writable file:
+    // it is written in place, and only a failure of that write loses it.
+    const int inPlace = ::open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    written = inPlace >= 0 && WriteAllAndClose(inPlace, bytes);
   }
-  std::error_code error;
-  if (written) {
-    fs::rename(temp, target, error);
-    written = !error;
-  }
-  if (!written) {
-    fs::remove(temp, error);
-    FileNotFound(messages);
-  }
+  if (!written) FileNotFound(messages);
   return written;
 }
 

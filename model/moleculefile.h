@@ -26,7 +26,10 @@ TReadResult ReadMolecule(std::istream& in, TMolecule& molecule);
 
 // The file-level operations report failures in message boxes themselves.
 // Writing goes to a temporary file beside the target that replaces it only
-// once complete, so a failed save never damages the old file.
+// once complete, so a failed save never damages the old file. A symbolic link
+// is followed to the file it names, which is replaced with its permission
+// bits kept; where the directory takes no new file, the file is written in
+// place.
 bool WriteMoleculeFile(const std::string& path, const TMolecule& molecule, IMessageBox& messages);
 bool ReadMoleculeFile(const std::string& path, TMolecule& molecule, IMessageBox& messages);
 

@@ -1,6 +1,7 @@
 #include "model/moleculefile.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -277,6 +278,62 @@ TEST_F(MoleculeFileOnDisk, FailedWriteLeavesTheOldFileAsItWas) {
   EXPECT_FALSE(WriteMoleculeFile(path.string(), TMolecule{}, desktop));
   EXPECT_EQ(desktop.LastText(), "File cannot be found!");
   EXPECT_EQ(std::filesystem::file_size(path), oldSize);
+}
+
+TEST_F(MoleculeFileOnDisk, SavingThroughALinkReplacesTheFileItNamesAndKeepsItsBits) {
+  std::filesystem::create_directory(dir / "real");
+  const auto file = dir / "real" / "water.kvl";
+  ASSERT_TRUE(WriteMoleculeFile(file.string(), TMolecule{}, desktop));
+  std::filesystem::permissions(file, std::filesystem::perms(0640));
+  const auto link = dir / "link.kvl";
+  std::filesystem::create_symlink("real/water.kvl", link);  // relative to the link's directory
+
+  ASSERT_TRUE(WriteMoleculeFile(link.string(), RichMolecule(), desktop));
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_EQ(std::filesystem::status(file).permissions(), std::filesystem::perms(0640));
+  TMolecule back;
+  ASSERT_TRUE(ReadMoleculeFile(file.string(), back, desktop));
+  EXPECT_EQ(back.atoms.Count(), 3);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "real"), {}), 1) << "no temporary left";
+  EXPECT_TRUE(desktop.messages.empty());
+}
+
+// Saves as a user who may write the file but may not add files to its
+// directory; run as root, the save is made by a child that gives the rights up.
+bool SaveWithoutNewFilesInDirectory(const std::filesystem::path& dir, const std::filesystem::path& file) {
+  namespace fs = std::filesystem;
+  if (::geteuid() != 0) {
+    fs::permissions(dir, fs::perms(0555));
+    test::TScriptedDesktop messages;
+    const bool saved = WriteMoleculeFile(file.string(), RichMolecule(), messages);
+    fs::permissions(dir, fs::perms(0755));
+    return saved;
+  }
+  constexpr uid_t kNobody = 65534;
+  fs::permissions(dir, fs::perms(0755));
+  if (::chown(file.c_str(), kNobody, kNobody) != 0) return false;
+  const pid_t child = ::fork();
+  if (child == 0) {
+    if (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) ::_exit(2);
+    test::TScriptedDesktop messages;
+    ::_exit(WriteMoleculeFile(file.string(), RichMolecule(), messages) ? 0 : 1);
+  }
+  int status = 0;
+  return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+TEST_F(MoleculeFileOnDisk, DirectoryThatTakesNoNewFilesIsSavedInPlace) {
+  const auto sub = dir / "locked";
+  std::filesystem::create_directory(sub);
+  const auto file = sub / "water.kvl";
+  ASSERT_TRUE(WriteMoleculeFile(file.string(), TMolecule{}, desktop));
+  std::filesystem::permissions(file, std::filesystem::perms(0666));
+
+  EXPECT_TRUE(SaveWithoutNewFilesInDirectory(sub, file));
+  TMolecule back;
+  ASSERT_TRUE(ReadMoleculeFile(file.string(), back, desktop));
+  EXPECT_EQ(back.atoms.Count(), 3);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(sub), {}), 1);
 }
 
 TEST_F(MoleculeFileOnDisk, WriteIntoAMissingDirectoryIsReported) {
