@@ -161,7 +161,7 @@ void TFrame::CopyMolecule() {
   bondWindow->CopyToClipboard();
   Desktop().MessageBox(
       "You can now start another Windows application and Paste the molecule by choosing Edit|Paste from the "
-      "application''s menu.",
+      "application's menu.",
       "Information", TIcon::Exclamation);
 }
 

@@ -16,6 +16,11 @@ enum SideCode : std::int32_t { NoSide = 0, RightSide = 1, TopSide = 2, LeftSide 
 
 enum class TRingKind { Aromatic, Cyclohexane, Cyclobutane };
 
+// The refusal of a drop whose place beside the target is taken; the courses
+// refuse such drops with the same words.
+inline constexpr const char* NoSpaceText =
+    "There is no space for the atom to be bonded.  Use Edit|Abbreviate H's to make more space available.";
+
 // Command identifiers handled by the molecule window itself.
 namespace cmd {
 inline constexpr int SaveAs = 104;

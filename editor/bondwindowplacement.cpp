@@ -234,9 +234,7 @@ bool TBondWindow::PlaceBeside(TAtom& target, SideCode side) {
   // The refusal is decided before anything is touched, so a refused drop
   // leaves the atoms in their order, no undo step and `changed` as it was.
   if (SideTaken(target, side) || SideTaken(dragged, facing) || placeHeld) {
-    Warn(Desktop(),
-         "There is no space for the atom to be bonded.  Use Edit|Abbreviate H''s to make more space "
-         "available.");
+    Warn(Desktop(), NoSpaceText);
     return true;
   }
 

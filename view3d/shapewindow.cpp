@@ -359,7 +359,7 @@ void TShapeWindow::CopyToClipboard() {
   }
   Desktop().MessageBox(
       "You can now start another Windows application and Paste the molecule by choosing Edit|Paste from "
-      "the application''s menu.",
+      "the application's menu.",
       "Information", TIcon::Exclamation, TButtons::Ok);
 }
 

@@ -457,7 +457,7 @@ TEST_F(FrameTest, CopyToClipboardNeedsAtoms) {
   ASSERT_EQ(desktop.messages.size(), 1u);
   EXPECT_EQ(desktop.messages[0].text,
             "You can now start another Windows application and Paste the molecule by choosing Edit|Paste "
-            "from the application''s menu.");
+            "from the application's menu.");
   EXPECT_EQ(desktop.messages[0].caption, "Information");
   EXPECT_EQ(desktop.messages[0].icon, TIcon::Exclamation);
 }

@@ -21,7 +21,7 @@ using test::TScriptedDesktop;
 const std::string kCompleted = "This molecule is completed!!!  Go to View for 3-D structure.";
 const std::string kCannotBond = "You cannot bond these atoms together!!!";
 const std::string kNoSpace =
-    "There is no space for the atom to be bonded.  Use Edit|Abbreviate H''s to make more space available.";
+    "There is no space for the atom to be bonded.  Use Edit|Abbreviate H's to make more space available.";
 const std::string kReleaseOnSide = "You must release the atom on the side of another atom to kovala!!";
 const std::string kTrayArea = "You cannot bond atoms in this area.  Move them to the center of the screen!!";
 const std::string kBondedAtom = "You cannot move this bonded atom!!!";

@@ -15,7 +15,7 @@ using Strings = std::vector<std::string>;
 
 const std::string kProtectedBond = "You cannot make a mutiple bond in this position!!!";
 const std::string kNoSpace =
-    "There is no space for the atom to be bonded.  Use Edit|Abbreviate H''s to make more space available.";
+    "There is no space for the atom to be bonded.  Use Edit|Abbreviate H's to make more space available.";
 
 struct ExpectedAtom {
   int dx, dy;

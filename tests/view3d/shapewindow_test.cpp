@@ -422,7 +422,7 @@ TEST_F(ShapeWindowTest, CopyPutsTheBoxAroundTheBallsOnTheClipboard) {
   EXPECT_EQ(
       desktop.messages[0].text,
       "You can now start another Windows application and Paste the molecule by choosing Edit|Paste from the "
-      "application''s menu.");
+      "application's menu.");
   EXPECT_EQ(desktop.messages[0].caption, "Information");
   EXPECT_EQ(desktop.messages[0].icon, TIcon::Exclamation);
 }
