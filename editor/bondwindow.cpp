@@ -213,7 +213,10 @@ bool TBondWindow::SaveAs() {
   const std::optional<std::string> path = Desktop().SaveFileDialog(dialogSettings);
   if (!path || path->empty()) return false;
   fileName = *path;
-  return WriteMoleculeOf(*this);
+  if (!WriteMoleculeOf(*this)) return false;
+  // The student has chosen a name; the next Save writes to it.
+  untitled = false;
+  return true;
 }
 
 void TBondWindow::UndoBack() {

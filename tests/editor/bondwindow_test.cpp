@@ -320,20 +320,26 @@ INSTANTIATE_TEST_SUITE_P(NewOpenClose, SaveQuestionTest,
                                          TSaveQuestionCase{TAsker::Close, TReply::Cancel, false}),
                          SaveQuestionName);
 
-TEST_F(BondWindowTest, SaveOnAnUntitledMoleculeAsksForANameEveryTime) {
+TEST_F(BondWindowTest, SaveAsksForANameOnlyUntilSaveAsHasWrittenTheFile) {
   OneChangedAtom();
   const std::string first = temp.File("first.kvl");
-  const std::string second = temp.File("second.kvl");
-  desktop.saveChoices = {first, second};
+  // A cancelled and a failed Save as leave the molecule untitled.
+  desktop.saveChoices = {std::nullopt, temp.File("missing/x.kvl"), first};
+  EXPECT_FALSE(window.Save());
+  EXPECT_FALSE(window.Save());
+  EXPECT_TRUE(window.untitled);
+  EXPECT_EQ(desktop.saveDialogs, 2);
+
   EXPECT_TRUE(window.Save());
   EXPECT_EQ(host.caption, first);
   EXPECT_FALSE(window.changed);
-  EXPECT_TRUE(window.untitled);
+  EXPECT_FALSE(window.untitled);
+  std::filesystem::remove(first);
+  window.AddToTray(Hydrogen);
   EXPECT_TRUE(window.Save());
-  EXPECT_EQ(desktop.saveDialogs, 2);
-  EXPECT_EQ(window.fileName, second);
+  EXPECT_EQ(desktop.saveDialogs, 3) << "the next Save writes to the chosen file without asking";
+  EXPECT_EQ(window.fileName, first);
   EXPECT_TRUE(std::filesystem::exists(first));
-  EXPECT_TRUE(std::filesystem::exists(second));
 }
 
 TEST_F(BondWindowTest, SaveAsKeepsALongPathWhole) {
