@@ -12,9 +12,13 @@ constexpr const char* ModelHint = "Use arrow keys or animate to rotate, shift+ar
 
 constexpr const char* EditorMenu = "100";
 constexpr const char* EmptyEditorMenu = "500";
-constexpr const char* CourseMenu = "660";
+constexpr const char* CourseMenu = CourseMenuName;
 constexpr const char* ModelMenu = "MENU_2";
 constexpr const char* AnimatingMenu = "650";
+
+constexpr const char* PracticeCaption = "Practice";
+constexpr const char* OrganicCaption = "Organic Chemistry";
+constexpr const char* EditorCaption = "Untitled";
 
 constexpr const char* HelpFile = "kovala.hlp";
 constexpr const char* HelpOnHelpFile = "WINHELP.HLP";
@@ -101,6 +105,13 @@ bool TFrame::FrameCommand(int id) {
       return true;
     case cmd::ReturnToKovala:
       ReturnToMoleculeWindow();
+      return true;
+    case cmd::StartLab:
+    case cmd::OrganicChemistry:
+      EnterCourse(id == cmd::OrganicChemistry);
+      return true;
+    case cmd::QuitPracticeOrganic:
+      QuitCourse();
       return true;
     case cmd::IncreaseSize:
     case cmd::DecreaseSize:
@@ -216,6 +227,54 @@ void TFrame::ResizeModel(bool grow) {
 void TFrame::OpenHelp(const char* helpFile, bool& usedFlag) {
   Desktop().OpenHelp(helpFile);
   usedFlag = true;
+}
+
+void TFrame::EnterCourse(bool organic) {
+  // Only the editor's menus offer the courses; from the 3-D view the way back
+  // goes through Return to Kovala.
+  if (view3DActive) return;
+  if (bondWindow->changed && bondWindow->AtomCount() > 0) {
+    switch (Desktop().MessageBox("Do you want to save?", "Molecule has changed", TIcon::Question,
+                                 TButtons::YesNoCancel)) {
+      case TAnswer::Yes:
+        // The editor's molecule stays in memory while the course is shown,
+        // so an unsaved one is asked about again when the course is left.
+        bondWindow->Save();
+        break;
+      case TAnswer::No:
+        bondWindow->changed = false;
+        break;
+      default:
+        return;
+    }
+  }
+  frameHost.AssignMenu(CourseMenu);
+  frameHost.SetCaption(organic ? OrganicCaption : PracticeCaption);
+  TCourseWindow& other = organic ? static_cast<TCourseWindow&>(*practiceWindow) : *organicWindow;
+  other.Hide();
+  if (organic) {
+    ShowClient(*organicWindow);
+    organicWindow->StartCourse();
+  } else {
+    ShowClient(*practiceWindow);
+    practiceWindow->StartLab();
+  }
+  practiceActive = !organic;
+  organicActive = organic;
+  bondWindow->Hide();
+}
+
+void TFrame::QuitCourse() {
+  if (view3DActive) return;
+  // Cancel at New's save question means staying in the course as it is.
+  if (!bondWindow->New()) return;
+  frameHost.AssignMenu(EmptyEditorMenu);
+  if (practiceActive) practiceWindow->Hide();
+  if (organicActive) organicWindow->Hide();
+  ShowClient(*bondWindow);
+  frameHost.SetCaption(EditorCaption);
+  practiceActive = false;
+  organicActive = false;
 }
 
 void TFrame::ShowClient(TWindow& window) {

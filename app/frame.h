@@ -27,6 +27,9 @@ inline constexpr int PaletteAromaticRing = 259;
 inline constexpr int PaletteCyclohexane = 260;
 inline constexpr int PaletteCyclobutane = 262;
 inline constexpr int ShowModel3D = 301;
+inline constexpr int StartLab = 450;
+inline constexpr int QuitPracticeOrganic = 451;
+inline constexpr int OrganicChemistry = 455;
 inline constexpr int ReturnToKovala = 501;
 inline constexpr int IncreaseSize = 651;
 inline constexpr int DecreaseSize = 652;
@@ -77,6 +80,8 @@ class TFrame : public TWindow {
   void ResizeModel(bool grow);
   void OpenHelp(const char* helpFile, bool& usedFlag);
   void ShowClient(TWindow& window);
+  void EnterCourse(bool organic);
+  void QuitCourse();
 
   IFrameHost& frameHost;
   TMyApp& app;

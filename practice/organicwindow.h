@@ -1,14 +1,27 @@
-// The organic-chemistry course: a molecule window with structure rules that
-// tell isomers apart. The molecules themselves come with the course's own work.
+// The organic-chemistry course: 24 molecules, twelve of them with structure
+// rules that tell an alcohol from an ether, a ketone from an aldehyde, an acid
+// from an ester and one ester from another.
 #pragma once
 
-#include "editor/bondwindow.h"
+#include <vector>
+
+#include "practice/coursewindow.h"
 
 namespace kovala {
 
-class TOrganicWindow : public TBondWindow {
+// The course's molecules, in lesson order (organictable.cpp).
+const std::vector<TCourseRow>& OrganicTable();
+
+class TOrganicWindow : public TCourseWindow {
  public:
-  using TBondWindow::TBondWindow;
+  TOrganicWindow(IWindowHost& host, IDesktop& desktop);
+
+  void StartCourse() { Start(); }
+  void SetupMolecule(int n) { SetupRow(n); }
+  void NextMolecule() { NextRow(); }
+  void PreviousMolecule() { PreviousRow(); }
+
+  int& moleculeNumber{rowNumber};
 };
 
 }  // namespace kovala

@@ -1,14 +1,26 @@
-// The practice lab: a molecule window that leads through a fixed list of
-// compounds. The compounds themselves come with the lab's own work.
+// The practice lab: a course through 19 compounds, three of them with a rule
+// (hydrogen peroxide, sulfur dioxide, the sulfate ion).
 #pragma once
 
-#include "editor/bondwindow.h"
+#include <vector>
+
+#include "practice/coursewindow.h"
 
 namespace kovala {
 
-class TPracticeWindow : public TBondWindow {
+// The lab's compounds, in lesson order (practicetable.cpp).
+const std::vector<TCourseRow>& PracticeTable();
+
+class TPracticeWindow : public TCourseWindow {
  public:
-  using TBondWindow::TBondWindow;
+  TPracticeWindow(IWindowHost& host, IDesktop& desktop);
+
+  void StartLab() { Start(); }
+  void SetupCompound(int n) { SetupRow(n); }
+  void NextCompound() { NextRow(); }
+  void PreviousCompound() { PreviousRow(); }
+
+  int& compoundNumber{rowNumber};
 };
 
 }  // namespace kovala

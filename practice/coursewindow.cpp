@@ -1,0 +1,165 @@
+#include "practice/coursewindow.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace kovala {
+
+TCourseWindow::TCourseWindow(IWindowHost& windowHost, IDesktop& desktopServices,
+                             const std::vector<TCourseRow>& rows, std::string endText, int number)
+    : TBondWindow(windowHost, desktopServices),
+      rowNumber(number),
+      table(rows),
+      endMessage(std::move(endText)) {}
+
+void TCourseWindow::Paint(ISurface& surface) {
+  TBondWindow::Paint(surface);
+  const TRect client = Host().ClientRect();
+  for (int i = 0; i < static_cast<int>(textLines.size()); ++i) {
+    const std::string& line = textLines[static_cast<std::size_t>(i)];
+    if (!line.empty()) surface.Text(client.left + 5, client.bottom - 100 + 15 * i, line);
+  }
+}
+
+bool TCourseWindow::Command(int id) {
+  switch (id) {
+    case cmd::PreviousMolecule:
+      PreviousRow();
+      return true;
+    case cmd::NextMolecule:
+      NextRow();
+      return true;
+    case cmd::StartAgain:
+      StartAgain();
+      return true;
+    default:
+      return TBondWindow::Command(id);
+  }
+}
+
+void TCourseWindow::Start() {
+  if (dragging) {
+    Host().ReleaseMouse();
+    Host().RestoreCursor();
+    dragging = false;
+  }
+  electronModeAdd = false;
+  electronModePending = false;
+  changed = false;
+  ClearRow();
+  SetupRow(1);
+}
+
+void TCourseWindow::ClearRow() {
+  molecule.ClearRecords();
+  molecule.completed = false;
+  molecule.ringTemplatePlaced = false;
+  // A drag still held keeps going, but no longer carries an atom: its release
+  // only ends it.
+  draggedAtom = nullptr;
+  // Nothing in a course reads the undo history, and a long lesson must not
+  // grow it without bound.
+  molecule.undoHistory.Flush();
+  // Only a fresh menu enables Abbreviate H's again after a completion grayed it.
+  if (abbreviateGrayed) {
+    Host().AssignMenu(CourseMenuName);
+    abbreviateGrayed = false;
+  }
+}
+
+void TCourseWindow::SetupRow(int n) {
+  if (n < 1 || n > RowCount()) return;
+  const TCourseRow& row = table[static_cast<std::size_t>(n - 1)];
+  textLines = row.lines;
+  for (const TAtomGroup& group : row.atoms)
+    for (int i = 0; i < group.count; ++i) AddToTray(group.kind);
+  if (row.adjustment && !molecule.atoms.IsEmpty()) {
+    TAtom& first = molecule.atoms[0];
+    first.freeElectrons += row.adjustment->freeElectrons;
+    first.openBonds += row.adjustment->openBonds;
+    first.charge += row.adjustment->charge;
+  }
+  molecule.undoHistory.Flush();
+  rowNumber = n;
+  Host().Invalidate(true);
+}
+
+void TCourseWindow::NextRow() {
+  ClearRow();
+  if (rowNumber < RowCount()) {
+    SetupRow(rowNumber + 1);
+    return;
+  }
+  // The emptied drawing area shows before the message does.
+  Host().Invalidate(true);
+  Host().UpdateNow();
+  Desktop().MessageBox(endMessage, "Information", TIcon::Information);
+}
+
+void TCourseWindow::PreviousRow() {
+  ClearRow();
+  SetupRow(std::max(rowNumber - 1, 1));
+}
+
+void TCourseWindow::StartAgain() {
+  ClearRow();
+  SetupRow(std::clamp(rowNumber, 1, RowCount()));
+}
+
+const TCourseRow* TCourseWindow::ShownRow() const {
+  if (rowNumber < 1 || rowNumber > RowCount()) return nullptr;
+  return &table[static_cast<std::size_t>(rowNumber - 1)];
+}
+
+bool TCourseWindow::HasNeighbourPattern(const TAtom& atom, int countA, ElementKind a, int countB,
+                                        ElementKind b) {
+  // Empty entries (-1) are no element, so they count for neither kind.
+  const auto foundA = std::count(atom.neighbourKind.begin(), atom.neighbourKind.end(), a);
+  const auto foundB = std::count(atom.neighbourKind.begin(), atom.neighbourKind.end(), b);
+  return foundA == countA && foundB == countB;
+}
+
+bool TCourseWindow::CheckNeighbours(ElementKind kind, int countA, ElementKind a, int countB,
+                                    ElementKind b) const {
+  const TAtom* last = nullptr;
+  for (const auto& atom : molecule.atoms)
+    if (atom.kind == kind) last = &atom;
+  return last != nullptr && HasNeighbourPattern(*last, countA, a, countB, b);
+}
+
+bool TCourseWindow::Holds(const TCourseRule& rule) const {
+  if (rule.scope == TCourseRule::TScope::LastAtomHas)
+    return CheckNeighbours(rule.kind, rule.countA, rule.a, rule.countB, rule.b);
+  for (const auto& atom : molecule.atoms)
+    if (atom.kind == rule.kind && HasNeighbourPattern(atom, rule.countA, rule.a, rule.countB, rule.b))
+      return false;
+  return true;
+}
+
+bool TCourseWindow::RefusedByRule() {
+  const TCourseRow* row = ShownRow();
+  if (row == nullptr) return false;
+  // Every rule of the row runs whichever action completed the molecule, so a
+  // wrong isomer is never accepted because of the order the student chose.
+  for (const TCourseRule& rule : row->rules) {
+    if (Holds(rule)) continue;
+    Desktop().MessageBox(row->ruleMessage, "Warning", TIcon::Exclamation);
+    StartAgain();
+    return true;
+  }
+  return false;
+}
+
+void TCourseWindow::DropCompletionStep() {
+  if (RefusedByRule()) return;
+  CompleteMolecule();
+  abbreviateGrayed = true;
+}
+
+void TCourseWindow::BondClickCompletionStep() {
+  if (RefusedByRule()) return;
+  TBondWindow::BondClickCompletionStep();
+  abbreviateGrayed = true;
+}
+
+}  // namespace kovala
