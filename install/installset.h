@@ -1,0 +1,51 @@
+// The files an installation copies and an un-installation removes, the
+// manifest that records them, and the program group's command texts.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kovala {
+
+// In copy order; "uninstall" is always attempted, found or not.
+inline constexpr std::array<std::string_view, 4> InstallSet{"kovala", "kovala.*", "*.kvl", "*.doc"};
+inline constexpr std::string_view UnInstallProgram = "uninstall";
+// Written into the destination: the names copied there, one a line.
+inline constexpr std::string_view ManifestName = "kovala.installed";
+inline constexpr std::string_view ProgramName = "kovala";
+inline constexpr std::string_view GroupName = "Kovala";
+
+// The limits of the set-up programs' texts; longer paths are refused.
+inline constexpr std::size_t MaxDestinationPath = 99;
+inline constexpr std::size_t MaxSavedDirectory = 255;
+inline constexpr std::size_t MaxFilePath = 139;
+
+// "*" stands for any run of characters; everything else matches itself.
+bool MatchesPattern(std::string_view name, std::string_view pattern);
+
+// The normal files of `directory` (no directories, no hidden files) that
+// match `pattern`, sorted by name. The manifest is never one of them.
+std::vector<std::string> FindFiles(const std::string& directory, std::string_view pattern);
+
+// The install set's files found in `directory`, pattern after pattern; a
+// file matching two patterns stands there twice. "uninstall" is not included.
+std::vector<std::string> FindInstallSet(const std::string& directory);
+
+// Length in thousands of bytes, 0 for a file that cannot be read.
+std::uint32_t FileSizeKB(const std::string& path);
+
+// `directory` + "/" + `name`, without doubling the "/" of the root.
+std::string JoinPath(const std::string& directory, std::string_view name);
+
+std::string CreateGroupCommand(const std::string& destinationPath);
+std::string DeleteGroupCommand();
+
+// Reads the names of a manifest, leaving out anything that is not a plain
+// file name of this directory; empty when it cannot be read.
+std::vector<std::string> ReadManifest(const std::string& path);
+bool WriteManifest(const std::string& path, const std::vector<std::string>& names);
+
+}  // namespace kovala
