@@ -70,6 +70,12 @@ class TBondWindow : public TWindow {
   void TestCompletion();
   void CompleteMolecule();
   static void ArrangeLonePairs(TAtom& atom);
+  // Shows "Completed: " and the formula (after the molecule's name where the
+  // window has one) in the explanation field.
+  void ExplainCompletion();
+  // The name of the molecule the window asks the student to build; the
+  // editor asks for none, the courses name their row's compound.
+  virtual std::string ShownMoleculeName() const { return {}; }
   // Brackets a completed ion with the sum of the charges; false for a neutral molecule.
   bool AddChargeBracket();
 

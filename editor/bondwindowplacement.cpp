@@ -6,6 +6,7 @@
 #include <string>
 
 #include "editor/bondwindow.h"
+#include "editor/formula.h"
 
 namespace kovala {
 
@@ -269,6 +270,7 @@ void TBondWindow::CompleteMolecule() {
   if (AddChargeBracket()) Snapshot();
   for (auto& atom : molecule.atoms) ArrangeLonePairs(atom);
   Host().GrayMenuItem(cmd::AbbreviateHs);
+  ExplainCompletion();
   Desktop().MessageBox(kCompletedText, "Information", TIcon::Information);
   Host().Invalidate(true);
 }
@@ -293,6 +295,12 @@ void TBondWindow::ArrangeLonePairs(TAtom& atom) {
       --pairs;
     }
   }
+}
+
+void TBondWindow::ExplainCompletion() {
+  const std::string name = ShownMoleculeName();
+  const std::string formula = HillFormula(molecule);
+  Host().SetExplanation("Completed: " + (name.empty() ? formula : name + ", " + formula));
 }
 
 void TBondWindow::DropCompletionStep() { CompleteMolecule(); }

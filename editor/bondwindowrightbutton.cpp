@@ -154,6 +154,7 @@ void TBondWindow::RightButtonCompletion(const std::string& message) {
   AddChargeBracket();
   for (auto& atom : molecule.atoms) ArrangeLonePairs(atom);
   Host().GrayMenuItem(cmd::AbbreviateHs);
+  ExplainCompletion();
   Desktop().MessageBox(message, "Information", TIcon::Information);
 }
 

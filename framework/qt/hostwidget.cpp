@@ -61,6 +61,8 @@ void THostWidget::SetCaption(const std::string& caption) { frame.SetCaption(capt
 
 void THostWidget::SetMessageBar(const std::string& text) { frame.SetMessageBar(text); }
 
+void THostWidget::SetExplanation(const std::string& text) { frame.SetExplanation(text); }
+
 void THostWidget::AssignMenu(const std::string& menuName) { frame.AssignMenu(menuName); }
 
 void THostWidget::GrayMenuItem(int command) { frame.GrayMenuItem(command); }

@@ -55,6 +55,7 @@ TMainWindow::TMainWindow(QWidget* parent)
       clients(new QStackedWidget(this)),
       palette(new QToolBar(QStringLiteral("Palette"), this)),
       messageBar(new QLabel(this)),
+      explanation(new QLabel(this)),
       timers([this](int id) {
         if (frame != nullptr) frame->Timer(id);
       }) {
@@ -66,6 +67,9 @@ TMainWindow::TMainWindow(QWidget* parent)
   // The message bar's own text sits in a normal status-bar widget, so a menu
   // hint covers it only while an item is highlighted and it shows again after.
   statusBar()->addWidget(messageBar, 1);
+  // The explanation of a refusal or of a completed molecule stays in view
+  // even while a menu hint covers the message bar.
+  statusBar()->addPermanentWidget(explanation);
   statusBar()->setSizeGripEnabled(true);
 
   BuildPalette();
@@ -117,6 +121,10 @@ void TMainWindow::SetCaption(const std::string& caption) { setWindowTitle(QStrin
 
 void TMainWindow::SetMessageBar(const std::string& text) {
   messageBar->setText(QString::fromStdString(text));
+}
+
+void TMainWindow::SetExplanation(const std::string& text) {
+  explanation->setText(QString::fromStdString(text));
 }
 
 void TMainWindow::AssignMenu(const std::string& menuName) {

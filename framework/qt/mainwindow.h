@@ -35,6 +35,7 @@ class TMainWindow : public QMainWindow, public IFrameHost {
   THostWidget* CurrentHost() const;
   QToolBar& Palette() const { return *palette; }
   QString MessageBarText() const { return messageBar->text(); }
+  QString ExplanationText() const { return explanation->text(); }
 
   // IFrameHost.
   void SetClient(TWindow& client) override;
@@ -52,6 +53,7 @@ class TMainWindow : public QMainWindow, public IFrameHost {
   void KillTimer(int id) override;
   void SetCaption(const std::string& caption) override;
   void SetMessageBar(const std::string& text) override;
+  void SetExplanation(const std::string& text) override;
   void AssignMenu(const std::string& menuName) override;
   void GrayMenuItem(int command) override;
 
@@ -69,6 +71,7 @@ class TMainWindow : public QMainWindow, public IFrameHost {
   QStackedWidget* clients;
   QToolBar* palette;
   QLabel* messageBar;
+  QLabel* explanation;
   std::vector<std::pair<int, QAction*>> menuActions;
   std::vector<QObject*> menuObjects;  // the popups and bar items of the assigned menu
   std::map<const TWindow*, THostWidget*> hosts;

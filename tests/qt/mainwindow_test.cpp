@@ -139,6 +139,23 @@ TEST_F(MainWindowTest, EachClientHasItsOwnHostAndSetClientShowsIt) {
   EXPECT_EQ(main.statusBar()->font().pointSize(), 10);
 }
 
+TEST_F(MainWindowTest, ExplanationHasItsOwnFieldRightOfTheMessageBar) {
+  Show();
+  main.HostOf(editor)->SetMessageBar("Click on atoms");
+  main.HostOf(editor)->SetExplanation("Completed: CH₄");
+  EXPECT_EQ(main.MessageBarText(), "Click on atoms");
+  EXPECT_EQ(main.ExplanationText(), "Completed: CH₄");
+  // A menu hint covers the message bar but not the explanation.
+  main.statusBar()->showMessage("Opens a molecule file");
+  QLabel* field = nullptr;
+  for (QLabel* label : main.statusBar()->findChildren<QLabel*>())
+    if (label->text() == "Completed: CH₄") field = label;
+  ASSERT_NE(field, nullptr);
+  EXPECT_TRUE(field->isVisible());
+  main.HostOf(editor)->SetExplanation("");
+  EXPECT_EQ(main.ExplanationText(), "");
+}
+
 TEST_F(MainWindowTest, ReleaseOutsideTheClientStillReachesIt) {
   main.SetClient(editor);
   Show();

@@ -40,6 +40,7 @@ class TFakeFrameHost : public IFrameHost {
   void KillTimer(int id) override { window.KillTimer(id); }
   void SetCaption(const std::string& text) override { window.SetCaption(text); }
   void SetMessageBar(const std::string& text) override { window.SetMessageBar(text); }
+  void SetExplanation(const std::string& text) override { window.SetExplanation(text); }
   void AssignMenu(const std::string& name) override { window.AssignMenu(name); }
   void GrayMenuItem(int command) override { window.GrayMenuItem(command); }
 };

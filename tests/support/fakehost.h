@@ -20,6 +20,8 @@ class TFakeHost : public IWindowHost {
   std::vector<int> timers;  // running timer ids
   std::string caption;
   std::string messageBar;
+  std::string explanation;
+  std::vector<std::string> explanations;  // every SetExplanation, in order
   std::string menu;
   std::vector<std::string> menusAssigned;
   std::vector<int> grayed;
@@ -41,6 +43,10 @@ class TFakeHost : public IWindowHost {
   void KillTimer(int id) override { std::erase(timers, id); }
   void SetCaption(const std::string& text) override { caption = text; }
   void SetMessageBar(const std::string& text) override { messageBar = text; }
+  void SetExplanation(const std::string& text) override {
+    explanation = text;
+    explanations.push_back(text);
+  }
   void AssignMenu(const std::string& name) override {
     menu = name;
     menusAssigned.push_back(name);
