@@ -1,0 +1,320 @@
+// Drives the frame and its windows with seeded random actions on the
+// recording fakes, as a student clicking about for hours would, and checks the
+// model's records and the frame's state after each action. Shared by the soak
+// test and its benchmark.
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+#include <filesystem>
+#include <random>
+#include <set>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/frame.h"
+#include "model/elementkind.h"
+#include "model/moleculefile.h"
+#include "resources/menus.h"
+#include "tests/support/fakeframehost.h"
+#include "tests/support/scripteddesktop.h"
+
+namespace kovala::test {
+
+class TSoak {
+ public:
+  // `directory` must exist; Save and Open work inside it.
+  TSoak(std::uint32_t seed, std::filesystem::path directory) : random(seed), folder(std::move(directory)) {
+    host.mainWindow = &frame;
+    frame.SetupWindow();
+    frame.shapeWindow->SeedRandom(seed);
+  }
+
+  // Runs one random action; returns the name of the first broken rule, or an
+  // empty string when every rule holds. `action` receives what was done.
+  std::string Step(std::string& action) {
+    ScriptAnswers();
+    action = Act();
+    if (frame.bondWindow->molecule.completed) ++reached.completed;
+    if (frame.view3DActive) ++reached.view3D;
+    if (frame.shapeWindow->animating) ++reached.animating;
+    ForgetHistory();
+    return Check();
+  }
+
+  // How often the session stood in the states worth reaching, so that a run
+  // that never gets there is noticed.
+  struct TReached {
+    int completed = 0;
+    int view3D = 0;
+    int animating = 0;
+    int savesReadBack = 0;
+  } reached;
+
+  TFakeFrameHost host;
+  TScriptedDesktop desktop;
+  TMyApp app{host};
+  TFrame frame{host, desktop, app};
+
+ private:
+  int Uniform(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); }
+  bool Chance(int percent) { return Uniform(1, 100) <= percent; }
+  std::string Path(int n) const { return (folder / ("m" + std::to_string(n) + ".kvl")).string(); }
+
+  // Every question and dialog the next action may raise gets a random answer.
+  void ScriptAnswers() {
+    desktop.answers.clear();
+    for (int i = 0; i < 3; ++i) desktop.answers.push_back(static_cast<TAnswer>(Uniform(0, 3)));
+    desktop.openChoices.clear();
+    desktop.saveChoices.clear();
+    for (int i = 0; i < 3; ++i) {
+      desktop.openChoices.push_back(Chance(15) ? std::nullopt
+                                               : std::optional<std::string>(Path(Uniform(0, 4))));
+      desktop.saveChoices.push_back(Chance(15) ? std::nullopt
+                                               : std::optional<std::string>(Path(Uniform(0, 3))));
+    }
+  }
+
+  TBondWindow& Molecule() { return frame.CurrentMoleculeWindow(); }
+
+  TPoint InsideCell(const TAtom& atom) { return {atom.x + Uniform(1, 19), atom.y + Uniform(1, 19)}; }
+
+  TPoint RandomPoint() {
+    const TRect r = host.ClientRect();
+    return {Uniform(r.left - 10, r.right + 10), Uniform(r.top - 10, r.bottom + 10)};
+  }
+
+  // A point in a free-looking cell beside a random atom, or anywhere.
+  TPoint DropPoint() {
+    auto& atoms = Molecule().molecule.atoms;
+    if (atoms.IsEmpty() || Chance(25)) return RandomPoint();
+    if (Chance(15)) {
+      const TRect r = host.ClientRect();
+      return {(r.left + r.right) / 2 + Uniform(-15, 15), (r.top + r.bottom) / 2 + Uniform(-15, 15)};
+    }
+    const TAtom& target = atoms[Uniform(0, atoms.Count() - 1)];
+    static constexpr int steps[4][2] = {{30, 0}, {-30, 0}, {0, 30}, {0, -30}};
+    const auto& step = steps[Uniform(0, 3)];
+    return {target.x + step[0] + Uniform(1, 19), target.y + step[1] + Uniform(1, 19)};
+  }
+
+  std::string Drag() {
+    auto& atoms = Molecule().molecule.atoms;
+    TPoint from = RandomPoint();
+    if (!atoms.IsEmpty() && Chance(90)) from = InsideCell(atoms[Uniform(0, atoms.Count() - 1)]);
+    const TPoint to = DropPoint();
+    TWindow& client = frame.Client();
+    client.LeftButtonDown(from, {});
+    // Now and then something else happens while the button is held.
+    if (Chance(3)) {
+      const std::vector<int> commands = Reachable();
+      frame.Command(commands[Uniform(0, static_cast<int>(commands.size()) - 1)]);
+    }
+    frame.Client().LeftButtonUp(to, {});
+    return "drag " + std::to_string(from.x) + "," + std::to_string(from.y) + " -> " + std::to_string(to.x) +
+           "," + std::to_string(to.y);
+  }
+
+  std::string RightClick() {
+    auto& m = Molecule().molecule;
+    TPoint at = RandomPoint();
+    if (!m.bonds.IsEmpty() && Chance(50)) {
+      const TBonds& b = m.bonds[Uniform(0, m.bonds.Count() - 1)];
+      at = {(b.x1 + b.x2) / 2, (b.y1 + b.y2) / 2};
+    } else if (!m.atoms.IsEmpty() && Chance(85)) {
+      at = InsideCell(m.atoms[Uniform(0, m.atoms.Count() - 1)]);
+    }
+    frame.Client().RightButtonDown(at, {});
+    return "right click " + std::to_string(at.x) + "," + std::to_string(at.y);
+  }
+
+  // What the student can send now: the enabled items of the menu shown and
+  // the accelerators, which work in every state. Exit is left to the close
+  // query action so the session goes on.
+  std::vector<int> Reachable() const {
+    std::vector<int> ids;
+    auto add = [&](int id) {
+      const auto& grayed = host.window.grayed;
+      if (id != 0 && id != ExitCommand && std::find(grayed.begin(), grayed.end(), id) == grayed.end())
+        ids.push_back(id);
+    };
+    if (const TMenu* menu = FindMenu(host.window.menu))
+      for (const auto& item : menu->items) {
+        add(item.command);
+        for (const auto& sub : item.popup) add(sub.command);
+      }
+    for (const auto& key : Accelerators()) add(key.command);
+    return ids;
+  }
+
+  static constexpr int ExitCommand = 24340;
+
+  std::string Act() {
+    // A finished molecule and a still model are rare by chance alone; lean
+    // towards what a student then does.
+    if (!frame.view3DActive && Molecule().molecule.completed && Chance(20)) {
+      frame.Command(cmd::ShowModel3D);
+      return "command 301";
+    }
+    if (frame.view3DActive && !frame.shapeWindow->animating && Chance(10)) {
+      frame.Command(cmd::Animate);
+      return "command 709";
+    }
+    const int roll = Uniform(1, 100);
+    if (roll <= 22) {
+      const int id = Chance(8) ? Uniform(259, 262) : Uniform(250, 258);
+      frame.Command(id);
+      return "palette " + std::to_string(id);
+    }
+    if (roll <= 55) return Drag();
+    if (roll <= 70) return RightClick();
+    if (roll <= 75 && frame.shapeWindow->animating) {
+      frame.shapeWindow->Timer(TShapeWindow::AnimationTimer);
+      return "animation tick";
+    }
+    if (roll <= 77) {
+      frame.CanClose();
+      return "close query";
+    }
+    const std::vector<int> commands = Reachable();
+    const int id = commands[Uniform(0, static_cast<int>(commands.size()) - 1)];
+    frame.Command(id);
+    return "command " + std::to_string(id);
+  }
+
+  // Keeps the fakes' records from growing without end over a long run.
+  void ForgetHistory() {
+    if (desktop.messages.size() > 64) desktop.messages.clear();
+    desktop.clipboard.clear();
+    desktop.helpOpened.clear();
+    desktop.helpClosed.clear();
+    if (host.clients.size() > 64) host.clients.erase(host.clients.begin(), host.clients.end() - 1);
+    auto& menus = host.window.menusAssigned;
+    if (menus.size() > 64) menus.erase(menus.begin(), menus.end() - 1);
+    host.window.cursors.clear();
+  }
+
+  // An abbreviated hydrogen leaves the grid for the spot just right of its
+  // partner, which all of that partner's hydrogens share.
+  static bool Abbreviated(const TOwningArray<TAtom>& atoms, const TAtom& h) {
+    if (h.kind != Hydrogen) return false;
+    for (int partner : {h.parentIndex, h.childIndex[0]})
+      if (atoms.ValidIndex(partner) && atoms[partner].x + 15 == h.x && atoms[partner].y == h.y) return true;
+    return false;
+  }
+
+  std::string CheckMolecule(const TBondWindow& window) {
+    const TMolecule& m = window.molecule;
+    const auto& atoms = m.atoms;
+    if (atoms.Count() > 26) return "more than 26 atoms";
+    bool open = false;
+    std::set<std::pair<int, int>> cells;
+    for (int i = 0; i < atoms.Count(); ++i) {
+      const TAtom& a = atoms[i];
+      const std::string at = "atom " + std::to_string(i) + ": ";
+      const TElementInfo& info = ElementInfo(a.kind);
+      if (!IsKnownKind(a.kind)) return at + "unknown kind";
+      if (a.openBonds < 0 || a.freeElectrons < 0) return at + "negative counter";
+      if (a.openBonds + a.freeElectrons > info.openBonds + info.freeElectrons)
+        return at + "more electrons and open bonds than the element has";
+      if (a.openBonds > 0) open = true;
+      if (a.parentIndex != -1) {
+        if (!atoms.ValidIndex(a.parentIndex) || a.parentIndex == i) return at + "parent outside the molecule";
+        const auto& siblings = atoms[a.parentIndex].childIndex;
+        if (std::find(siblings.begin(), siblings.end(), i) == siblings.end())
+          return at + "parent does not list it as a child";
+      }
+      bool gap = false;
+      for (auto child : a.childIndex) {
+        if (child == -1) {
+          gap = true;
+          continue;
+        }
+        if (gap) return at + "child entry after an empty one";
+        if (!atoms.ValidIndex(child) || atoms[child].parentIndex != i)
+          return at + "child does not hang from it";
+      }
+      int neighbours = 0;
+      gap = false;
+      for (auto kind : a.neighbourKind) {
+        if (kind == -1) {
+          gap = true;
+          continue;
+        }
+        if (gap) return at + "neighbour entry after an empty one";
+        ++neighbours;
+      }
+      // Ring atoms count their two ring bonds without listing them.
+      const int unlisted = a.neighbourCount - neighbours;
+      if (unlisted != 0 && !(a.kind == Carbon && unlisted == 2))
+        return at + "neighbour count differs from its entries";
+      if ((a.neighbourCount > 0) != (a.bonded != 0)) return at + "bonded flag differs from its neighbours";
+      if (!window.InTray(a) && !Abbreviated(atoms, a) && !cells.insert({a.x, a.y}).second)
+        return at + "two placed atoms on one cell";
+    }
+    // Undo-Back clears the flag even when it brings back a molecule with no
+    // open bond, so only the one direction always holds.
+    if (m.completed && (atoms.IsEmpty() || open)) return "completed with an open bond";
+    return {};
+  }
+
+  std::string CheckMenu() {
+    const std::string& menu = host.window.menu;
+    if (frame.view3DActive) {
+      if (host.Client() != frame.shapeWindow.get()) return "3-D view active but not the client";
+      return menu == (frame.shapeWindow->animating ? "650" : "MENU_2") ? ""
+                                                                       : "menu " + menu + " in the 3-D view";
+    }
+    if (frame.shapeWindow->animating) return "animating outside the 3-D view";
+    if (frame.practiceActive || frame.organicActive)
+      return menu == "660" ? "" : "menu " + menu + " in a course";
+    if (host.Client() != frame.bondWindow.get()) return "editor not the client";
+    // Return to Kovala and a palette press both assign the full menu even to
+    // an empty molecule; the empty menu never stands over atoms.
+    const bool fits = menu == "100" || (menu == "500" && frame.bondWindow->AtomCount() == 0);
+    return fits ? "" : "menu " + menu + " for " + std::to_string(frame.bondWindow->AtomCount()) + " atoms";
+  }
+
+  // A file the editor has just saved must read back to the same records.
+  std::string CheckSaved() {
+    const TBondWindow& w = *frame.bondWindow;
+    if (w.untitled || w.changed || w.fileName == lastChecked) return {};
+    lastChecked = w.fileName;
+    TMolecule back;
+    TScriptedDesktop quiet;
+    if (!ReadMoleculeFile(w.fileName, back, quiet)) return "saved file does not read back";
+    if (!SameRecords(back.atoms, w.molecule.atoms) || !SameRecords(back.bonds, w.molecule.bonds) ||
+        !SameRecords(back.brackets, w.molecule.brackets))
+      return "saved file reads back to other records";
+    ++reached.savesReadBack;
+    return {};
+  }
+
+  template <class T>
+  static bool SameRecords(const TOwningArray<T>& a, const TOwningArray<T>& b) {
+    if (a.Count() != b.Count()) return false;
+    for (int i = 0; i < a.Count(); ++i)
+      if (!(a[i] == b[i])) return false;
+    return true;
+  }
+
+  std::string Check() {
+    for (const TBondWindow* w : {static_cast<const TBondWindow*>(frame.bondWindow.get()),
+                                 static_cast<const TBondWindow*>(frame.practiceWindow.get()),
+                                 static_cast<const TBondWindow*>(frame.organicWindow.get())}) {
+      std::string broken = CheckMolecule(*w);
+      if (!broken.empty()) return broken;
+    }
+    std::string broken = CheckMenu();
+    if (broken.empty()) broken = CheckSaved();
+    return broken;
+  }
+
+  std::mt19937 random;
+  std::filesystem::path folder;
+  std::string lastChecked;
+};
+
+}  // namespace kovala::test
