@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <random>
 #include <set>
 #include <sstream>
@@ -36,7 +37,14 @@ class TSoak {
   // empty string when every rule holds. `action` receives what was done.
   std::string Step(std::string& action) {
     ScriptAnswers();
+    const bool editorShown = host.Client() == frame.bondWindow.get();
+    std::map<std::string, std::string> before;
+    for (int n = 0; n <= 4; ++n) before[Path(n)] = WriteStamp(Path(n));
     action = Act();
+    // Only a file the editor itself has just written must hold its records: a
+    // "No" to the save question keeps an older file, and a course saves its own
+    // molecule under a name the editor may also use.
+    editorWrote = editorShown && WriteStamp(frame.bondWindow->fileName) != before[frame.bondWindow->fileName];
     if (frame.bondWindow->molecule.completed) ++reached.completed;
     if (frame.view3DActive) ++reached.view3D;
     if (frame.shapeWindow->animating) ++reached.animating;
@@ -280,8 +288,7 @@ class TSoak {
   // A file the editor has just saved must read back to the same records.
   std::string CheckSaved() {
     const TBondWindow& w = *frame.bondWindow;
-    if (w.untitled || w.changed || w.fileName == lastChecked) return {};
-    lastChecked = w.fileName;
+    if (!editorWrote || w.untitled || w.changed) return {};
     TMolecule back;
     TScriptedDesktop quiet;
     if (!ReadMoleculeFile(w.fileName, back, quiet)) return "saved file does not read back";
@@ -290,6 +297,14 @@ class TSoak {
       return "saved file reads back to other records";
     ++reached.savesReadBack;
     return {};
+  }
+
+  static std::string WriteStamp(const std::string& path) {
+    std::error_code error;
+    const auto time = std::filesystem::last_write_time(path, error);
+    if (error) return {};
+    return std::to_string(time.time_since_epoch().count()) + "/" +
+           std::to_string(std::filesystem::file_size(path, error));
   }
 
   template <class T>
@@ -314,7 +329,7 @@ class TSoak {
 
   std::mt19937 random;
   std::filesystem::path folder;
-  std::string lastChecked;
+  bool editorWrote = false;
 };
 
 }  // namespace kovala::test
