@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 
+#include "editor/bookkeeping.h"
 #include "editor/moleculepainter.h"
 #include "model/moleculefile.h"
 
@@ -139,6 +140,13 @@ bool TBondWindow::Command(int id) {
 }
 
 bool TBondWindow::CanClose() { return AskToSave(); }
+
+std::string TBondWindow::ToolTipAt(TPoint point) const {
+  if (dragging) return {};
+  for (int i = 0; i < molecule.atoms.Count(); ++i)
+    if (molecule.atoms[i].Contains(point.x, point.y)) return BookkeepingText(molecule, i);
+  return {};
+}
 
 bool TBondWindow::AskToSave() {
   if (!changed || molecule.atoms.IsEmpty()) return true;

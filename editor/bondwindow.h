@@ -43,6 +43,8 @@ class TBondWindow : public TWindow {
   void Resized() override;
   bool Command(int id) override;
   bool CanClose() override;
+  // The bookkeeping of the atom under the point, none while an atom is carried.
+  std::string ToolTipAt(TPoint point) const override;
 
   // Commands the frame calls.
   bool New();   // false when the student cancelled
@@ -66,6 +68,13 @@ class TBondWindow : public TWindow {
   void AddToTray(ElementKind kind);
   void RestackTray();
   bool InTray(const TAtom& atom) const;
+  // Refusals show their message box and, in the explanation field, why in
+  // numbers; the explanation stays until the next drop or right click.
+  void Refuse(const std::string& message, const std::string& explanation);
+  void Explain(const std::string& text);
+  void ClearExplanation();
+  // Why a release that found no free side of a placed atom missed.
+  std::string WhyNotOnASide(TPoint point) const;
 
   // Placement and bonding with the left button.
   void PickUpAtom(TPoint point);
@@ -112,7 +121,9 @@ class TBondWindow : public TWindow {
   void PlaceRing(TRingKind ring);
   bool AskToSave();  // false when the student cancelled or the save failed
   void ResetMolecule();
-  int trayRight = 0;  // the client right edge the tray atoms stand at
+  int trayRight = 0;
+  bool explaining = false;  // the explanation field shows this window's text  // the client right edge the
+                            // tray atoms stand at
 };
 
 }  // namespace kovala

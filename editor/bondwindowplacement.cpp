@@ -2,8 +2,11 @@
 // the snap onto the grid beside a placed atom, the bond and the completion test.
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "editor/bondwindow.h"
 #include "editor/formula.h"
@@ -92,7 +95,135 @@ int PositionOf(const TOwningArray<TAtom>& atoms, const TAtom* atom) {
   return -1;
 }
 
+std::string SymbolOf(const TAtom& atom) {
+  const std::string_view symbol = ElementInfo(atom.kind).symbol;
+  return symbol.empty() ? std::string("?") : std::string(symbol);
+}
+
+// The dropped atom and the one it touches, told apart when both are of one element.
+std::pair<std::string, std::string> DropNames(const TAtom& dragged, const TAtom& target) {
+  if (dragged.kind != target.kind) return {SymbolOf(dragged), SymbolOf(target)};
+  return {"the dropped " + SymbolOf(dragged), "the placed " + SymbolOf(target)};
+}
+
+std::string Capitalised(std::string text) {
+  if (!text.empty() && text[0] >= 'a' && text[0] <= 'z') text[0] = static_cast<char>(text[0] - 'a' + 'A');
+  return text;
+}
+
+// What a drop onto a free side may make: a bond with one electron from each
+// atom, an electron-pair bond, or nothing, and then why in numbers.
+enum class TBondKind { Refused, Single, Pair };
+
+struct TBondDecision {
+  TBondKind kind;
+  std::string reason;
+};
+
+TBondDecision DecideBond(const TAtom& target, const TAtom& dragged) {
+  if (target.freeElectrons >= 1 && dragged.freeElectrons >= 1 && target.openBonds >= 1 &&
+      dragged.openBonds >= 1)
+    return {TBondKind::Single, {}};
+  if ((target.openBonds == 2 && dragged.freeElectrons >= 2) ||
+      (target.freeElectrons >= 2 && dragged.openBonds == 2))
+    return {TBondKind::Pair, {}};
+  const auto [draggedName, targetName] = DropNames(dragged, target);
+  if (target.openBonds < 1 || dragged.openBonds < 1)
+    return {TBondKind::Refused, "Both atoms need a free bond: " + draggedName + " has " +
+                                    std::to_string(dragged.openBonds) + ", " + targetName + " has " +
+                                    std::to_string(target.openBonds) + " left."};
+  return {TBondKind::Refused, "Each atom must give the bond a free electron: " + draggedName + " has " +
+                                  std::to_string(dragged.freeElectrons) + ", " + targetName + " has " +
+                                  std::to_string(target.freeElectrons) + "."};
+}
+
+const char* SideName(SideCode side) {
+  switch (side) {
+    case RightSide:
+      return "right";
+    case TopSide:
+      return "top";
+    case LeftSide:
+      return "left";
+    default:
+      return "bottom";
+  }
+}
+
+const char* PlaceName(SideCode side) {
+  switch (side) {
+    case RightSide:
+      return "to the right of";
+    case TopSide:
+      return "above";
+    case LeftSide:
+      return "to the left of";
+    default:
+      return "below";
+  }
+}
+
+// Pixels from a point to the nearest point inside a side cell of an atom.
+std::int64_t DistanceToSideCell(const TAtom& atom, SideCode side, TPoint point) {
+  // The cells' inner points, as FindFreeSide's strict bounds take them.
+  std::int64_t left = atom.x + 1, top = atom.y + 1;
+  switch (side) {
+    case RightSide:
+      left = std::int64_t{atom.x} + 21;
+      break;
+    case TopSide:
+      top = std::int64_t{atom.y} - 19;
+      break;
+    case LeftSide:
+      left = std::int64_t{atom.x} - 19;
+      break;
+    default:
+      top = std::int64_t{atom.y} + 21;
+      break;
+  }
+  const std::int64_t dx = std::max<std::int64_t>({left - point.x, 0, point.x - (left + 18)});
+  const std::int64_t dy = std::max<std::int64_t>({top - point.y, 0, point.y - (top + 18)});
+  std::int64_t d = static_cast<std::int64_t>(std::sqrt(static_cast<double>(dx * dx + dy * dy)));
+  while (d * d < dx * dx + dy * dy) ++d;  // rounded up: a miss is never 0 pixels
+  return d;
+}
+
 }  // namespace
+
+void TBondWindow::Explain(const std::string& text) {
+  explaining = !text.empty();
+  Host().SetExplanation(text);
+}
+
+void TBondWindow::ClearExplanation() {
+  if (explaining) Explain({});
+}
+
+void TBondWindow::Refuse(const std::string& message, const std::string& explanation) {
+  Explain(explanation);
+  Warn(Desktop(), message);
+}
+
+std::string TBondWindow::WhyNotOnASide(TPoint point) const {
+  std::int64_t nearest = -1;
+  for (const auto& atom : molecule.atoms) {
+    if (&atom == draggedAtom || InTray(atom)) continue;
+    for (int s = RightSide; s <= BottomSide; ++s) {
+      const auto side = static_cast<SideCode>(s);
+      const std::int64_t distance = DistanceToSideCell(atom, side, point);
+      if (SideTaken(atom, side)) {
+        if (distance == 0)
+          return Capitalised("the " + std::string(SideName(side)) + " side of " + SymbolOf(atom) +
+                             " is already used; drop on a free side.");
+      } else if (nearest < 0 || distance < nearest) {
+        nearest = distance;
+      }
+    }
+  }
+  if (nearest < 0) return "No atom in the drawing area has a free side left.";
+  return "Released " + std::to_string(nearest) + (nearest == 1 ? " pixel" : " pixels") +
+         " away from the nearest free side; drop closer to a side.";
+}
 
 void TBondWindow::PickUpAtom(TPoint point) {
   if (dragging || molecule.atoms.IsEmpty()) return;
@@ -104,7 +235,9 @@ void TBondWindow::PickUpAtom(TPoint point) {
     }
   if (picked == nullptr) return;
   if (picked->bonded) {
-    Warn(Desktop(), "You cannot move this bonded atom!!!");
+    Refuse("You cannot move this bonded atom!!!",
+           SymbolOf(*picked) + " is bonded to " + std::to_string(picked->neighbourCount) +
+               (picked->neighbourCount == 1 ? " atom" : " atoms") + "; only an atom not yet bonded moves.");
     return;
   }
   draggedAtom = picked;
@@ -118,6 +251,7 @@ void TBondWindow::PickUpAtom(TPoint point) {
 
 void TBondWindow::DropAtom(TPoint point) {
   if (!dragging) return;
+  ClearExplanation();
   const int draggedIndex = PositionOf(molecule.atoms, draggedAtom);
   bool testCompletion = false;
 
@@ -138,14 +272,13 @@ void TBondWindow::DropAtom(TPoint point) {
     }
 
     if (target != nullptr && InTray(*target)) {
-      Warn(Desktop(), "You cannot bond atoms in this area.  Move them to the center of the screen!!");
+      Refuse("You cannot bond atoms in this area.  Move them to the center of the screen!!",
+             SymbolOf(*target) + " still waits in the tray; bonds are made only in the drawing area.");
     } else if (target != nullptr) {
       testCompletion = true;
-      const bool singleBond = target->freeElectrons >= 1 && dragged.freeElectrons >= 1 &&
-                              target->openBonds >= 1 && dragged.openBonds >= 1;
-      const bool pairBond = (target->openBonds == 2 && dragged.freeElectrons >= 2) ||
-                            (target->freeElectrons >= 2 && dragged.openBonds == 2);
-      if (singleBond || pairBond) {
+      const TBondDecision decision = DecideBond(*target, dragged);
+      const bool singleBond = decision.kind == TBondKind::Single;
+      if (decision.kind != TBondKind::Refused) {
         // The tree links and the counters are read before the bond changes them.
         const bool targetIsLoneSingle = target->openBonds == 1 && !target->bonded;
         const bool draggedSuppliesPair = target->openBonds == 2;
@@ -170,7 +303,7 @@ void TBondWindow::DropAtom(TPoint point) {
           dragged.bonded = 1;
         }
       } else {
-        Warn(Desktop(), "You cannot bond these atoms together!!!");
+        Refuse("You cannot bond these atoms together!!!", decision.reason);
       }
     } else {
       testCompletion = true;
@@ -178,7 +311,7 @@ void TBondWindow::DropAtom(TPoint point) {
       for (const auto& atom : molecule.atoms)
         if (!InTray(atom)) somethingPlaced = true;
       if (somethingPlaced) {
-        Warn(Desktop(), "You must release the atom on the side of another atom to kovala!!");
+        Refuse("You must release the atom on the side of another atom to kovala!!", WhyNotOnASide(point));
       } else {
         // The first atom of the molecule: it may stand anywhere.
         Snapshot();
@@ -228,13 +361,23 @@ bool TBondWindow::PlaceBeside(TAtom& target, SideCode side) {
 
   const SideCode facing = FacingSide(side);
   const TPlacement placement = PlacementBeside(target, side);
-  bool placeHeld = false;
+  const TAtom* holder = nullptr;
   for (const auto& atom : molecule.atoms)
-    if (atom.x == placement.cell.x && atom.y == placement.cell.y) placeHeld = true;
+    if (holder == nullptr && atom.x == placement.cell.x && atom.y == placement.cell.y) holder = &atom;
   // The refusal is decided before anything is touched, so a refused drop
   // leaves the atoms in their order, no undo step and `changed` as it was.
-  if (SideTaken(target, side) || SideTaken(dragged, facing) || placeHeld) {
-    Warn(Desktop(), NoSpaceText);
+  std::string reason;
+  if (SideTaken(target, side))
+    reason = Capitalised("the " + std::string(SideName(side)) + " side of " + SymbolOf(target) +
+                         " is already used.");
+  else if (SideTaken(dragged, facing))
+    reason = "The " + std::string(SideName(facing)) + " side of the dropped " + SymbolOf(dragged) +
+             " is already used.";
+  else if (holder != nullptr)
+    reason = "The place " + std::string(PlaceName(side)) + " " + SymbolOf(target) + " is taken by " +
+             SymbolOf(*holder) + ".";
+  if (!reason.empty()) {
+    Refuse(NoSpaceText, reason);
     return true;
   }
 
@@ -298,7 +441,7 @@ void TBondWindow::ArrangeLonePairs(TAtom& atom) {
 void TBondWindow::ExplainCompletion() {
   const std::string name = ShownMoleculeName();
   const std::string formula = HillFormula(molecule);
-  Host().SetExplanation("Completed: " + (name.empty() ? formula : name + ", " + formula));
+  Explain("Completed: " + (name.empty() ? formula : name + ", " + formula));
 }
 
 void TBondWindow::DropCompletionStep() { CompleteMolecule(); }

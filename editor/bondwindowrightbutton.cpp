@@ -2,6 +2,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
+#include <string_view>
 
 #include "editor/bondwindow.h"
 
@@ -14,9 +16,7 @@ namespace {
 constexpr int kLastProtectedRingAtom = 5;
 constexpr int kLastProtectedRingBond = 6;
 
-void Warn(IDesktop& desktop, const std::string& text) {
-  desktop.MessageBox(text, "Warning", TIcon::Exclamation);
-}
+constexpr const char* kHighestOrder = "A triple bond is the highest a bond goes.";
 
 // The first atom whose cell centre lies within 12 pixels of a bond end in
 // both directions, -1 when there is none. Sums are widened so that a
@@ -52,19 +52,52 @@ bool RaiseOrder(TBonds& bond) {
   return false;
 }
 
+std::string SymbolText(const TAtom& atom) {
+  const std::string_view symbol = ElementInfo(atom.kind).symbol;
+  return symbol.empty() ? std::string("?") : std::string(symbol);
+}
+
+// Why neither a shared pair nor a pair from one atom can raise the bond; the
+// atoms are named by symbol, with "the first" and "the second" for twins.
+std::string WhyNoHigherOrder(const TBonds& bond, const TAtom& start, const TAtom& end) {
+  const std::string raised = bond.Order() == "single"   ? "A double bond"
+                             : bond.Order() == "double" ? "A triple bond"
+                                                        : "A higher bond";
+  std::string a = SymbolText(start);
+  std::string b = SymbolText(end);
+  if (a == b) {
+    a = "the first " + a;
+    b = "the second " + b;
+  }
+  if (start.openBonds < 1 || end.openBonds < 1) {
+    std::string lacking;
+    if (start.openBonds < 1 && end.openBonds < 1)
+      lacking = "both have none";
+    else
+      lacking = (start.openBonds < 1 ? a : b) + " has none";
+    return raised + " needs one more free bond on each atom: " + lacking + ".";
+  }
+  return raised + " needs one more free electron on each atom: " + a + " has " +
+         std::to_string(start.freeElectrons) + ", " + b + " has " + std::to_string(end.freeElectrons) + ".";
+}
+
 }  // namespace
 
 void TBondWindow::ChangeElectrons(TPoint point) {
+  ClearExplanation();
   int index = -1;
   for (int i = 0; i < molecule.atoms.Count() && index < 0; ++i)
     if (molecule.atoms[i].Contains(point.x, point.y)) index = i;
 
   if (index < 0) {
-    Warn(Desktop(), "You need to click on an atom!!");
+    Refuse("You need to click on an atom!!",
+           "No atom under the pointer; click inside an atom's square to change its electrons.");
   } else if (molecule.atoms[index].kind == Hydrogen) {
-    Warn(Desktop(), "You cannot change the number of electrons on hydrogen!!");
+    Refuse("You cannot change the number of electrons on hydrogen!!",
+           "Hydrogen has room for one electron only, so its electrons stay as they are.");
   } else if (molecule.ringTemplatePlaced && index <= kLastProtectedRingAtom) {
-    Warn(Desktop(), "You cannot change the number of electrons on this atom!!");
+    Refuse("You cannot change the number of electrons on this atom!!",
+           "This atom is one of the ring's six carbons, whose electrons stay as they are.");
   } else {
     // The snapshot stays even when the change is refused below.
     Snapshot();
@@ -84,9 +117,11 @@ void TBondWindow::ChangeElectrons(TPoint point) {
       molecule.completed = false;
       molecule.brackets.Flush();
     } else if (electronModeAdd) {
-      Warn(Desktop(), "You cannot add electrons to this atom!!!");
+      Refuse("You cannot add electrons to this atom!!!",
+             "An added electron fills an open bond: " + SymbolText(atom) + " has none left.");
     } else {
-      Warn(Desktop(), "You cannot take electrons away from this atom!!!");
+      Refuse("You cannot take electrons away from this atom!!!",
+             "Only a free electron can be taken: " + SymbolText(atom) + " has none left.");
     }
   }
 
@@ -95,6 +130,7 @@ void TBondWindow::ChangeElectrons(TPoint point) {
 }
 
 void TBondWindow::ClickBond(TPoint point) {
+  ClearExplanation();
   // A bond counts only where both of its ends reach two different atoms; a
   // bond read from a file that ends nowhere is left alone.
   int bondIndex = -1;
@@ -110,7 +146,8 @@ void TBondWindow::ClickBond(TPoint point) {
   if (bondIndex < 0) return;
 
   if (molecule.ringTemplatePlaced && bondIndex <= kLastProtectedRingBond) {
-    Warn(Desktop(), "You cannot make a mutiple bond in this position!!!");
+    Refuse("You cannot make a mutiple bond in this position!!!",
+           "The ring's bonds and its first substituent's bond stay as they are.");
     return;
   }
 
@@ -119,6 +156,9 @@ void TBondWindow::ClickBond(TPoint point) {
   TBonds& bond = molecule.bonds[bondIndex];
   TAtom& start = molecule.atoms[a];
   TAtom& end = molecule.atoms[b];
+  // A triple bond passes the rules below but goes no higher.
+  const bool highest = bond.Order() == "triple";
+  if (highest) Explain(kHighestOrder);
   if (start.freeElectrons >= 1 && end.freeElectrons >= 1 && start.openBonds >= 1 && end.openBonds >= 1) {
     if (RaiseOrder(bond)) {
       --start.openBonds;
@@ -137,7 +177,8 @@ void TBondWindow::ClickBond(TPoint point) {
       start.freeElectrons -= 2;
     }
   } else {
-    Warn(Desktop(), "You may not form a multiple bond in this position!!!");
+    Refuse("You may not form a multiple bond in this position!!!",
+           highest ? std::string(kHighestOrder) : WhyNoHigherOrder(bond, start, end));
   }
 
   Host().Invalidate(true);

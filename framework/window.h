@@ -2,6 +2,8 @@
 // reaches the desktop only through its host and the desktop services.
 #pragma once
 
+#include <string>
+
 #include "framework/desktop.h"
 #include "framework/geometry.h"
 #include "framework/surface.h"
@@ -37,6 +39,8 @@ class TWindow {
   // A command offered to the window first; true when it handled it.
   virtual bool Command(int /*id*/) { return false; }
   virtual bool CanClose() { return true; }
+  // The tooltip for the pointer resting at a point; empty for none.
+  virtual std::string ToolTipAt(TPoint /*point*/) const { return {}; }
 
   bool IsVisible() const { return visible; }
   virtual void Show() { visible = true; }

@@ -1,8 +1,10 @@
 #include "framework/qt/hostwidget.h"
 
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QToolTip>
 
 #include "framework/qt/paintersurface.h"
 #include "framework/qt/pictureresources.h"
@@ -66,6 +68,21 @@ void THostWidget::SetExplanation(const std::string& text) { frame.SetExplanation
 void THostWidget::AssignMenu(const std::string& menuName) { frame.AssignMenu(menuName); }
 
 void THostWidget::GrayMenuItem(int command) { frame.GrayMenuItem(command); }
+
+bool THostWidget::event(QEvent* event) {
+  if (event->type() != QEvent::ToolTip) return QWidget::event(event);
+  const auto* help = static_cast<QHelpEvent*>(event);
+  // No tooltip follows an atom that the mouse is carrying.
+  const std::string text =
+      captured ? std::string() : window.ToolTipAt(TPoint{help->pos().x(), help->pos().y()});
+  if (text.empty()) {
+    QToolTip::hideText();
+    event->ignore();
+  } else {
+    QToolTip::showText(help->globalPos(), QString::fromStdString(text), this);
+  }
+  return true;
+}
 
 void THostWidget::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);

@@ -36,6 +36,7 @@ class THostWidget : public QWidget, public IWindowHost {
   void GrayMenuItem(int command) override;
 
  protected:
+  bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;

@@ -2,10 +2,12 @@
 // molecule, the explanation of every refusal and each atom's bookkeeping.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "editor/bondwindow.h"
+#include "editor/bookkeeping.h"
 #include "editor/formula.h"
 #include "tests/support/fakehost.h"
 #include "tests/support/scripteddesktop.h"
@@ -104,6 +106,183 @@ TEST(FormulaOnCompletion, NamedMoleculeComesFirst) {
   }
   ASSERT_TRUE(window.molecule.completed);
   EXPECT_EQ(host.explanation, "Completed: methane, CH₄");
+}
+
+// Cells of the first atom, dropped at the centre: (285, 185).
+constexpr TPoint kCentre{300, 200};
+constexpr TPoint kRightOfFirst{315, 195};
+constexpr TPoint kAboveFirst{295, 175};
+constexpr TPoint kBelowFirst{295, 215};
+
+struct TExplainCase {
+  const char* name;
+  void (*steps)(TSession&);
+  std::string message;
+  std::string explanation;
+};
+
+void PrintTo(const TExplainCase& c, std::ostream* os) { *os << c.name; }
+
+class ExplainRefusal : public testing::TestWithParam<TExplainCase> {};
+
+TEST_P(ExplainRefusal, MessageBoxAsBeforeAndTheReasonInNumbers) {
+  TSession s;
+  GetParam().steps(s);
+  ASSERT_FALSE(s.desktop.messages.empty());
+  EXPECT_EQ(s.desktop.LastText(), GetParam().message);
+  EXPECT_EQ(s.host.explanation, GetParam().explanation);
+  // The next drop that bonds clears it.
+  s.window.electronModePending = false;
+  s.desktop.answers = {TAnswer::No};
+  ASSERT_TRUE(s.window.New());
+  s.DropNew(Carbon, kCentre);
+  s.DropNew(Hydrogen, kRightOfFirst);
+  EXPECT_EQ(s.host.explanation, "");
+}
+
+void Water(TSession& s) {
+  s.DropNew(Oxygen, kCentre);
+  s.DropNew(Hydrogen, kRightOfFirst);
+  s.DropNew(Hydrogen, kAboveFirst);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, ExplainRefusal,
+    testing::Values(
+        TExplainCase{"no open bond",
+                     [](TSession& s) {
+                       s.DropNew(Carbon, kCentre);
+                       s.DropNew(Hydrogen, kRightOfFirst);
+                       s.DropNew(Hydrogen, {345, 195});  // beside the placed H
+                     },
+                     "You cannot bond these atoms together!!!",
+                     "Both atoms need a free bond: the dropped H has 1, the placed H has 0 left."},
+        TExplainCase{"missed side",
+                     [](TSession& s) {
+                       s.DropNew(Carbon, kCentre);
+                       s.DropNew(Hydrogen, {336, 195});  // right cell ends at x 324
+                     },
+                     "You must release the atom on the side of another atom to kovala!!",
+                     "Released 12 pixels away from the nearest free side; drop closer to a side."},
+        TExplainCase{"place taken",
+                     [](TSession& s) {
+                       s.DropNew(Carbon, kCentre);
+                       s.DropNew(Carbon, kRightOfFirst);  // (315, 185)
+                       s.DropNew(Carbon, {325, 215});     // below it
+                       s.DropNew(Carbon, {305, 225});     // left of that: below the first
+                       s.DropNew(Hydrogen, kBelowFirst);
+                     },
+                     NoSpaceText, "The place below C is taken by C."},
+        TExplainCase{"tray",
+                     [](TSession& s) {
+                       s.window.NewAtom(Hydrogen);
+                       s.window.NewAtom(Hydrogen);
+                       s.Drag({600, 20}, {600, 30});  // the top side of the second tray atom
+                     },
+                     "You cannot bond atoms in this area.  Move them to the center of the screen!!",
+                     "H still waits in the tray; bonds are made only in the drawing area."},
+        TExplainCase{"bonded atom",
+                     [](TSession& s) {
+                       s.DropNew(Carbon, kCentre);
+                       s.DropNew(Hydrogen, kRightOfFirst);
+                       s.window.LeftButtonDown({295, 195}, {});
+                     },
+                     "You cannot move this bonded atom!!!",
+                     "C is bonded to 1 atom; only an atom not yet bonded moves."},
+        TExplainCase{"double bond",
+                     [](TSession& s) {
+                       s.DropNew(Carbon, kCentre);
+                       s.DropNew(Hydrogen, kRightOfFirst);
+                       s.window.RightButtonDown({310, 195}, {});
+                     },
+                     "You may not form a multiple bond in this position!!!",
+                     "A double bond needs one more free bond on each atom: H has none."},
+        TExplainCase{"add electron",
+                     [](TSession& s) {
+                       Water(s);
+                       s.window.ArmElectronChange(true);
+                       s.window.RightButtonDown({295, 195}, {});
+                     },
+                     "You cannot add electrons to this atom!!!",
+                     "An added electron fills an open bond: O has none left."},
+        TExplainCase{"hydrogen",
+                     [](TSession& s) {
+                       Water(s);
+                       s.window.ArmElectronChange(false);
+                       s.window.RightButtonDown({325, 195}, {});
+                     },
+                     "You cannot change the number of electrons on hydrogen!!",
+                     "Hydrogen has room for one electron only, so its electrons stay as they are."},
+        TExplainCase{"no atom",
+                     [](TSession& s) {
+                       Water(s);
+                       s.window.ArmElectronChange(false);
+                       s.window.RightButtonDown({100, 100}, {});
+                     },
+                     "You need to click on an atom!!",
+                     "No atom under the pointer; click inside an atom's square to change its electrons."}));
+
+struct TBookkeepingCase {
+  const char* name;
+  void (*steps)(TSession&);
+  int atom;
+  std::string words;
+};
+
+void PrintTo(const TBookkeepingCase& c, std::ostream* os) { *os << c.name; }
+
+class BookkeepingWords : public testing::TestWithParam<TBookkeepingCase> {};
+
+TEST_P(BookkeepingWords, OfAtomsAsBuilt) {
+  TSession s;
+  GetParam().steps(s);
+  EXPECT_EQ(BookkeepingText(s.m, GetParam().atom), GetParam().words);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Atoms, BookkeepingWords,
+    testing::Values(
+        TBookkeepingCase{"tray oxygen", [](TSession& s) { s.window.NewAtom(Oxygen); }, 0,
+                         "Oxygen — 2 open bonds, 6 free electrons, charge 0; not bonded"},
+        TBookkeepingCase{"water's oxygen", Water, 0,
+                         "Oxygen — 0 open bonds, 4 free electrons, charge 0; bonded: 2 single (H, H)"},
+        TBookkeepingCase{"water's hydrogen", Water, 1,
+                         "Hydrogen — 0 open bonds, 0 free electrons, charge 0; bonded: 1 single (O)"},
+        TBookkeepingCase{"hydroxide",
+                         [](TSession& s) {
+                           s.DropNew(Oxygen, kCentre);
+                           s.DropNew(Hydrogen, kRightOfFirst);
+                           s.window.ArmElectronChange(true);
+                           s.window.RightButtonDown({295, 195}, {});
+                         },
+                         0, "Oxygen — 0 open bonds, 6 free electrons, charge -1; bonded: 1 single (H)"},
+        TBookkeepingCase{"carbonyl oxygen",
+                         [](TSession& s) {
+                           s.DropNew(Carbon, kCentre);
+                           s.DropNew(Oxygen, kRightOfFirst);
+                           s.window.RightButtonDown({310, 195}, {});
+                         },
+                         1, "Oxygen — 0 open bonds, 4 free electrons, charge 0; bonded: 1 double (C)"},
+        TBookkeepingCase{"abbreviated methane",
+                         [](TSession& s) {
+                           s.BuildMethane();
+                           s.window.AbbreviateHs();
+                         },
+                         0,
+                         "Carbon — 0 open bonds, 0 free electrons, charge 0; bonded: 4 single (H, H, H, H)"},
+        TBookkeepingCase{"unknown kind", [](TSession& s) { s.m.atoms.Add(TAtom(42, 10, 10)); }, 0,
+                         "Unknown element — 8 open bonds, 0 free electrons, charge 0; not bonded"}));
+
+TEST(TooltipOverAtoms, BookkeepingOverAnAtomNothingElsewhereOrWhileDragging) {
+  TSession s;
+  s.DropNew(Carbon, kCentre);
+  s.window.NewAtom(Hydrogen);
+  EXPECT_EQ(s.window.ToolTipAt({295, 195}), BookkeepingText(s.m, 0));
+  EXPECT_EQ(s.window.ToolTipAt({600, 20}), "Hydrogen — 1 open bond, 1 free electron, charge 0; not bonded");
+  EXPECT_EQ(s.window.ToolTipAt({100, 100}), "");
+  s.window.LeftButtonDown({600, 20}, {});
+  ASSERT_TRUE(s.window.dragging);
+  EXPECT_EQ(s.window.ToolTipAt({295, 195}), "") << "no tooltip while an atom is carried";
 }
 
 }  // namespace

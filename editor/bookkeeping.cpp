@@ -1,0 +1,92 @@
+#include "editor/bookkeeping.h"
+
+#include <array>
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+#include <vector>
+
+namespace kovala {
+
+namespace {
+
+constexpr std::array<std::string_view, ElementKindCount> kNames{
+    "Carbon", "Hydrogen", "Oxygen", "Nitrogen", "Sulfur", "Chlorine", "Phosphorus", "Bromine", "Fluorine"};
+
+std::string Counted(std::int64_t count, const char* one, const char* many) {
+  return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
+bool EndNear(const TAtom& atom, std::int64_t endX, std::int64_t endY) {
+  return std::llabs(endX - (std::int64_t{atom.x} + 10)) < 12 &&
+         std::llabs(endY - (std::int64_t{atom.y} + 10)) < 12;
+}
+
+// The other atom at a bond's far end, -1 when the bond does not join this
+// atom to another one.
+int PartnerAlong(const TMolecule& m, int self, const TBonds& bond) {
+  const TAtom& atom = m.atoms[self];
+  const bool atStart = EndNear(atom, bond.x1, bond.y1);
+  const bool atEnd = EndNear(atom, bond.x2, bond.y2);
+  if (atStart == atEnd) return -1;
+  const std::int64_t farX = atStart ? bond.x2 : bond.x1;
+  const std::int64_t farY = atStart ? bond.y2 : bond.y1;
+  for (int i = 0; i < m.atoms.Count(); ++i)
+    if (i != self && EndNear(m.atoms[i], farX, farY)) return i;
+  return -1;
+}
+
+std::string Symbol(const TAtom& atom) {
+  const std::string_view symbol = ElementInfo(atom.kind).symbol;
+  return symbol.empty() ? std::string("?") : std::string(symbol);
+}
+
+}  // namespace
+
+std::string ElementName(ElementKind kind) {
+  return IsKnownKind(kind) ? std::string(kNames[static_cast<std::size_t>(kind)]) : "Unknown element";
+}
+
+std::string BookkeepingText(const TMolecule& m, int atomIndex) {
+  if (!m.atoms.ValidIndex(atomIndex)) return {};
+  const TAtom& atom = m.atoms[atomIndex];
+  std::string text = ElementName(atom.kind) + " — " + Counted(atom.openBonds, "open bond", "open bonds") +
+                     ", " + Counted(atom.freeElectrons, "free electron", "free electrons") + ", charge " +
+                     (atom.charge > 0 ? "+" : "") + std::to_string(atom.charge);
+
+  // Partners by order: single, double, triple.
+  constexpr std::array<std::string_view, 3> kOrders{"single", "double", "triple"};
+  std::array<std::vector<int>, 3> partners;
+  std::vector<int> seen;
+  for (const auto& bond : m.bonds) {
+    const int partner = PartnerAlong(m, atomIndex, bond);
+    if (partner < 0) continue;
+    for (std::size_t o = 0; o < kOrders.size(); ++o)
+      if (bond.Order() == kOrders[o]) partners[o].push_back(partner);
+    seen.push_back(partner);
+  }
+  std::vector<int> linked{atom.parentIndex};
+  linked.insert(linked.end(), atom.childIndex.begin(), atom.childIndex.end());
+  for (const int other : linked) {
+    if (!m.atoms.ValidIndex(other) || other == atomIndex) continue;
+    bool known = false;
+    for (const int s : seen) known = known || s == other;
+    if (known) continue;
+    partners[0].push_back(other);
+    seen.push_back(other);
+  }
+
+  std::string bonded;
+  for (std::size_t o = 0; o < kOrders.size(); ++o) {
+    if (partners[o].empty()) continue;
+    if (!bonded.empty()) bonded += ", ";
+    bonded += std::to_string(partners[o].size()) + " " + std::string(kOrders[o]) + " (";
+    for (std::size_t p = 0; p < partners[o].size(); ++p)
+      bonded += (p == 0 ? "" : ", ") + Symbol(m.atoms[partners[o][p]]);
+    bonded += ")";
+  }
+  text += bonded.empty() ? "; not bonded" : "; bonded: " + bonded;
+  return text;
+}
+
+}  // namespace kovala
