@@ -3,7 +3,8 @@
 set -euo pipefail
 
 packages=(cmake make g++ clang libclang-rt-14-dev qt6-base-dev libgl-dev
-          libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core xvfb xauth)
+          libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core xvfb xauth
+          xdg-utils)
 
 missing=()
 for p in "${packages[@]}"; do
