@@ -50,7 +50,7 @@ class IDialog {
   virtual void SetText(int id, const std::string& text) = 0;
   virtual std::string Text(int id) const = 0;
   virtual void SetItems(int id, const std::vector<std::string>& items) = 0;
-  virtual void Select(int id, int index) = 0;  // -1 selects nothing
+  virtual void Select(int id, int index) = 0;          // -1 selects nothing
   virtual std::string SelectedItem(int id) const = 0;  // empty when none is selected
   virtual void SetChecked(int id, bool checked) = 0;
   virtual bool IsChecked(int id) const = 0;

@@ -34,10 +34,12 @@ std::string Unescape(const std::string& field) {
 
 bool IsPseudoFileSystem(const std::string& type, const std::string& mountPoint) {
   static const std::set<std::string> pseudo{
-      "proc",      "sysfs",   "devtmpfs",   "devpts",    "cgroup",      "cgroup2",  "securityfs",
-      "debugfs",   "tracefs", "pstore",     "bpf",       "mqueue",      "hugetlbfs", "configfs",
-      "fusectl",   "autofs",  "binfmt_misc", "efivarfs", "rpc_pipefs",  "nsfs",     "selinuxfs",
-      "ramfs",     "squashfs", "overlay_internal", "fuse.gvfsd-fuse", "fuse.portal"};
+      "proc",       "sysfs",       "devtmpfs",  "devpts",           "cgroup",
+      "cgroup2",    "securityfs",  "debugfs",   "tracefs",          "pstore",
+      "bpf",        "mqueue",      "hugetlbfs", "configfs",         "fusectl",
+      "autofs",     "binfmt_misc", "efivarfs",  "rpc_pipefs",       "nsfs",
+      "selinuxfs",  "ramfs",       "squashfs",  "overlay_internal", "fuse.gvfsd-fuse",
+      "fuse.portal"};
   if (pseudo.count(type) != 0) return true;
   for (std::string_view system : {"/proc", "/sys", "/dev", "/run"})
     if (mountPoint == system || mountPoint.starts_with(std::string(system) + "/")) return true;

@@ -35,7 +35,8 @@ std::vector<std::string> FindFiles(const std::string& directory, std::string_vie
   std::error_code error;
   for (fs::directory_iterator it(directory, error), end; !error && it != end; it.increment(error)) {
     const std::string name = it->path().filename().string();
-    if (name.empty() || name[0] == '.' || name == ManifestName || name.find('\n') != std::string::npos) continue;
+    if (name.empty() || name[0] == '.' || name == ManifestName || name.find('\n') != std::string::npos)
+      continue;
     std::error_code typeError;
     if (!it->is_regular_file(typeError)) continue;
     if (MatchesPattern(name, pattern)) found.push_back(name);
@@ -71,7 +72,8 @@ std::string CreateGroupCommand(const std::string& destinationPath) {
   struct Item {
     std::string_view name, file;
   };
-  constexpr Item items[] = {{"Kovala", "kovala"}, {"ReadMe", "readme.doc"}, {"Un-Install Kovala", "uninstall"}};
+  constexpr Item items[] = {
+      {"Kovala", "kovala"}, {"ReadMe", "readme.doc"}, {"Un-Install Kovala", "uninstall"}};
   std::string text = "[CreateGroup(Kovala)]";
   for (const Item& item : items) {
     const std::string path = JoinPath(destinationPath, item.file);
@@ -89,7 +91,8 @@ std::vector<std::string> ReadManifest(const std::string& path) {
   while (std::getline(in, line)) {
     // A manifest names files of its own directory only, so a damaged one
     // can never send the un-installer elsewhere.
-    if (line.empty() || line[0] == '.' || line == ManifestName || line.find('/') != std::string::npos) continue;
+    if (line.empty() || line[0] == '.' || line == ManifestName || line.find('/') != std::string::npos)
+      continue;
     if (std::find(names.begin(), names.end(), line) == names.end()) names.push_back(line);
   }
   return names;

@@ -145,7 +145,8 @@ bool TInstallWindow::CopyOneFile(const std::string& source, const std::string& d
   // The copy grows under a hidden name beside its target and takes the real
   // name only once complete, so no half-copied file is ever left behind.
   const fs::path target(destination);
-  const std::string temporary = (target.parent_path() / ("." + target.filename().string() + ".copying")).string();
+  const std::string temporary =
+      (target.parent_path() / ("." + target.filename().string() + ".copying")).string();
   const int to = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
   if (to < 0) {
     close(from);
@@ -184,7 +185,8 @@ void TInstallWindow::CreateProgramGroup() {
     desktop.MessageBox("Can't start conversation.\nMake sure PROGMAN is running.", title, TIcon::Stop);
     return;
   }
-  if (!programGroups.Execute(text)) desktop.MessageBox("A critical DDE error has occured.", title, TIcon::Information);
+  if (!programGroups.Execute(text))
+    desktop.MessageBox("A critical DDE error has occured.", title, TIcon::Information);
 }
 
 }  // namespace kovala

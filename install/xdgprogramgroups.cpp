@@ -143,8 +143,8 @@ bool TXdgProgramGroups::CreateGroup(const std::string& group, const std::vector<
     if (groupIcon.empty()) groupIcon = icon;
     const std::string file = work + "/" + LauncherPrefix(group) + Slug(name) + ".desktop";
     std::ofstream out(file);
-    out << "[Desktop Entry]\nType=Application\nName=" << OneLine(name) << "\nExec=" << LauncherCommand(commandLine)
-        << "\nIcon=" << OneLine(icon) << "\nTerminal=false\n";
+    out << "[Desktop Entry]\nType=Application\nName=" << OneLine(name)
+        << "\nExec=" << LauncherCommand(commandLine) << "\nIcon=" << OneLine(icon) << "\nTerminal=false\n";
     written = static_cast<bool>(out) && written;
     arguments.push_back(file);
   }

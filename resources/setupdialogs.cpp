@@ -39,14 +39,14 @@ constexpr std::array<TControlResource, 3> copyFileControls{{
 
 const TDialogResource ChoiceDialog{"ChoiceDialog", "Install Options", 74, 50, 166, 141, "MS Sans Serif", 8,
                                    choiceControls};
-const TDialogResource DiskSpaceDialog{"DiskSpace", "Disk Space Available", 50, 35, 186, 120, "MS Sans Serif", 8,
-                                      diskSpaceControls};
-const TDialogResource CopyFileDialog{"CopyFile", "Copying Files", 50, 30, 160, 97, "MS Sans Serif", 8,
-                                     copyFileControls};
+const TDialogResource DiskSpaceDialog{"DiskSpace", "Disk Space Available", 50, 35, 186, 120, "MS Sans Serif",
+                                      8,           diskSpaceControls};
+const TDialogResource CopyFileDialog{"CopyFile", "Copying Files", 50, 30, 160, 97, "MS Sans Serif",
+                                     8,          copyFileControls};
 
 const TBannerWindowResource InstallWindowResource{"Installation Utility", "Installation Utility for Kovala",
                                                   "ATOMBOMB"};
-const TBannerWindowResource UnInstallWindowResource{"Un-Installation Utility", "Un-Install Utility for Kovala",
-                                                    "ATOMBOMB"};
+const TBannerWindowResource UnInstallWindowResource{"Un-Installation Utility",
+                                                    "Un-Install Utility for Kovala", "ATOMBOMB"};
 
 }  // namespace kovala

@@ -4,7 +4,8 @@ set -euo pipefail
 
 packages=(cmake make g++ clang libclang-rt-14-dev qt6-base-dev libgl-dev
           libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core xvfb xauth
-          librdkit-dev libboost-dev qt6-svg-dev openbabel)
+          librdkit-dev libboost-dev qt6-svg-dev openbabel
+          xdg-utils)
 
 missing=()
 for p in "${packages[@]}"; do

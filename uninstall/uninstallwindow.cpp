@@ -57,8 +57,9 @@ void TUnInstallWindow::SetupWindow() {
   }
   programDirectory = JoinPath(directory, "");
   if (programDirectory.size() > MaxDestinationPath) {
-    desktop.MessageBox("The kovala program's directory path is longer than 99 characters and cannot be removed.",
-                       title, TIcon::Stop);
+    desktop.MessageBox(
+        "The kovala program's directory path is longer than 99 characters and cannot be removed.", title,
+        TIcon::Stop);
     desktop.CloseMainWindow();
     return;
   }

@@ -1,0 +1,21 @@
+// The set-up programs' main window: blue, with the program's red banner.
+#pragma once
+
+#include <QWidget>
+
+#include "resources/setupdialogs.h"
+
+namespace kovala {
+
+class TBannerWindow : public QWidget {
+ public:
+  explicit TBannerWindow(const TBannerWindowResource& resource);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  QString banner;
+};
+
+}  // namespace kovala

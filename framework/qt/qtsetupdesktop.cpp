@@ -1,0 +1,26 @@
+#include "framework/qt/qtsetupdesktop.h"
+
+#include <QApplication>
+
+#include "framework/qt/qtdialog.h"
+
+namespace kovala {
+
+TQtSetupDesktop::TQtSetupDesktop(QWidget* mainWindow) : owner(mainWindow) { boxes.SetOwner(mainWindow); }
+
+TAnswer TQtSetupDesktop::MessageBox(const std::string& text, const std::string& caption, TIcon icon,
+                                    TButtons buttons) {
+  return boxes.MessageBox(text, caption, icon, buttons);
+}
+
+std::unique_ptr<IDialog> TQtSetupDesktop::CreateDialog(const TDialogResource& resource,
+                                                       IDialogHandler* handler) {
+  return std::make_unique<TQtDialog>(resource, handler, owner.data());
+}
+
+void TQtSetupDesktop::CloseMainWindow() {
+  if (owner) owner->close();
+  QApplication::quit();
+}
+
+}  // namespace kovala

@@ -1,0 +1,23 @@
+// The un-installer's entry: the blue main window, maximised; the work runs
+// as soon as the window is up, then the program ends.
+#include <QApplication>
+#include <QTimer>
+#include <cstdlib>
+
+#include "framework/qt/bannerwindow.h"
+#include "framework/qt/qtsetupdesktop.h"
+#include "install/xdgprogramgroups.h"
+#include "uninstall/uninstallwindow.h"
+
+int main(int argc, char** argv) {
+  using namespace kovala;
+  QApplication application(argc, argv);
+  TBannerWindow mainWindow(UnInstallWindowResource);
+  TQtSetupDesktop desktop(&mainWindow);
+  TXdgProgramGroups groups;
+  const char* path = std::getenv("PATH");
+  TUnInstallWindow window(desktop, groups, path != nullptr ? path : "");
+  mainWindow.showMaximized();
+  QTimer::singleShot(0, &mainWindow, [&] { window.SetupWindow(); });
+  return QApplication::exec();
+}
