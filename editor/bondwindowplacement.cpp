@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "chem/identity.h"
 #include "editor/bondwindow.h"
-#include "editor/formula.h"
 
 namespace kovala {
 
@@ -298,9 +298,7 @@ void TBondWindow::ArrangeLonePairs(TAtom& atom) {
 }
 
 void TBondWindow::ExplainCompletion() {
-  const std::string name = ShownMoleculeName();
-  const std::string formula = HillFormula(molecule);
-  Host().SetExplanation("Completed: " + (name.empty() ? formula : name + ", " + formula));
+  Host().SetExplanation(CompletionExplanation(Identify(GraphOf(molecule)), ShownMoleculeName()));
 }
 
 void TBondWindow::DropCompletionStep() { CompleteMolecule(); }
