@@ -21,7 +21,8 @@ const char* const kSuperscripts[10] = {"⁰", "¹", "²", "³", "⁴", "⁵", "�
 
 THillFormula::THillFormula(const TChemGraph& graph) : charge(graph.NetCharge()) {
   std::map<std::string, int> bySymbol;
-  for (const auto& atom : graph.atoms) ++bySymbol[ChemSymbol(atom.kind)];
+  for (const auto& atom : graph.atoms)
+    if (IsKnownKind(atom.kind)) ++bySymbol[ChemSymbol(atom.kind)];
   const bool hasCarbon = bySymbol.count("C") > 0;
   if (hasCarbon) {
     counts.emplace_back("C", bySymbol["C"]);

@@ -1,5 +1,6 @@
 // The empirical formula in Hill order (carbon, hydrogen, then the rest by
-// symbol; all by symbol when there is no carbon) with the net charge.
+// symbol; all by symbol when there is no carbon) with the net charge. Atoms
+// of unknown kinds are not counted.
 #pragma once
 
 #include <string>

@@ -84,8 +84,9 @@ class TBondWindow : public TWindow {
   void TestCompletion();
   void CompleteMolecule();
   static void ArrangeLonePairs(TAtom& atom);
-  // Shows "Completed: " and the formula (after the molecule's name where the
-  // window has one) in the explanation field.
+  // Shows "Completed: " with the molecule's name from the names table and its
+  // formula in the explanation field, or, in a course, what was built when it
+  // is another isomer than the row's compound.
   void ExplainCompletion();
   // The name of the molecule the window asks the student to build; the
   // editor asks for none, the courses name their row's compound.

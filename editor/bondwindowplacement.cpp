@@ -8,8 +8,8 @@
 #include <string_view>
 #include <utility>
 
+#include "chem/identity.h"
 #include "editor/bondwindow.h"
-#include "editor/formula.h"
 
 namespace kovala {
 
@@ -439,9 +439,7 @@ void TBondWindow::ArrangeLonePairs(TAtom& atom) {
 }
 
 void TBondWindow::ExplainCompletion() {
-  const std::string name = ShownMoleculeName();
-  const std::string formula = HillFormula(molecule);
-  Explain("Completed: " + (name.empty() ? formula : name + ", " + formula));
+  Explain(CompletionExplanation(Identify(GraphOf(molecule)), ShownMoleculeName()));
 }
 
 void TBondWindow::DropCompletionStep() { CompleteMolecule(); }

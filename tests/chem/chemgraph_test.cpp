@@ -171,7 +171,7 @@ INSTANTIATE_TEST_SUITE_P(
                     TFormulaCase{{Sulfur, Oxygen, Oxygen, Oxygen, Oxygen}, -2, "O4S-2", "O₄S²⁻"},
                     TFormulaCase{{Oxygen, Hydrogen, Hydrogen, Hydrogen}, 1, "H3O+", "H₃O⁺"},
                     TFormulaCase{std::vector<ElementKind>(12, Hydrogen), 10, "H12+10", "H₁₂¹⁰⁺"},
-                    TFormulaCase{{42, Carbon}, 0, "C*", "C*"}, TFormulaCase{{}, 0, "", ""}));
+                    TFormulaCase{{42, Carbon}, 0, "C", "C"}, TFormulaCase{{}, 0, "", ""}));
 
 }  // namespace
 }  // namespace kovala

@@ -83,7 +83,7 @@ TEST(FormulaOnCompletion, ShownInTheExplanationField) {
   TSession s;
   s.BuildMethane();
   ASSERT_TRUE(s.m.completed);
-  EXPECT_EQ(s.host.explanation, "Completed: CH₄");
+  EXPECT_EQ(s.host.explanation, "Completed: methane, CH₄");  // the name from the names table
 }
 
 class TNamedWindow : public TBondWindow {

@@ -1,0 +1,28 @@
+// What a molecule is, in the words the teaching aids use: its name from the
+// names table, its formula, and the line shown when it is complete.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "chem/chemgraph.h"
+#include "chem/namestable.h"
+
+namespace kovala {
+
+struct TIdentity {
+  std::string smiles;
+  std::string key;
+  std::string formula;                // as the student reads it: "C₂H₆O"
+  const TNameEntry* entry = nullptr;  // none when the table does not know the molecule
+};
+
+TIdentity Identify(const TChemGraph& graph);
+
+// "Completed: ethanol, C₂H₆O", or the formula alone for a molecule the table
+// does not know. Where a course row asks for a molecule (`rowName`) and
+// another one of its formula was built: "You built propanal, an isomer of
+// acetone."
+std::string CompletionExplanation(const TIdentity& identity, std::string_view rowName);
+
+}  // namespace kovala
