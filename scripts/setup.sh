@@ -3,7 +3,8 @@
 set -euo pipefail
 
 packages=(cmake make g++ clang libclang-rt-14-dev qt6-base-dev libgl-dev
-          libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core xvfb xauth)
+          libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core xvfb xauth
+          python3 xdotool xclip x11-utils x11-apps imagemagick)
 
 missing=()
 for p in "${packages[@]}"; do
