@@ -1,0 +1,209 @@
+"""End-to-end scenarios: the built program on its own Xvfb, used through the
+X server as a student would. Usage: e2e.py PROGRAM OUTDIR SCENARIO.
+A failure leaves OUTDIR/SCENARIO-failure.png and SCENARIO-output.txt."""
+import sys
+import time
+
+from xdrive import Failure, Session, poll, run
+
+WHITE = (255, 255, 255)
+
+
+def client_rect(s, frame):
+    """The editor's white client area (left, top, right, bottom) on screen."""
+    p = s.pixels()
+    midy = frame[3] + frame[5] // 2
+    left = next(x for x in range(frame[2], frame[2] + frame[4]) if p.at(x, midy) == WHITE)
+    top = next(y for y in range(frame[3], frame[3] + frame[5]) if p.at(left + 50, y) == WHITE)
+    right = next(x for x in range(left, frame[2] + frame[4]) if p.at(x, midy) != WHITE) \
+        if p.at(frame[2] + frame[4] - 1, midy) != WHITE else frame[2] + frame[4]
+    bottom = next(y for y in range(top, frame[3] + frame[5]) if p.at(left + 50, y) != WHITE)
+    return left, top, right, bottom
+
+
+def palette_button(s, frame, client, index):
+    """Centre of the palette button at `index` (0 carbon ... 11 cyclobutane)."""
+    p = s.pixels()
+    x = (frame[2] + client[0]) // 2
+    top = next(y for y in range(client[1], client[3]) if p.at(x, y) == (0, 0, 0))
+    return x, top + 10 + 28 * index
+
+
+def startup(s):
+    s.start_x()
+    splash = None
+    s.app = None
+    # The splash shows before the frame; catch it while it stands.
+    s.start_app_async()
+    splash = poll("the splash", lambda: next((w for w in s.windows() if w[4] == 200 and w[5] == 200), None))
+    if (splash[2], splash[3]) != (1280 // 2 - 100, 1024 // 2 - 100):
+        raise Failure("splash not centred: %r" % (splash,))
+    frame = s.wait_window("Untitled", deadline=30)
+    poll("the splash to go", lambda: not any(w[4] == 200 and w[5] == 200 for w in s.windows()))
+    if (frame[2], frame[3]) != (1280 // 9, 1024 // 9):
+        raise Failure("frame not at a ninth of the screen: %r" % (frame,))
+    client = client_rect(s, frame)
+    p = s.pixels()
+    # Palette: twelve buttons, each with its own colours.
+    x = (frame[2] + client[0]) // 2
+    if p.at(x, client[1] + 200) == WHITE:
+        raise Failure("no palette left of the client")
+    # Menu 500 has no Edit popup: Alt+E opens nothing, Alt+M opens Molecule.
+    s.focus(frame)
+    before = len(s.windows())
+    s.key("alt+e")
+    time.sleep(0.5)
+    if len(s.windows()) != before:
+        raise Failure("an Edit popup opened on the empty molecule's menu")
+    s.key("alt+m")
+    poll("the Molecule popup", lambda: len(s.windows()) > before)
+    s.key("Escape")
+    # Message bar below the client carries dark text.
+    bar = s.pixels((frame[2], client[3] + 2, 400, frame[3] + frame[5] - client[3] - 2))
+    if bar.colours() < 3:
+        raise Failure("the message bar shows no text")
+
+
+def build_methane(s):
+    frame = s.start_app()
+    client = client_rect(s, frame)
+    width = client[2] - client[0]
+    cx, cy = (client[0] + client[2]) // 2, (client[1] + client[3]) // 2
+    carbon = palette_button(s, frame, client, 0)
+    hydrogen = palette_button(s, frame, client, 1)
+    s.click(*carbon)
+    tray = (client[0] + width - 50 + 10, client[1] + 10 + 10)
+    poll("the carbon in the tray", lambda: s.pixels((tray[0] - 5, tray[1] - 5, 10, 10)).colours() > 1)
+    s.drag(tray[0], tray[1], cx, cy)
+    cell = (cx - 15, cy - 15)  # the first atom's cell, from the drop point
+    poll("the carbon at the centre", lambda: s.pixels((cell[0], cell[1], 20, 20)).colours() > 1)
+    # Drop points inside each side's band; the hydrogens' cells are 30 away.
+    sides = (((30, 10), (30, 0)), ((-10, 10), (-30, 0)), ((10, -10), (0, -30)), ((10, 30), (0, 30)))
+    for n, ((px, py), (dx, dy)) in enumerate(sides):
+        s.click(*hydrogen)
+        time.sleep(0.3)
+        s.drag(tray[0], tray[1], cell[0] + px, cell[1] + py)
+        if n < 3:
+            target = (cell[0] + dx, cell[1] + dy)
+            poll("hydrogen %d beside the carbon" % (n + 1),
+                 lambda: s.pixels((target[0], target[1], 20, 20)).colours() > 1)
+    return frame, client
+
+
+def methane(s):
+    s.start_x()
+    frame, client = build_methane(s)
+    s.answer_box("Information")  # "This molecule is completed!!! ..."
+    before = s.pixels((client[0], client[1], client[2] - client[0], client[3] - client[1]))
+    s.focus(frame)
+    s.key("End")  # 3-D Model
+    box = (client[0], client[1], client[2] - client[0], client[3] - client[1])
+    model = poll("the ball model", lambda: (lambda p: p if p != before else None)(s.pixels(box)))
+    s.key("Left")
+    poll("the model to turn", lambda: s.pixels(box) != model)
+    s.key("alt+a")  # Animate
+    first = s.pixels(box)
+    poll("the animation to move the model", lambda: s.pixels(box) != first)
+    s.key("alt+t")  # Stop Animate
+    time.sleep(0.5)
+    still = s.pixels(box)
+    time.sleep(0.5)
+    if s.pixels(box) != still:
+        raise Failure("the model still turns after Stop Animate")
+    s.key("Home")  # Return to Kovala
+    poll("the molecule window again", lambda: s.pixels(box) == before)
+
+
+def refused_drop(s):
+    s.start_x()
+    frame = s.start_app()
+    client = client_rect(s, frame)
+    width = client[2] - client[0]
+    s.click(*palette_button(s, frame, client, 0))
+    s.click(*palette_button(s, frame, client, 0))
+    tray = (client[0] + width - 50 + 10, client[1] + 10 + 10)
+    cx, cy = (client[0] + client[2]) // 2, (client[1] + client[3]) // 2
+    s.drag(tray[0], tray[1], cx, cy)
+    time.sleep(0.3)
+    # The second carbon dropped away from the first is refused.
+    s.drag(tray[0], tray[1], cx - 200, cy - 200)
+    s.answer_box("Warning")
+
+
+def cancel_save(s):
+    s.start_x()
+    frame = s.start_app()
+    client = client_rect(s, frame)
+    width = client[2] - client[0]
+    s.click(*palette_button(s, frame, client, 0))
+    tray = (client[0] + width - 50 + 10, client[1] + 10 + 10)
+    s.drag(tray[0], tray[1], (client[0] + client[2]) // 2, (client[1] + client[3]) // 2)
+    box = (client[0], client[1], client[2] - client[0], client[3] - client[1])
+    time.sleep(0.5)
+    before = s.pixels(box)
+    s.focus(frame)
+    s.key("alt+m", "n")  # New on a changed molecule asks to save
+    s.answer_box("Molecule has changed", keys=("Escape",))
+    time.sleep(0.5)
+    if s.pixels(box) != before:
+        raise Failure("Cancel on the save question lost the molecule")
+
+
+def copy_pictures(s):
+    s.start_x()
+    frame, client = build_methane(s)
+    s.answer_box("Information")
+    s.focus(frame)
+    s.key("alt+e", "c")  # Copy to Clipboard
+    s.answer_box("Information")
+    check_clipboard(s, "2-D")
+    s.key("End")
+    time.sleep(1)
+    s.focus(frame)
+    s.key("alt+c")  # the 3-D view's Copy to Clipboard
+    time.sleep(1)
+    check_clipboard(s, "3-D")
+
+
+def check_clipboard(s, what):
+    def image():
+        targets = run("xclip", "-selection", "clipboard", "-t", "TARGETS", "-o", env=s.env, check=False)
+        if b"image/png" not in targets:
+            return None
+        return run("xclip", "-selection", "clipboard", "-t", "image/png", "-o", env=s.env)
+    png = poll("a %s picture on the clipboard" % what, image)
+    size = run("identify", "-format", "%w %h %k", "png:-", input=png).decode().split()
+    w, h, colours = map(int, size)
+    if w < 20 or h < 20 or colours < 2:
+        raise Failure("%s clipboard picture %dx%d with %d colours" % (what, w, h, colours))
+
+
+SCENARIOS = {"startup": startup, "methane": methane, "refused_drop": refused_drop,
+             "cancel_save": cancel_save, "copy_pictures": copy_pictures}
+
+
+def main():
+    program, outdir, name = sys.argv[1:4]
+    s = Session(program, outdir, name)
+    try:
+        SCENARIOS[name](s)
+    except Exception as error:  # noqa: BLE001 - every failure leaves its traces
+        shot = "%s/%s-failure.png" % (outdir, name)
+        try:
+            s.screenshot(shot)
+        except Exception:  # noqa: BLE001
+            shot = "(no screenshot)"
+        try:
+            error = "%s; windows: %s" % (error, [w[1] for w in s.windows()])
+        except Exception:  # noqa: BLE001
+            pass
+        print("FAILED %s: %s\nscreenshot: %s\nprogram output: %s" % (name, error, shot, s.log_path()))
+        s.stop()
+        return 1
+    s.stop()
+    print("passed", name)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
