@@ -111,6 +111,11 @@ const TCourseRow* TCourseWindow::ShownRow() const {
   return &table[static_cast<std::size_t>(rowNumber - 1)];
 }
 
+std::string TCourseWindow::ShownMoleculeName() const {
+  const TCourseRow* row = ShownRow();
+  return row == nullptr ? std::string() : row->name;
+}
+
 bool TCourseWindow::HasNeighbourPattern(const TAtom& atom, int countA, ElementKind a, int countB,
                                         ElementKind b) {
   // Empty entries (-1) are no element, so they count for neither kind.

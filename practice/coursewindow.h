@@ -46,6 +46,8 @@ class TCourseWindow : public TBondWindow {
   static bool HasNeighbourPattern(const TAtom& atom, int countA, ElementKind a, int countB, ElementKind b);
 
   int RowCount() const { return static_cast<int>(table.size()); }
+  // The name the shown row's lesson gives its molecule; empty where it gives none.
+  std::string ShownMoleculeName() const override;
   // The row now shown, nullptr before the course was first started.
   const TCourseRow* ShownRow() const;
 

@@ -307,6 +307,8 @@ TEST(OrganicLayout, NumberIsZeroUntilTheCourseStarts) {
   EXPECT_EQ(organic.moleculeNumber, 0);
   EXPECT_EQ(lab.compoundNumber, 1);
   EXPECT_EQ(organic.ShownRow(), nullptr);
+  EXPECT_EQ(organic.ShownMoleculeName(), "");
+  EXPECT_EQ(lab.ShownMoleculeName(), "methane");
   // Start Again before the first start lays out the first molecule.
   organic.StartAgain();
   EXPECT_EQ(organic.moleculeNumber, 1);
