@@ -134,6 +134,13 @@ bool TFrame::FrameCommand(int id) {
     case cmd::UsingHelp:
       OpenHelp(HelpOnHelpFile, helpOnHelpUsed);
       return true;
+    case cmd::ExportMolecule:
+      // The 3-D view's menus offer neither; there the molecule is not drawn.
+      if (!view3DActive) CurrentMoleculeWindow().Export();
+      return true;
+    case cmd::PrintMolecule:
+      if (!view3DActive) CurrentMoleculeWindow().Print();
+      return true;
     default:
       return false;
   }

@@ -37,6 +37,8 @@ inline constexpr int Animate = 709;
 inline constexpr int StopAnimate = 710;
 inline constexpr int HelpIndex = 901;
 inline constexpr int UsingHelp = 902;
+inline constexpr int ExportMolecule = 1000;
+inline constexpr int PrintMolecule = 1001;
 }  // namespace cmd
 
 class TFrame : public TWindow {

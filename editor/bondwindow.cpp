@@ -243,7 +243,8 @@ void TBondWindow::CopyToClipboard() {
   if (!picture) return;
   TMoleculePainter::DrawMolecule(picture->Surface(), molecule);
 
-  Desktop().CopyToClipboard(*picture, molecule.AtomBox());
+  const TRect box = molecule.AtomBox();
+  Desktop().CopyToClipboardWithSvg(*picture, box, SvgOf(box));
 }
 
 bool TBondWindow::PaletteGuard() {

@@ -52,7 +52,14 @@ class TBondWindow : public TWindow {
   bool Save();  // true when the molecule was written
   bool SaveAs();
   void UndoBack();
+  // The picture, and the same drawing as SVG beside it.
   void CopyToClipboard();
+  // Writes the placed atoms as a Molfile, SDF, SMILES or SVG file, by the
+  // chosen name's extension; open bonds go out as unpaired electrons. The
+  // molecule is left as it is. False when nothing was written.
+  bool Export();
+  // The drawing with its name and formula, through the print preview.
+  bool Print();
   void NewAtom(ElementKind kind);  // palette buttons 250 to 258
   void PlaceAromaticRing();        // palette button 259
   void PlaceCyclohexane();         // palette button 260
@@ -111,6 +118,7 @@ class TBondWindow : public TWindow {
   TAtom* draggedAtom = nullptr;  // not owned; kept after the drop
   SideCode lastSide = NoSide;
   TFileDialogSettings dialogSettings;
+  TFileDialogSettings exportSettings;
 
  protected:
   // What follows a completion test that found the molecule complete; the
@@ -120,6 +128,9 @@ class TBondWindow : public TWindow {
 
  private:
   void PlaceRing(TRingKind ring);
+  // The box of the atoms outside the tray (of all atoms when none is placed).
+  TRect PlacedBox() const;
+  std::string SvgOf(const TRect& box) const;
   bool AskToSave();  // false when the student cancelled or the save failed
   void ResetMolecule();
   int trayRight = 0;

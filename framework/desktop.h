@@ -2,6 +2,7 @@
 // dialogs, off-screen pictures, the clipboard and the help window.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -20,6 +21,24 @@ struct TFileDialogSettings {
   std::string fileName;          // last file chosen, empty at first
 };
 
+// A drawing kept as SVG: painted through its surface like a picture, then
+// taken out as the text of an SVG document.
+class ISvgDrawing {
+ public:
+  virtual ~ISvgDrawing() = default;
+  virtual ISurface& Surface() = 0;
+  // Ends the drawing; empty when the document could not be made.
+  virtual std::string Finish() = 0;
+};
+
+// A page to print: `draw` paints in window coordinates, and the part inside
+// `box` is scaled onto the paper.
+struct TPrintPage {
+  std::string title;  // the print job's name
+  TRect box;
+  std::function<void(ISurface&)> draw;
+};
+
 class IDesktop : public IMessageBox {
  public:
   // The chosen path, or nothing when the dialog was cancelled. The open
@@ -31,6 +50,15 @@ class IDesktop : public IMessageBox {
   // Puts the part of the picture inside `box` on the clipboard; a box that
   // reaches past the picture is cut at its edge. False when nothing was put.
   virtual bool CopyToClipboard(const IPicture& picture, const TRect& box) = 0;
+  // The same, with the same drawing as an SVG document beside the bitmap.
+  virtual bool CopyToClipboardWithSvg(const IPicture& picture, const TRect& box, const std::string& svg) = 0;
+  // An SVG drawing whose view is `box` of the window's coordinates; nullptr
+  // where none can be made.
+  virtual std::unique_ptr<ISvgDrawing> CreateSvgDrawing(const TRect& box) = 0;
+
+  // Shows the page in a print preview, from which the student prints it or
+  // closes it; false when nothing was printed.
+  virtual bool PrintWithPreview(const TPrintPage& page) = 0;
 
   // Shows the index page of a help file; help failures are ignored.
   virtual void OpenHelp(const std::string& helpFile) = 0;

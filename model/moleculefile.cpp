@@ -248,16 +248,21 @@ bool WriteAllAndClose(int fd, const std::string& bytes) {
 
 }  // namespace
 
+void ShowWriteFailure(IMessageBox& messages) { FileNotFound(messages); }
+
 bool WriteMoleculeFile(const std::string& path, const TMolecule& molecule, IMessageBox& messages) {
+  std::ostringstream out;
+  WriteMolecule(out, molecule);
+  return WriteWholeFile(path, out.str(), messages);
+}
+
+bool WriteWholeFile(const std::string& path, const std::string& bytes, IMessageBox& messages) {
   namespace fs = std::filesystem;
   if (fs::path(path).filename().empty()) {
     FileNotFound(messages);
     return false;
   }
   const fs::path target = FileBehindLinks(path);
-  std::ostringstream out;
-  WriteMolecule(out, molecule);
-  const std::string bytes = out.str();
 
   std::error_code error;
   const fs::file_status old = fs::status(target, error);

@@ -31,6 +31,11 @@ TReadResult ReadMolecule(std::istream& in, TMolecule& molecule);
 // bits kept; where the directory takes no new file, the file is written in
 // place.
 bool WriteMoleculeFile(const std::string& path, const TMolecule& molecule, IMessageBox& messages);
+// The same write for any bytes, with the same message on failure: what the
+// exports of a molecule go through.
+bool WriteWholeFile(const std::string& path, const std::string& bytes, IMessageBox& messages);
+// The message of a write that did not happen.
+void ShowWriteFailure(IMessageBox& messages);
 bool ReadMoleculeFile(const std::string& path, TMolecule& molecule, IMessageBox& messages);
 
 }  // namespace kovala

@@ -48,6 +48,19 @@ std::vector<TMenu> MakeMenus() {
   };
 }
 
+// Items beyond the menu resources, each after the items of its popup.
+struct TAddedItem {
+  std::string_view menu;
+  std::string_view popup;
+  int command;
+  std::string_view text;
+};
+
+constexpr TAddedItem AddedItems[] = {
+    {"100", "&Molecule", 1000, "&Export ..."},
+    {"100", "&Molecule", 1001, "&Print ..."},
+};
+
 struct THint {
   int command;
   std::string_view text;
@@ -80,6 +93,8 @@ constexpr THint Hints[] = {
     {652, "Decreases the size of the atoms"},
     {709, "Rotates the molecule in 3-dimensions automatically"},
     {710, "Stops the automatic molecule rotation"},
+    {1000, "Writes the molecule as a file other chemistry programs read, or as a drawing"},
+    {1001, "Prints the molecule with its name and formula"},
 };
 
 }  // namespace
@@ -94,6 +109,19 @@ const TMenu* FindMenu(std::string_view name) {
   auto found =
       std::find_if(menus.begin(), menus.end(), [name](const TMenu& menu) { return menu.name == name; });
   return found == menus.end() ? nullptr : &*found;
+}
+
+std::optional<TMenu> ProgramMenu(std::string_view name) {
+  const TMenu* resource = FindMenu(name);
+  if (resource == nullptr) return std::nullopt;
+  TMenu menu = *resource;
+  for (const TAddedItem& added : AddedItems) {
+    if (added.menu != name) continue;
+    for (TMenuItem& popup : menu.items)
+      if (popup.text == added.popup && !popup.popup.empty())
+        popup.popup.push_back(Item(std::string(added.text), added.command));
+  }
+  return menu;
 }
 
 std::string_view MenuHint(int command) {

@@ -2,6 +2,7 @@
 // numbered as the rest of the program refers to them.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,6 +23,11 @@ struct TMenu {
 // The menu resource of that name, or nullptr.
 const TMenu* FindMenu(std::string_view name);
 const std::vector<TMenu>& AllMenus();
+
+// The menu as the main window shows it: the resource of that name with the
+// program's own items (command identifiers from 1000 up) after the items of
+// their popups; nothing for an unknown name.
+std::optional<TMenu> ProgramMenu(std::string_view name);
 
 // The hint shown in the message bar while an item is highlighted; empty
 // when the command has none.

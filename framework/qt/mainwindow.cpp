@@ -128,8 +128,8 @@ void TMainWindow::SetExplanation(const std::string& text) {
 }
 
 void TMainWindow::AssignMenu(const std::string& menuName) {
-  const TMenu* menu = FindMenu(menuName);
-  if (menu == nullptr) return;
+  const std::optional<TMenu> menu = ProgramMenu(menuName);
+  if (!menu) return;
   menuBar()->clear();
   menuActions.clear();
   // The menu may be replaced from one of its own items' commands, so the old

@@ -5,11 +5,18 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QMimeData>
+#include <QPainter>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QRegularExpression>
 #include <QStringList>
 #include <QUrl>
 #include <algorithm>
 
 #include "framework/qt/imagepicture.h"
+#include "framework/qt/paintersurface.h"
+#include "framework/qt/svgdrawing.h"
 #include "resources/helpfiles.h"
 
 namespace kovala {
@@ -130,6 +137,13 @@ std::optional<std::string> TQtDesktop::RunFileDialog(TFileDialogSettings& settin
   dialog.setDefaultSuffix(QString::fromStdString(settings.defaultExtension));
   if (!settings.directory.empty()) dialog.setDirectory(QString::fromStdString(settings.directory));
   if (!settings.fileName.empty()) dialog.selectFile(QString::fromStdString(settings.fileName));
+  // A name typed without an extension takes the one of the chosen type.
+  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+    const qsizetype star = filter.indexOf(QStringLiteral("(*."));
+    if (star < 0) return;
+    const qsizetype end = filter.indexOf(QRegularExpression(QStringLiteral("[ ;)]")), star + 3);
+    if (end > star + 3) dialog.setDefaultSuffix(filter.mid(star + 3, end - star - 3));
+  });
 
   const int result = dialog.exec();
   GiveBackFocus();
@@ -156,6 +170,52 @@ bool TQtDesktop::CopyToClipboard(const IPicture& picture, const TRect& box) {
   if (clipboard == nullptr) return false;
   clipboard->setImage(image->Image().copy(cut.left, cut.top, cut.Width(), cut.Height()));
   return true;
+}
+
+bool TQtDesktop::CopyToClipboardWithSvg(const IPicture& picture, const TRect& box, const std::string& svg) {
+  if (svg.empty()) return CopyToClipboard(picture, box);
+  const auto* image = dynamic_cast<const TImagePicture*>(&picture);
+  if (image == nullptr) return false;
+  const TRect cut = CutToPicture(box, image->Width(), image->Height());
+  if (cut.Width() <= 0 || cut.Height() <= 0) return false;
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  if (clipboard == nullptr) return false;
+  auto* data = new QMimeData;
+  data->setImageData(image->Image().copy(cut.left, cut.top, cut.Width(), cut.Height()));
+  data->setData(QStringLiteral("image/svg+xml"), QByteArray::fromStdString(svg));
+  clipboard->setMimeData(data);  // the clipboard owns it
+  return true;
+}
+
+std::unique_ptr<ISvgDrawing> TQtDesktop::CreateSvgDrawing(const TRect& box) {
+  auto drawing = std::make_unique<TSvgDrawing>(box);
+  if (!drawing->IsActive()) return nullptr;
+  return drawing;
+}
+
+bool TQtDesktop::PrintWithPreview(const TPrintPage& page) {
+  if (page.box.Width() <= 0 || page.box.Height() <= 0 || !page.draw) return false;
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setDocName(QString::fromStdString(page.title));
+  QPrintPreviewDialog preview(&printer, owner.data());
+  preview.setWindowTitle(QStringLiteral("Print"));
+  QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&page](QPrinter* target) {
+    QPainter painter(target);
+    if (!painter.isActive()) return;
+    const QRectF paper = target->pageRect(QPrinter::DevicePixel);
+    // As large as fits the page, but no more than twice the window's size.
+    const double most = 2.0 * target->resolution() / 96.0;
+    const double scale =
+        std::min({most, (paper.width() - 1) / page.box.Width(), (paper.height() - 1) / page.box.Height()});
+    painter.translate((paper.width() - scale * page.box.Width()) / 2, 0);
+    painter.scale(scale, scale);
+    painter.translate(-page.box.left, -page.box.top);
+    TPainterSurface surface(painter);
+    page.draw(surface);
+  });
+  const int result = preview.exec();
+  GiveBackFocus();
+  return result == QDialog::Accepted;
 }
 
 void TQtDesktop::OpenHelp(const std::string& helpFile) {

@@ -40,6 +40,9 @@ class TQtDesktop : public IDesktop {
   std::optional<std::string> SaveFileDialog(TFileDialogSettings& settings) override;
   std::unique_ptr<IPicture> CreatePicture(int width, int height) override;
   bool CopyToClipboard(const IPicture& picture, const TRect& box) override;
+  bool CopyToClipboardWithSvg(const IPicture& picture, const TRect& box, const std::string& svg) override;
+  std::unique_ptr<ISvgDrawing> CreateSvgDrawing(const TRect& box) override;
+  bool PrintWithPreview(const TPrintPage& page) override;
   void OpenHelp(const std::string& helpFile) override;
   void CloseHelp(const std::string& helpFile) override;
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <deque>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -24,6 +25,31 @@ struct TClipboardCopy {
   int pictureHeight;
   TRect box;
   std::vector<TDrawCall> drawing;
+  std::string svg;  // empty for a bitmap alone
+};
+
+// An SVG drawing that records its calls; its document names the view box
+// and the number of calls, so a test can tell which drawing reached a file.
+class TRecordingSvgDrawing : public ISvgDrawing {
+ public:
+  TRecordingSvgDrawing(const TRect& view, std::vector<std::vector<TDrawCall>>& finishedDrawings)
+      : box(view), finished(finishedDrawings) {}
+  ISurface& Surface() override { return surface; }
+  std::string Finish() override {
+    finished.push_back(surface.calls);
+    return "<svg viewBox=\"" + std::to_string(box.left) + " " + std::to_string(box.top) + " " +
+           std::to_string(box.Width()) + " " + std::to_string(box.Height()) + "\"><!-- " +
+           std::to_string(surface.calls.size()) + " calls --></svg>\n";
+  }
+  TRect box;
+  TRecordingSurface surface;
+  std::vector<std::vector<TDrawCall>>& finished;
+};
+
+struct TPrinted {
+  std::string title;
+  TRect box;
+  std::vector<TDrawCall> drawing;
 };
 
 class TScriptedDesktop : public IDesktop {
@@ -34,8 +60,13 @@ class TScriptedDesktop : public IDesktop {
   std::deque<std::optional<std::string>> saveChoices;
   int openDialogs = 0;
   int saveDialogs = 0;
+  TFileDialogSettings lastSaveSettings;
   std::vector<TClipboardCopy> clipboard;
   bool clipboardWorks = true;
+  bool svgWorks = true;
+  std::vector<std::vector<TDrawCall>> svgDrawn;  // the calls of every finished SVG drawing
+  std::vector<TPrinted> printed;                 // pages shown in the preview
+  bool printerPrints = true;                     // the student prints from the preview rather than closing it
   std::vector<std::string> helpOpened;
   std::vector<std::string> helpClosed;
 
@@ -52,8 +83,9 @@ class TScriptedDesktop : public IDesktop {
     ++openDialogs;
     return Next(openChoices);
   }
-  std::optional<std::string> SaveFileDialog(TFileDialogSettings&) override {
+  std::optional<std::string> SaveFileDialog(TFileDialogSettings& settings) override {
     ++saveDialogs;
+    lastSaveSettings = settings;
     return Next(saveChoices);
   }
   std::unique_ptr<IPicture> CreatePicture(int width, int height) override {
@@ -62,8 +94,23 @@ class TScriptedDesktop : public IDesktop {
   bool CopyToClipboard(const IPicture& picture, const TRect& box) override {
     if (!clipboardWorks) return false;
     const auto& recorded = dynamic_cast<const TRecordingPicture&>(picture);
-    clipboard.push_back({picture.Width(), picture.Height(), box, recorded.surface.calls});
+    clipboard.push_back({picture.Width(), picture.Height(), box, recorded.surface.calls, {}});
     return true;
+  }
+  bool CopyToClipboardWithSvg(const IPicture& picture, const TRect& box, const std::string& svg) override {
+    if (!CopyToClipboard(picture, box)) return false;
+    clipboard.back().svg = svg;
+    return true;
+  }
+  std::unique_ptr<ISvgDrawing> CreateSvgDrawing(const TRect& box) override {
+    if (!svgWorks) return nullptr;
+    return std::make_unique<TRecordingSvgDrawing>(box, svgDrawn);
+  }
+  bool PrintWithPreview(const TPrintPage& page) override {
+    TRecordingSurface surface;
+    page.draw(surface);
+    printed.push_back({page.title, page.box, surface.calls});
+    return printerPrints;
   }
   void OpenHelp(const std::string& file) override { helpOpened.push_back(file); }
   void CloseHelp(const std::string& file) override { helpClosed.push_back(file); }
