@@ -195,7 +195,9 @@ std::unique_ptr<ISvgDrawing> TQtDesktop::CreateSvgDrawing(const TRect& box) {
 
 bool TQtDesktop::PrintWithPreview(const TPrintPage& page) {
   if (page.box.Width() <= 0 || page.box.Height() <= 0 || !page.draw) return false;
-  QPrinter printer(QPrinter::HighResolution);
+  // At the screen's resolution the program's fonts and pictures keep their
+  // sizes relative to the drawing.
+  QPrinter printer(QPrinter::ScreenResolution);
   printer.setDocName(QString::fromStdString(page.title));
   QPrintPreviewDialog preview(&printer, owner.data());
   preview.setWindowTitle(QStringLiteral("Print"));
@@ -204,7 +206,7 @@ bool TQtDesktop::PrintWithPreview(const TPrintPage& page) {
     if (!painter.isActive()) return;
     const QRectF paper = target->pageRect(QPrinter::DevicePixel);
     // As large as fits the page, but no more than twice the window's size.
-    const double most = 2.0 * target->resolution() / 96.0;
+    const double most = 2.0;
     const double scale =
         std::min({most, (paper.width() - 1) / page.box.Width(), (paper.height() - 1) / page.box.Height()});
     painter.translate((paper.width() - scale * page.box.Width()) / 2, 0);
