@@ -51,14 +51,17 @@ class IDesktop : public IMessageBox {
   // reaches past the picture is cut at its edge. False when nothing was put.
   virtual bool CopyToClipboard(const IPicture& picture, const TRect& box) = 0;
   // The same, with the same drawing as an SVG document beside the bitmap.
-  virtual bool CopyToClipboardWithSvg(const IPicture& picture, const TRect& box, const std::string& svg) = 0;
+  // A desktop without SVG puts the bitmap alone.
+  virtual bool CopyToClipboardWithSvg(const IPicture& picture, const TRect& box, const std::string& /*svg*/) {
+    return CopyToClipboard(picture, box);
+  }
   // An SVG drawing whose view is `box` of the window's coordinates; nullptr
   // where none can be made.
-  virtual std::unique_ptr<ISvgDrawing> CreateSvgDrawing(const TRect& box) = 0;
+  virtual std::unique_ptr<ISvgDrawing> CreateSvgDrawing(const TRect& /*box*/) { return nullptr; }
 
   // Shows the page in a print preview, from which the student prints it or
   // closes it; false when nothing was printed.
-  virtual bool PrintWithPreview(const TPrintPage& page) = 0;
+  virtual bool PrintWithPreview(const TPrintPage& /*page*/) { return false; }
 
   // Shows the index page of a help file; help failures are ignored.
   virtual void OpenHelp(const std::string& helpFile) = 0;
