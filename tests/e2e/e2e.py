@@ -1,6 +1,7 @@
 """End-to-end scenarios: the built program on its own Xvfb, used through the
-X server as a student would. Usage: e2e.py PROGRAM OUTDIR SCENARIO.
+X server as a student would. Usage: e2e.py PROGRAM OUTDIR SCENARIO [REPLAY].
 A failure leaves OUTDIR/SCENARIO-failure.png and SCENARIO-output.txt."""
+import os
 import sys
 import time
 
@@ -64,7 +65,10 @@ def startup(s):
         raise Failure("the message bar shows no text")
 
 
-def build_methane(s):
+def build_methane(s, steps=None):
+    """Builds CH4 with the palette and the tray; `steps` receives the palette
+    commands and the drags (screen points) in the order they were made."""
+    steps = [] if steps is None else steps
     frame = s.start_app()
     client = client_rect(s, frame)
     width = client[2] - client[0]
@@ -75,6 +79,7 @@ def build_methane(s):
     tray = (client[0] + width - 50 + 10, client[1] + 10 + 10)
     poll("the carbon in the tray", lambda: s.pixels((tray[0] - 5, tray[1] - 5, 10, 10)).colours() > 1)
     s.drag(tray[0], tray[1], cx, cy)
+    steps += [("command", 250), ("drag", tray[0], tray[1], cx, cy)]
     cell = (cx - 15, cy - 15)  # the first atom's cell, from the drop point
     poll("the carbon at the centre", lambda: s.pixels((cell[0], cell[1], 20, 20)).colours() > 1)
     # Drop points inside each side's band; the hydrogens' cells are 30 away.
@@ -83,6 +88,7 @@ def build_methane(s):
         s.click(*hydrogen)
         time.sleep(0.3)
         s.drag(tray[0], tray[1], cell[0] + px, cell[1] + py)
+        steps += [("command", 251), ("drag", tray[0], tray[1], cell[0] + px, cell[1] + py)]
         if n < 3:
             target = (cell[0] + dx, cell[1] + dy)
             poll("hydrogen %d beside the carbon" % (n + 1),
@@ -178,13 +184,70 @@ def check_clipboard(s, what):
         raise Failure("%s clipboard picture %dx%d with %d colours" % (what, w, h, colours))
 
 
+def save_open(s):
+    s.start_x()
+    steps = []
+    frame, client = build_methane(s, steps)
+    s.answer_box("Information")
+    box = (client[0], client[1], client[2] - client[0], client[3] - client[1])
+    time.sleep(0.5)
+    molecule = s.pixels(box)
+    # Save on an untitled molecule asks for a name in the file dialog; the
+    # default extension is added to a name typed without one.
+    s.focus(frame)
+    s.key("F2")
+    dialog = s.wait_window("Save As")
+    s.focus(dialog)
+    stem = os.path.join(os.path.realpath(s.home), "methane")
+    saved = stem + ".kvl"
+    s.key("ctrl+a")
+    s.type(stem)
+    s.key("Return")
+    s.wait_gone("Save As")
+    s.wait_window(saved)  # the caption is the file's name
+    written = open(saved, "rb").read()
+    reference = os.path.join(s.outdir, s.name + "-reference.kvl")
+    if os.path.exists(reference):
+        os.remove(reference)
+    # The same palette presses and drags, in client points, on the Qt-free
+    # program, saved by its own writer.
+    args = [str(box[2]), str(box[3]), reference]
+    for step in steps:
+        if step[0] == "command":
+            args.append("command:%d" % step[1])
+        else:
+            x1, y1, x2, y2 = step[1:]
+            args.append("drag:%d,%d,%d,%d" % (x1 - client[0], y1 - client[1], x2 - client[0], y2 - client[1]))
+    run(s.replay, *args)
+    expected = open(reference, "rb").read()
+    if written != expected:
+        at = next((i for i in range(min(len(written), len(expected))) if written[i] != expected[i]),
+                  min(len(written), len(expected)))
+        raise Failure("saved %d bytes differ from the writer's %d bytes at offset %d (reference: %s)"
+                      % (len(written), len(expected), at, reference))
+    # New empties the saved molecule without a question; Open brings it back.
+    s.key("alt+m", "n")
+    s.wait_window("Untitled")
+    poll("the emptied client", lambda: s.pixels(box).colours() == 1)
+    s.key("F3")
+    dialog = s.wait_window("Open")
+    s.focus(dialog)
+    s.key("ctrl+a")
+    s.type(saved)
+    s.key("Return")
+    s.wait_gone("Open")
+    s.wait_window(saved)
+    poll("the opened molecule to look as it was saved", lambda: s.pixels(box) == molecule)
+
+
 SCENARIOS = {"startup": startup, "methane": methane, "refused_drop": refused_drop,
-             "cancel_save": cancel_save, "copy_pictures": copy_pictures}
+             "cancel_save": cancel_save, "copy_pictures": copy_pictures, "save_open": save_open}
 
 
 def main():
     program, outdir, name = sys.argv[1:4]
     s = Session(program, outdir, name)
+    s.replay = sys.argv[4] if len(sys.argv) > 4 else None
     try:
         SCENARIOS[name](s)
     except Exception as error:  # noqa: BLE001 - every failure leaves its traces
