@@ -240,8 +240,118 @@ def save_open(s):
     poll("the opened molecule to look as it was saved", lambda: s.pixels(box) == molecule)
 
 
+# Drop points in each side cell of an atom, and where the dropped atom's cell
+# then stands, both from the atom's cell.
+SIDES = {"right": ((30, 10), (30, 0)), "left": ((-10, 10), (-30, 0)),
+         "top": ((10, -10), (0, -30)), "bottom": ((10, 30), (0, 30))}
+
+
+def tray_slot(client, k):
+    """The centre of tray slot k (its cell is 20 by 20, 30 apart)."""
+    return client[2] - 50 + 10, client[1] + 10 + 30 * k + 10
+
+
+def cell_filled(s, left, top):
+    return s.pixels((left, top, 20, 20)).colours() > 1
+
+
+def build_from_tray(s, client, plan):
+    """Drags tray atoms into place. Each step is (slot, at, side): the atom in
+    tray slot `slot` is dropped on the `side` of the atom whose cell stands `at`
+    (grid offset) from the first atom's cell; the first step's atom goes to the
+    client's centre. The tray closes up after every drop."""
+    cx, cy = (client[0] + client[2]) // 2, (client[1] + client[3]) // 2
+    first = (cx - 15, cy - 15)
+    for n, (slot, at, side) in enumerate(plan):
+        if at is None:
+            drop, cell = (cx, cy), first
+        else:
+            (px, py), (dx, dy) = SIDES[side]
+            base = (first[0] + at[0], first[1] + at[1])
+            drop, cell = (base[0] + px, base[1] + py), (base[0] + dx, base[1] + dy)
+        s.drag(*tray_slot(client, slot), *drop)
+        if n < len(plan) - 1:  # the last drop completes, and a box comes up
+            poll("atom %d at %r" % (n + 1, cell), lambda: cell_filled(s, *cell))
+    return first
+
+
+def tray_count(s, client, most):
+    """How many of the first `most` tray slots hold an atom."""
+    return sum(1 for k in range(most) if cell_filled(s, tray_slot(client, k)[0] - 10, tray_slot(client, k)[1] - 10))
+
+
+def practice_lesson(s):
+    """The lab's fourth compound, water: reached with Next, built, viewed in 3-D
+    and back to the lab; Quit returns to the editor."""
+    s.start_x()
+    frame = s.start_app()
+    client = client_rect(s, frame)
+    s.focus(frame)
+    s.key("alt+p", "s")  # Practice, Start Lab
+    frame = s.wait_window("Practice")
+    poll("methane's five atoms in the tray", lambda: tray_count(s, client, 7) == 5)
+    s.focus(frame)
+    s.key("alt+n", "alt+n", "alt+n")  # Next to compound 4
+    poll("water's three atoms in the tray", lambda: tray_count(s, client, 7) == 3)
+    build_from_tray(s, client, [(0, None, None), (0, (0, 0), "right"), (0, (0, 0), "left")])
+    s.answer_box("Information")  # "This molecule is completed!!! ..."
+    box = (client[0], client[1], client[2] - client[0], client[3] - client[1])
+    time.sleep(0.5)
+    lab = s.pixels(box)
+    s.focus(frame)
+    s.key("End")
+    poll("the water model", lambda: s.pixels(box) != lab)
+    s.key("Home")
+    poll("the lab again", lambda: s.pixels(box) == lab)
+    if s.find_window("Practice") is None:
+        raise Failure("Return to Kovala left the lab's caption")
+    s.key("alt+q")  # Quit Practice/Organic
+    s.wait_window("Untitled")
+    poll("the empty editor", lambda: s.pixels(box).colours() == 1)
+
+
+# Ethanol's atoms in the course's tray order: C, C, O and six H.
+ETHANOL = [(0, None, None), (0, (0, 0), "right"), (0, (30, 0), "right"),
+           (0, (0, 0), "left"), (0, (0, 0), "top"), (0, (0, 0), "bottom"),
+           (0, (30, 0), "top"), (0, (30, 0), "bottom"), (0, (60, 0), "right")]
+# The isomer, dimethyl ether, from the same tray: the O (slot 1 once the first
+# C is out) goes between the two C.
+DIMETHYL_ETHER = [(0, None, None), (1, (0, 0), "right"), (0, (30, 0), "right"),
+                  (0, (0, 0), "left"), (0, (0, 0), "top"), (0, (0, 0), "bottom"),
+                  (0, (60, 0), "top"), (0, (60, 0), "bottom"), (0, (60, 0), "right")]
+
+
+def organic_lesson(s):
+    """Ethanol, the course's eleventh molecule: its isomer is refused and the
+    row laid out afresh; the alcohol itself is accepted."""
+    s.start_x()
+    frame = s.start_app()
+    client = client_rect(s, frame)
+    s.focus(frame)
+    s.key("alt+p", "o")  # Practice, Organic Chemistry
+    frame = s.wait_window("Organic Chemistry")
+    poll("methane's five atoms in the tray", lambda: tray_count(s, client, 10) == 5)
+    s.focus(frame)
+    s.key(*["alt+n"] * 10)  # Next to molecule 11
+    poll("ethanol's nine atoms in the tray", lambda: tray_count(s, client, 10) == 9)
+    # The right half of the message bar carries the completion line.
+    line = (frame[2] + frame[4] // 2, client[3] + 2, frame[4] // 2 - 20, frame[3] + frame[5] - client[3] - 4)
+    blank = s.pixels(line)
+    first = build_from_tray(s, client, DIMETHYL_ETHER)
+    s.answer_box("Warning")  # "In ethanol you must have the OH group ..."
+    poll("the row laid out afresh", lambda: not cell_filled(s, *first) and tray_count(s, client, 10) == 9)
+    build_from_tray(s, client, ETHANOL)
+    s.answer_box("Information")
+    poll("the completion line naming the molecule",
+         lambda: (lambda p: p != blank and p.colours() > blank.colours() + 2)(s.pixels(line)))
+    s.focus(frame)
+    s.key("alt+q")
+    s.wait_window("Untitled")
+
+
 SCENARIOS = {"startup": startup, "methane": methane, "refused_drop": refused_drop,
-             "cancel_save": cancel_save, "copy_pictures": copy_pictures, "save_open": save_open}
+             "cancel_save": cancel_save, "copy_pictures": copy_pictures, "save_open": save_open,
+             "practice_lesson": practice_lesson, "organic_lesson": organic_lesson}
 
 
 def main():
