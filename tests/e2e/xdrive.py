@@ -2,6 +2,7 @@
 pointer, buttons and keys by xdotool, windows by xwininfo, pixels by xwd."""
 import os
 import re
+import shutil
 import subprocess
 import time
 
@@ -38,7 +39,10 @@ class Session:
         self.app = None
         self.env = None
         self.home = os.path.join(outdir, name + "-home")
-        os.makedirs(self.home, exist_ok=True)
+        # Each run starts from an empty home: a file or setting left by the
+        # last run would change what the program asks.
+        shutil.rmtree(self.home, ignore_errors=True)
+        os.makedirs(self.home, mode=0o700)
 
     # --- the X server and the program
     def start_x(self):
