@@ -367,7 +367,13 @@ def main():
         except Exception:  # noqa: BLE001
             shot = "(no screenshot)"
         try:
-            error = "%s; windows: %s" % (error, [w[1] for w in s.windows()])
+            windows = s.windows()
+            error = "%s; windows: %s" % (error, [w[1] for w in windows])
+            # Each box and dialog on its own, since the screen shows them black.
+            for n, w in enumerate(windows):
+                if w[4] > 1 and w[5] > 1:
+                    s.window_shot(w, "%s/%s-failure-window%d.png" % (outdir, name, n))
+                    shot += ", %s-failure-window%d.png (%s)" % (name, n, w[1])
         except Exception:  # noqa: BLE001
             pass
         print("FAILED %s: %s\nscreenshot: %s\nprogram output: %s" % (name, error, shot, s.log_path()))

@@ -160,6 +160,12 @@ class Session:
         raw = run("xwd", "-root", "-silent", env=self.env)
         run("convert", "xwd:-", path, input=raw)
 
+    def window_shot(self, window, path):
+        """The window's own picture. Read from the root, Qt's message boxes and
+        tooltips come out black under a bare Xvfb; read by id they show."""
+        raw = run("xwd", "-id", window[0], "-silent", env=self.env)
+        run("convert", "xwd:-", path, input=raw)
+
     def pixels(self, box=None):
         """The screen (or the box x, y, w, h) as rows of (r, g, b) bytes."""
         raw = run("xwd", "-root", "-silent", env=self.env)
