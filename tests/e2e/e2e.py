@@ -276,8 +276,13 @@ def build_from_tray(s, client, plan):
 
 
 def tray_count(s, client, most):
-    """How many of the first `most` tray slots hold an atom."""
-    return sum(1 for k in range(most) if cell_filled(s, tray_slot(client, k)[0] - 10, tray_slot(client, k)[1] - 10))
+    """How many of the first `most` tray slots hold an atom, from one picture
+    of the tray column."""
+    left, top = tray_slot(client, 0)[0] - 10, tray_slot(client, 0)[1] - 10
+    column = s.pixels((left, top, 20, 30 * most))
+    def filled(k):
+        return len({column.at(x, y) for x in range(20) for y in range(30 * k, 30 * k + 20)}) > 1
+    return sum(1 for k in range(most) if filled(k))
 
 
 def practice_lesson(s):
