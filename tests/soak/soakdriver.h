@@ -129,9 +129,9 @@ class TSoak {
     return {target.x + step[0] + Uniform(1, 19), target.y + step[1] + Uniform(1, 19)};
   }
 
-  // In a course, mostly a student's purposeful drag: a tray atom to the
-  // middle of a side cell of an atom that still takes a bond, so that the
-  // larger rows, and their structure rules, get completed too.
+  // A student's purposeful drag, mostly so in a course: a tray atom to the
+  // middle of a side cell of an atom that still takes a bond, so that larger
+  // molecules, and the courses' structure rules, get completed too.
   bool PurposefulDrag(TPoint& from, TPoint& to) {
     const TBondWindow& w = Molecule();
     const auto& atoms = w.molecule.atoms;
@@ -161,8 +161,8 @@ class TSoak {
     TPoint from = RandomPoint();
     if (!atoms.IsEmpty() && Chance(90)) from = InsideCell(atoms[Uniform(0, atoms.Count() - 1)]);
     TPoint to = DropPoint();
-    if ((frame.practiceActive || frame.organicActive) && !frame.view3DActive && Chance(70))
-      PurposefulDrag(from, to);
+    const bool inCourse = frame.practiceActive || frame.organicActive;
+    if (!frame.view3DActive && Chance(inCourse ? 70 : 30)) PurposefulDrag(from, to);
     TWindow& client = frame.Client();
     client.LeftButtonDown(from, {});
     // Now and then something else happens while the button is held.
@@ -216,9 +216,10 @@ class TSoak {
       frame.Command(cmd::ShowModel3D);
       return "command 301";
     }
-    // A finished lesson is mostly followed by the next one.
+    // A finished lesson is mostly followed by the next one; now and then a
+    // student skips one.
     if ((frame.practiceActive || frame.organicActive) && !frame.view3DActive &&
-        Molecule().molecule.completed && Chance(30)) {
+        Chance(Molecule().molecule.completed ? 30 : 2)) {
       frame.Command(cmd::NextMolecule);
       return "command 457";
     }
