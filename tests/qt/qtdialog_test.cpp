@@ -125,6 +125,7 @@ TEST_F(TQtTest, ShownDialogTellsItsHandlerOfClicksListsAndEscape) {
   EXPECT_TRUE(handler.heard.empty()) << "filling the lists is not the teacher's choice";
 
   qobject_cast<QListWidget*>(dialog.Control(choice::DirectoryList))->setCurrentRow(1);
+  QCoreApplication::processEvents();
   EXPECT_EQ(dialog.SelectedItem(choice::DirectoryList), "[notes]");
   auto* drives = qobject_cast<QComboBox*>(dialog.Control(choice::DriveBox));
   drives->setCurrentIndex(1);
@@ -141,6 +142,37 @@ TEST_F(TQtTest, ShownDialogTellsItsHandlerOfClicksListsAndEscape) {
   };
   EXPECT_EQ(handler.heard, expected);
   EXPECT_FALSE(dialog.Widget()->isVisible());
+}
+
+// Like the options dialog: picking a directory fills the list anew.
+class TRefillingHandler : public IDialogHandler {
+ public:
+  void Notify(int controlId, TNotification what) override {
+    if (controlId != choice::DirectoryList || what != TNotification::SelectionChanged) return;
+    ++changes;
+    dialog->SetItems(choice::DirectoryList, {"[..]", "[deeper]"});
+  }
+  IDialog* dialog = nullptr;
+  int changes = 0;
+};
+
+TEST_F(TQtTest, ClickedDirectoryLeavesNothingSelectedInTheNewList) {
+  TRefillingHandler handler;
+  TQtDialog dialog(ChoiceDialog, &handler, nullptr);
+  handler.dialog = &dialog;
+  dialog.SetItems(choice::DirectoryList, {"[..]", "[notes]"});
+  dialog.Show();
+  auto* list = qobject_cast<QListWidget*>(dialog.Control(choice::DirectoryList));
+  const QRect first = list->visualItemRect(list->item(0));
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, first.center());
+  QCoreApplication::processEvents();
+  EXPECT_EQ(handler.changes, 1);
+  EXPECT_EQ(dialog.SelectedItem(choice::DirectoryList), "");
+  EXPECT_TRUE(list->selectedItems().isEmpty());
+  // The same entry again is a new choice.
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, first.center());
+  QCoreApplication::processEvents();
+  EXPECT_EQ(handler.changes, 2);
 }
 
 }  // namespace
