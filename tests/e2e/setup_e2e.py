@@ -32,6 +32,9 @@ def scenario(s, dist):
     data = os.path.join(s.home, ".local", "share")
     config = os.path.join(s.home, ".config")
     s.env.update(XDG_DATA_HOME=data, XDG_CONFIG_HOME=config)
+    # Xvfb names its display a moment before it takes connections.
+    poll("the X server to take connections",
+         lambda: subprocess.run(["xwininfo", "-root"], env=s.env, capture_output=True).returncode == 0)
     destination = os.path.join(s.home, "kovala")
     apps = os.path.join(data, "applications")
     menu = os.path.join(config, "menus", "applications-merged", "user-kovala-kovala.menu")
