@@ -145,8 +145,12 @@ bool TInstallWindow::CopyOneFile(const std::string& source, const std::string& d
   // The copy grows under a hidden name beside its target and takes the real
   // name only once complete, so no half-copied file is ever left behind.
   const fs::path target(destination);
-  const std::string temporary =
-      (target.parent_path() / ("." + target.filename().string() + ".copying")).string();
+  // Appended piece by piece: GCC 12's optimiser misreads "." + name as an
+  // overlapping copy and stops a Release build.
+  std::string hiddenName(".");
+  hiddenName += target.filename().string();
+  hiddenName += ".copying";
+  const std::string temporary = (target.parent_path() / hiddenName).string();
   const int to = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
   if (to < 0) {
     close(from);

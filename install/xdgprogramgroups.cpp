@@ -143,8 +143,12 @@ bool TXdgProgramGroups::CreateGroup(const std::string& group, const std::vector<
     if (groupIcon.empty()) groupIcon = icon;
     const std::string file = work + "/" + LauncherPrefix(group) + Slug(name) + ".desktop";
     std::ofstream out(file);
+    // A program item starts in its program's directory, where the
+    // un-installer looks for the installation first.
+    const std::string workingDirectory = fs::path(item.arguments[2]).parent_path().string();
     out << "[Desktop Entry]\nType=Application\nName=" << OneLine(name)
-        << "\nExec=" << LauncherCommand(commandLine) << "\nIcon=" << OneLine(icon) << "\nTerminal=false\n";
+        << "\nExec=" << LauncherCommand(commandLine) << "\nPath=" << OneLine(workingDirectory)
+        << "\nIcon=" << OneLine(icon) << "\nTerminal=false\n";
     written = static_cast<bool>(out) && written;
     arguments.push_back(file);
   }

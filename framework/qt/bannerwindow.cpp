@@ -4,6 +4,7 @@
 #include <QIcon>
 #include <QPainter>
 #include <QPixmap>
+#include <QScreen>
 
 #include "framework/qt/pictureresources.h"
 
@@ -13,6 +14,11 @@ TBannerWindow::TBannerWindow(const TBannerWindowResource& resource)
     : banner(QString::fromUtf8(resource.banner)) {
   setWindowTitle(QString::fromUtf8(resource.title));
   setWindowIcon(QIcon(QPixmap::fromImage(LoadPicture(resource.icon))));
+}
+
+void TBannerWindow::ShowMaximized() {
+  if (const QScreen* where = screen()) setGeometry(where->availableGeometry());
+  showMaximized();
 }
 
 void TBannerWindow::paintEvent(QPaintEvent*) {

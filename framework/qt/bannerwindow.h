@@ -11,6 +11,10 @@ class TBannerWindow : public QWidget {
  public:
   explicit TBannerWindow(const TBannerWindowResource& resource);
 
+  // Maximised, and covering the screen even where no window manager acts on
+  // the request (a bare X server in a classroom kiosk).
+  void ShowMaximized();
+
  protected:
   void paintEvent(QPaintEvent* event) override;
 

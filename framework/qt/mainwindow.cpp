@@ -9,6 +9,7 @@
 #include <QResizeEvent>
 #include <QShortcut>
 #include <QStatusBar>
+#include <algorithm>
 
 #include "framework/qt/pictureresources.h"
 #include "resources/menus.h"
@@ -124,7 +125,17 @@ void TMainWindow::SetMessageBar(const std::string& text) {
 }
 
 void TMainWindow::SetExplanation(const std::string& text) {
-  explanation->setText(QString::fromStdString(text));
+  explanationText = QString::fromStdString(text);
+  ShowExplanation();
+}
+
+void TMainWindow::ShowExplanation() {
+  // A long explanation takes at most half the bar, so the message bar's own
+  // text stays readable; the whole of it is in the field's tooltip.
+  const int room = std::max(statusBar()->width() / 2, 1);
+  const QString shown = explanation->fontMetrics().elidedText(explanationText, Qt::ElideRight, room);
+  explanation->setText(shown);
+  explanation->setToolTip(shown == explanationText ? QString() : explanationText);
 }
 
 void TMainWindow::AssignMenu(const std::string& menuName) {
@@ -173,6 +184,7 @@ void TMainWindow::closeEvent(QCloseEvent* event) {
 
 void TMainWindow::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
+  ShowExplanation();
   if (frame != nullptr) frame->Resized();
 }
 

@@ -35,7 +35,8 @@ class TMainWindow : public QMainWindow, public IFrameHost {
   THostWidget* CurrentHost() const;
   QToolBar& Palette() const { return *palette; }
   QString MessageBarText() const { return messageBar->text(); }
-  QString ExplanationText() const { return explanation->text(); }
+  // The whole explanation; the field may show it shortened.
+  QString ExplanationText() const { return explanationText; }
 
   // IFrameHost.
   void SetClient(TWindow& client) override;
@@ -64,6 +65,7 @@ class TMainWindow : public QMainWindow, public IFrameHost {
  private:
   void BuildPalette();
   void InstallAccelerators();
+  void ShowExplanation();
   QAction* CommandAction(const QString& text, int command, QObject* parent);
   void Command(int id);
 
@@ -72,6 +74,7 @@ class TMainWindow : public QMainWindow, public IFrameHost {
   QToolBar* palette;
   QLabel* messageBar;
   QLabel* explanation;
+  QString explanationText;
   std::vector<std::pair<int, QAction*>> menuActions;
   std::vector<QObject*> menuObjects;  // the popups and bar items of the assigned menu
   std::map<const TWindow*, THostWidget*> hosts;

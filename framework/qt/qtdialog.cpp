@@ -68,9 +68,15 @@ TQtDialog::TQtDialog(const TDialogResource& resource, IDialogHandler* handler, Q
       }
       case TControlKind::ListBox: {
         auto* list = new QListWidget(dialog);
-        QObject::connect(list, &QListWidget::currentRowChanged, dialog, [handler, id](int row) {
-          if (handler != nullptr && row >= 0) handler->Notify(id, TNotification::SelectionChanged);
-        });
+        // Queued: a handler that fills the list anew must run after the
+        // click has finished selecting, or the click would select the new
+        // list's entry under the pointer.
+        QObject::connect(
+            list, &QListWidget::currentRowChanged, dialog,
+            [handler, id](int row) {
+              if (handler != nullptr && row >= 0) handler->Notify(id, TNotification::SelectionChanged);
+            },
+            Qt::QueuedConnection);
         widget = list;
         break;
       }

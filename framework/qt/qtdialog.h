@@ -31,10 +31,10 @@ class TQtDialog : public IDialog {
   int Execute() override;
 
   QDialog* Widget() const { return dialog; }
-
- private:
+  // The control with the resource's id; nullptr for an unknown id.
   QWidget* Control(int id) const;
 
+ private:
   QDialog* dialog;
   std::map<int, QWidget*> controls;
 };

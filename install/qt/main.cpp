@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QTimer>
 #include <cstdlib>
 #include <string>
 
@@ -29,8 +30,9 @@ int main(int argc, char** argv) {
   TQtSetupDesktop desktop(&mainWindow);
   TXdgProgramGroups groups;
   TInstallWindow window(desktop, groups, HomeDirectory());
-  mainWindow.showMaximized();
-  window.SetupWindow();
-  if (window.Ended()) return 0;
+  mainWindow.ShowMaximized();
+  // The dialog opens from the running event loop, over a main window that
+  // is already mapped and painted.
+  QTimer::singleShot(0, &mainWindow, [&] { window.SetupWindow(); });
   return QApplication::exec();
 }

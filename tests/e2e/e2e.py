@@ -1,6 +1,7 @@
 """End-to-end scenarios: the built program on its own Xvfb, used through the
-X server as a student would. Usage: e2e.py PROGRAM OUTDIR SCENARIO.
+X server as a student would. Usage: e2e.py PROGRAM OUTDIR SCENARIO [REPLAY].
 A failure leaves OUTDIR/SCENARIO-failure.png and SCENARIO-output.txt."""
+import os
 import sys
 import time
 
@@ -64,7 +65,10 @@ def startup(s):
         raise Failure("the message bar shows no text")
 
 
-def build_methane(s):
+def build_methane(s, steps=None):
+    """Builds CH4 with the palette and the tray; `steps` receives the palette
+    commands and the drags (screen points) in the order they were made."""
+    steps = [] if steps is None else steps
     frame = s.start_app()
     client = client_rect(s, frame)
     width = client[2] - client[0]
@@ -75,6 +79,7 @@ def build_methane(s):
     tray = (client[0] + width - 50 + 10, client[1] + 10 + 10)
     poll("the carbon in the tray", lambda: s.pixels((tray[0] - 5, tray[1] - 5, 10, 10)).colours() > 1)
     s.drag(tray[0], tray[1], cx, cy)
+    steps += [("command", 250), ("drag", tray[0], tray[1], cx, cy)]
     cell = (cx - 15, cy - 15)  # the first atom's cell, from the drop point
     poll("the carbon at the centre", lambda: s.pixels((cell[0], cell[1], 20, 20)).colours() > 1)
     # Drop points inside each side's band; the hydrogens' cells are 30 away.
@@ -83,6 +88,7 @@ def build_methane(s):
         s.click(*hydrogen)
         time.sleep(0.3)
         s.drag(tray[0], tray[1], cell[0] + px, cell[1] + py)
+        steps += [("command", 251), ("drag", tray[0], tray[1], cell[0] + px, cell[1] + py)]
         if n < 3:
             target = (cell[0] + dx, cell[1] + dy)
             poll("hydrogen %d beside the carbon" % (n + 1),
@@ -178,13 +184,185 @@ def check_clipboard(s, what):
         raise Failure("%s clipboard picture %dx%d with %d colours" % (what, w, h, colours))
 
 
+def save_open(s):
+    s.start_x()
+    steps = []
+    frame, client = build_methane(s, steps)
+    s.answer_box("Information")
+    box = (client[0], client[1], client[2] - client[0], client[3] - client[1])
+    time.sleep(0.5)
+    molecule = s.pixels(box)
+    # Save on an untitled molecule asks for a name in the file dialog; the
+    # default extension is added to a name typed without one.
+    s.focus(frame)
+    s.key("F2")
+    dialog = s.wait_window("Save As")
+    s.focus(dialog)
+    stem = os.path.join(os.path.realpath(s.home), "methane")
+    saved = stem + ".kvl"
+    s.key("ctrl+a")
+    s.type(stem)
+    s.key("Return")
+    s.wait_gone("Save As")
+    s.wait_window(saved)  # the caption is the file's name
+    written = open(saved, "rb").read()
+    reference = os.path.join(s.outdir, s.name + "-reference.kvl")
+    if os.path.exists(reference):
+        os.remove(reference)
+    # The same palette presses and drags, in client points, on the Qt-free
+    # program, saved by its own writer.
+    args = [str(box[2]), str(box[3]), reference]
+    for step in steps:
+        if step[0] == "command":
+            args.append("command:%d" % step[1])
+        else:
+            x1, y1, x2, y2 = step[1:]
+            args.append("drag:%d,%d,%d,%d" % (x1 - client[0], y1 - client[1], x2 - client[0], y2 - client[1]))
+    run(s.replay, *args)
+    expected = open(reference, "rb").read()
+    if written != expected:
+        at = next((i for i in range(min(len(written), len(expected))) if written[i] != expected[i]),
+                  min(len(written), len(expected)))
+        raise Failure("saved %d bytes differ from the writer's %d bytes at offset %d (reference: %s)"
+                      % (len(written), len(expected), at, reference))
+    # New empties the saved molecule without a question; Open brings it back.
+    s.key("alt+m", "n")
+    s.wait_window("Untitled")
+    poll("the emptied client", lambda: s.pixels(box).colours() == 1)
+    s.key("F3")
+    dialog = s.wait_window("Open")
+    s.focus(dialog)
+    s.key("ctrl+a")
+    s.type(saved)
+    s.key("Return")
+    s.wait_gone("Open")
+    s.wait_window(saved)
+    poll("the opened molecule to look as it was saved", lambda: s.pixels(box) == molecule)
+
+
+# Drop points in each side cell of an atom, and where the dropped atom's cell
+# then stands, both from the atom's cell.
+SIDES = {"right": ((30, 10), (30, 0)), "left": ((-10, 10), (-30, 0)),
+         "top": ((10, -10), (0, -30)), "bottom": ((10, 30), (0, 30))}
+
+
+def tray_slot(client, k):
+    """The centre of tray slot k (its cell is 20 by 20, 30 apart)."""
+    return client[2] - 50 + 10, client[1] + 10 + 30 * k + 10
+
+
+def cell_filled(s, left, top):
+    return s.pixels((left, top, 20, 20)).colours() > 1
+
+
+def build_from_tray(s, client, plan):
+    """Drags tray atoms into place. Each step is (slot, at, side): the atom in
+    tray slot `slot` is dropped on the `side` of the atom whose cell stands `at`
+    (grid offset) from the first atom's cell; the first step's atom goes to the
+    client's centre. The tray closes up after every drop."""
+    cx, cy = (client[0] + client[2]) // 2, (client[1] + client[3]) // 2
+    first = (cx - 15, cy - 15)
+    for n, (slot, at, side) in enumerate(plan):
+        if at is None:
+            drop, cell = (cx, cy), first
+        else:
+            (px, py), (dx, dy) = SIDES[side]
+            base = (first[0] + at[0], first[1] + at[1])
+            drop, cell = (base[0] + px, base[1] + py), (base[0] + dx, base[1] + dy)
+        s.drag(*tray_slot(client, slot), *drop)
+        if n < len(plan) - 1:  # the last drop completes, and a box comes up
+            poll("atom %d at %r" % (n + 1, cell), lambda: cell_filled(s, *cell))
+    return first
+
+
+def tray_count(s, client, most):
+    """How many of the first `most` tray slots hold an atom, from one picture
+    of the tray column."""
+    left, top = tray_slot(client, 0)[0] - 10, tray_slot(client, 0)[1] - 10
+    column = s.pixels((left, top, 20, 30 * most))
+    def filled(k):
+        return len({column.at(x, y) for x in range(20) for y in range(30 * k, 30 * k + 20)}) > 1
+    return sum(1 for k in range(most) if filled(k))
+
+
+def practice_lesson(s):
+    """The lab's fourth compound, water: reached with Next, built, viewed in 3-D
+    and back to the lab; Quit returns to the editor."""
+    s.start_x()
+    frame = s.start_app()
+    client = client_rect(s, frame)
+    s.focus(frame)
+    s.key("alt+p", "s")  # Practice, Start Lab
+    frame = s.wait_window("Practice")
+    poll("methane's five atoms in the tray", lambda: tray_count(s, client, 7) == 5)
+    s.focus(frame)
+    s.key("alt+n", "alt+n", "alt+n")  # Next to compound 4
+    poll("water's three atoms in the tray", lambda: tray_count(s, client, 7) == 3)
+    build_from_tray(s, client, [(0, None, None), (0, (0, 0), "right"), (0, (0, 0), "left")])
+    s.answer_box("Information")  # "This molecule is completed!!! ..."
+    box = (client[0], client[1], client[2] - client[0], client[3] - client[1])
+    time.sleep(0.5)
+    lab = s.pixels(box)
+    s.focus(frame)
+    s.key("End")
+    poll("the water model", lambda: s.pixels(box) != lab)
+    s.key("Home")
+    poll("the lab again", lambda: s.pixels(box) == lab)
+    if s.find_window("Practice") is None:
+        raise Failure("Return to Kovala left the lab's caption")
+    s.key("alt+q")  # Quit Practice/Organic
+    s.wait_window("Untitled")
+    poll("the empty editor", lambda: s.pixels(box).colours() == 1)
+
+
+# Ethanol's atoms in the course's tray order: C, C, O and six H.
+ETHANOL = [(0, None, None), (0, (0, 0), "right"), (0, (30, 0), "right"),
+           (0, (0, 0), "left"), (0, (0, 0), "top"), (0, (0, 0), "bottom"),
+           (0, (30, 0), "top"), (0, (30, 0), "bottom"), (0, (60, 0), "right")]
+# The isomer, dimethyl ether, from the same tray: the O (slot 1 once the first
+# C is out) goes between the two C.
+DIMETHYL_ETHER = [(0, None, None), (1, (0, 0), "right"), (0, (30, 0), "right"),
+                  (0, (0, 0), "left"), (0, (0, 0), "top"), (0, (0, 0), "bottom"),
+                  (0, (60, 0), "top"), (0, (60, 0), "bottom"), (0, (60, 0), "right")]
+
+
+def organic_lesson(s):
+    """Ethanol, the course's eleventh molecule: its isomer is refused and the
+    row laid out afresh; the alcohol itself is accepted."""
+    s.start_x()
+    frame = s.start_app()
+    client = client_rect(s, frame)
+    s.focus(frame)
+    s.key("alt+p", "o")  # Practice, Organic Chemistry
+    frame = s.wait_window("Organic Chemistry")
+    poll("methane's five atoms in the tray", lambda: tray_count(s, client, 10) == 5)
+    s.focus(frame)
+    s.key(*["alt+n"] * 10)  # Next to molecule 11
+    poll("ethanol's nine atoms in the tray", lambda: tray_count(s, client, 10) == 9)
+    # The right half of the message bar carries the completion line.
+    line = (frame[2] + frame[4] // 2, client[3] + 2, frame[4] // 2 - 20, frame[3] + frame[5] - client[3] - 4)
+    blank = s.pixels(line)
+    first = build_from_tray(s, client, DIMETHYL_ETHER)
+    s.answer_box("Warning")  # "In ethanol you must have the OH group ..."
+    poll("the row laid out afresh", lambda: not cell_filled(s, *first) and tray_count(s, client, 10) == 9)
+    build_from_tray(s, client, ETHANOL)
+    s.answer_box("Information")
+    poll("the completion line naming the molecule",
+         lambda: (lambda p: p != blank and p.colours() > blank.colours() + 2)(s.pixels(line)))
+    s.focus(frame)
+    s.key("alt+q")
+    s.wait_window("Untitled")
+
+
 SCENARIOS = {"startup": startup, "methane": methane, "refused_drop": refused_drop,
-             "cancel_save": cancel_save, "copy_pictures": copy_pictures}
+             "cancel_save": cancel_save, "copy_pictures": copy_pictures, "save_open": save_open,
+             "practice_lesson": practice_lesson, "organic_lesson": organic_lesson}
 
 
 def main():
     program, outdir, name = sys.argv[1:4]
     s = Session(program, outdir, name)
+    s.replay = sys.argv[4] if len(sys.argv) > 4 else None
     try:
         SCENARIOS[name](s)
     except Exception as error:  # noqa: BLE001 - every failure leaves its traces
@@ -194,7 +372,13 @@ def main():
         except Exception:  # noqa: BLE001
             shot = "(no screenshot)"
         try:
-            error = "%s; windows: %s" % (error, [w[1] for w in s.windows()])
+            windows = s.windows()
+            error = "%s; windows: %s" % (error, [w[1] for w in windows])
+            # Each box and dialog on its own, since the screen shows them black.
+            for n, w in enumerate(windows):
+                if w[4] > 1 and w[5] > 1:
+                    s.window_shot(w, "%s/%s-failure-window%d.png" % (outdir, name, n))
+                    shot += ", %s-failure-window%d.png (%s)" % (name, n, w[1])
         except Exception:  # noqa: BLE001
             pass
         print("FAILED %s: %s\nscreenshot: %s\nprogram output: %s" % (name, error, shot, s.log_path()))

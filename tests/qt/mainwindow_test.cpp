@@ -156,6 +156,27 @@ TEST_F(MainWindowTest, ExplanationHasItsOwnFieldRightOfTheMessageBar) {
   EXPECT_EQ(main.ExplanationText(), "");
 }
 
+TEST_F(MainWindowTest, LongExplanationLeavesTheMessageBarHalfTheBar) {
+  Show();
+  main.resize(600, 400);
+  QApplication::processEvents();
+  const std::string longText(400, 'x');
+  main.HostOf(editor)->SetExplanation(longText);
+  QApplication::processEvents();
+  EXPECT_EQ(main.ExplanationText().toStdString(), longText);
+  QLabel* field = nullptr;
+  for (QLabel* label : main.statusBar()->findChildren<QLabel*>())
+    if (label->toolTip().toStdString() == longText) field = label;
+  ASSERT_NE(field, nullptr);
+  EXPECT_LE(field->sizeHint().width(), main.statusBar()->width() / 2 + 10);
+  EXPECT_NE(field->text().toStdString(), longText);
+  // Wider, the field shows more of it.
+  const int before = field->text().size();
+  main.resize(1200, 400);
+  QApplication::processEvents();
+  EXPECT_GT(field->text().size(), before);
+}
+
 TEST_F(MainWindowTest, ReleaseOutsideTheClientStillReachesIt) {
   main.SetClient(editor);
   Show();

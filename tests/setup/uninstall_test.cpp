@@ -157,6 +157,11 @@ TEST_F(UnInstall, TheDesktopMenuGainsTheLaunchersAndLosesThemAgain) {
   EXPECT_NE(text.find("Exec=xdg-open \"" + dir + "/readme.doc\""), std::string::npos) << text;
   EXPECT_NE(text.find("Icon=" + dir + "/kovala.png"), std::string::npos) << text;
   EXPECT_TRUE(Exists(menus + "/user-kovala-kovala.menu"));
+  // Started from the menu, the un-installer finds the installation in its
+  // working directory.
+  std::ifstream remover(apps + "/kovala-kovala-un_install_kovala.desktop");
+  const std::string removerText((std::istreambuf_iterator<char>(remover)), std::istreambuf_iterator<char>());
+  EXPECT_NE(removerText.find("\nPath=" + dir + "\n"), std::string::npos) << removerText;
 
   ASSERT_TRUE(service.Execute(DeleteGroupCommand()));
   EXPECT_TRUE(fs::is_empty(apps));

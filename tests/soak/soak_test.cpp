@@ -42,14 +42,18 @@ TEST_P(SoakTest, RandomActionsKeepTheRecordsAndMenusSound) {
     const std::string broken = soak.Step(action);
     ASSERT_TRUE(broken.empty()) << "seed " << seed << ", action " << n << " (" << action << "): " << broken;
   }
-  std::printf("completed %d, 3-D %d, animating %d, saves read back %d\n", soak.reached.completed,
-              soak.reached.view3D, soak.reached.animating, soak.reached.savesReadBack);
+  std::printf(
+      "completed %d, 3-D %d, animating %d, saves read back %d, in a course %d, completed there %d (%d on "
+      "rows with rules)\n",
+      soak.reached.completed, soak.reached.view3D, soak.reached.animating, soak.reached.savesReadBack,
+      soak.reached.inCourse, soak.reached.courseCompleted, soak.reached.ruleRowCompleted);
   // Shorter replays may end before the walk builds a whole molecule.
   if (actions >= 10000) {
     EXPECT_GT(soak.reached.completed, 0);
     EXPECT_GT(soak.reached.view3D, 0);
     EXPECT_GT(soak.reached.animating, 0);
     EXPECT_GT(soak.reached.savesReadBack, 0);
+    EXPECT_GT(soak.reached.inCourse, 0);
   }
 }
 

@@ -38,9 +38,12 @@ class TSoak {
   std::string Step(std::string& action) {
     ScriptAnswers();
     const bool editorShown = host.Client() == frame.bondWindow.get();
+    const bool inCourse = frame.practiceActive || frame.organicActive;
+    const std::string editorBefore = inCourse ? EditorFingerprint() : std::string();
     std::map<std::string, std::string> before;
     for (int n = 0; n <= 4; ++n) before[Path(n)] = WriteStamp(Path(n));
     action = Act();
+    if (!inCourse && (frame.practiceActive || frame.organicActive)) closeAllowed = false;
     // Only a file the editor itself has just written must hold its records: a
     // "No" to the save question keeps an older file, and a course saves its own
     // molecule under a name the editor may also use.
@@ -48,8 +51,23 @@ class TSoak {
     if (frame.bondWindow->molecule.completed) ++reached.completed;
     if (frame.view3DActive) ++reached.view3D;
     if (frame.shapeWindow->animating) ++reached.animating;
+    if (frame.practiceActive || frame.organicActive) {
+      ++reached.inCourse;
+      const TCourseWindow& course = frame.practiceActive
+                                        ? static_cast<const TCourseWindow&>(*frame.practiceWindow)
+                                        : *frame.organicWindow;
+      if (course.molecule.completed) {
+        ++reached.courseCompleted;
+        if (course.ShownRow() != nullptr && !course.ShownRow()->rules.empty()) ++reached.ruleRowCompleted;
+      }
+    }
     ForgetHistory();
-    return Check();
+    std::string broken = Check();
+    // The editor's molecule waits, untouched, while a course is shown.
+    if (broken.empty() && inCourse && (frame.practiceActive || frame.organicActive) &&
+        EditorFingerprint() != editorBefore)
+      broken = "the editor's molecule changed while a course was shown";
+    return broken;
   }
 
   // How often the session stood in the states worth reaching, so that a run
@@ -59,6 +77,9 @@ class TSoak {
     int view3D = 0;
     int animating = 0;
     int savesReadBack = 0;
+    int inCourse = 0;
+    int courseCompleted = 0;
+    int ruleRowCompleted = 0;  // a completed molecule of a row with rules
   } reached;
 
   TFakeFrameHost host;
@@ -108,11 +129,40 @@ class TSoak {
     return {target.x + step[0] + Uniform(1, 19), target.y + step[1] + Uniform(1, 19)};
   }
 
+  // A student's purposeful drag, mostly so in a course: a tray atom to the
+  // middle of a side cell of an atom that still takes a bond, so that larger
+  // molecules, and the courses' structure rules, get completed too.
+  bool PurposefulDrag(TPoint& from, TPoint& to) {
+    const TBondWindow& w = Molecule();
+    const auto& atoms = w.molecule.atoms;
+    std::vector<const TAtom*> tray, open;
+    for (const TAtom& atom : atoms) {
+      if (w.InTray(atom))
+        tray.push_back(&atom);
+      else if (atom.openBonds > 0 || atom.freeElectrons >= 2)
+        open.push_back(&atom);
+    }
+    if (tray.empty()) return false;
+    from = InsideCell(*tray[static_cast<std::size_t>(Uniform(0, static_cast<int>(tray.size()) - 1))]);
+    if (open.empty()) {
+      const TRect r = host.ClientRect();
+      to = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+      return true;
+    }
+    static constexpr int middles[4][2] = {{30, 10}, {10, -10}, {-10, 10}, {10, 30}};
+    const TAtom& target = *open[static_cast<std::size_t>(Uniform(0, static_cast<int>(open.size()) - 1))];
+    const auto& middle = middles[Uniform(0, 3)];
+    to = {target.x + middle[0], target.y + middle[1]};
+    return true;
+  }
+
   std::string Drag() {
     auto& atoms = Molecule().molecule.atoms;
     TPoint from = RandomPoint();
     if (!atoms.IsEmpty() && Chance(90)) from = InsideCell(atoms[Uniform(0, atoms.Count() - 1)]);
-    const TPoint to = DropPoint();
+    TPoint to = DropPoint();
+    const bool inCourse = frame.practiceActive || frame.organicActive;
+    if (!frame.view3DActive && Chance(inCourse ? 70 : 30)) PurposefulDrag(from, to);
     TWindow& client = frame.Client();
     client.LeftButtonDown(from, {});
     // Now and then something else happens while the button is held.
@@ -166,6 +216,13 @@ class TSoak {
       frame.Command(cmd::ShowModel3D);
       return "command 301";
     }
+    // A finished lesson is mostly followed by the next one; now and then a
+    // student skips one.
+    if ((frame.practiceActive || frame.organicActive) && !frame.view3DActive &&
+        Chance(Molecule().molecule.completed ? 30 : 2)) {
+      frame.Command(cmd::NextMolecule);
+      return "command 457";
+    }
     if (frame.view3DActive && !frame.shapeWindow->animating && Chance(10)) {
       frame.Command(cmd::Animate);
       return "command 709";
@@ -183,7 +240,9 @@ class TSoak {
       return "animation tick";
     }
     if (roll <= 77) {
-      frame.CanClose();
+      // An allowed close ends the program at once; the walk goes on, but the
+      // caption a save on the way out set is then nothing a student sees.
+      if (frame.CanClose()) closeAllowed = true;
       return "close query";
     }
     const std::vector<int> commands = Reachable();
@@ -268,6 +327,68 @@ class TSoak {
     return {};
   }
 
+  // A course holds the atoms its shown row laid out, no more and no fewer,
+  // with the row's lines and charge; a completed molecule keeps the row's
+  // rules. An empty molecule is a course not yet started, or one past its
+  // last row.
+  static std::string CheckCourse(const TCourseWindow& course, const char* name) {
+    const std::string at = std::string(name) + ": ";
+    if (course.rowNumber < 0 || course.rowNumber > course.RowCount()) return at + "row number out of range";
+    const TCourseRow* row = course.ShownRow();
+    const TMolecule& m = course.molecule;
+    const bool neverStarted = std::all_of(course.textLines.begin(), course.textLines.end(),
+                                          [](const std::string& line) { return line.empty(); });
+    if (row == nullptr || neverStarted) {
+      if (!m.atoms.IsEmpty() || !neverStarted) return at + "atoms or lines before the course started";
+      return {};
+    }
+    if (course.textLines != row->lines) return at + "lines of another row";
+    if (m.atoms.IsEmpty()) {
+      if (course.rowNumber != course.RowCount()) return at + "no atoms before the last row";
+      return {};
+    }
+    std::multiset<int> wanted;
+    for (const TAtomGroup& group : row->atoms)
+      for (int i = 0; i < group.count; ++i) wanted.insert(group.kind);
+    std::multiset<int> present;
+    int charge = 0;
+    for (const TAtom& atom : m.atoms) {
+      present.insert(atom.kind);
+      charge += atom.charge;
+    }
+    if (present != wanted) return at + "atoms other than the row's";
+    if (charge != (row->adjustment ? row->adjustment->charge : 0)) return at + "charge other than the row's";
+    if (m.completed)
+      for (const TCourseRule& rule : row->rules) {
+        bool holds = course.CheckNeighbours(rule.kind, rule.countA, rule.a, rule.countB, rule.b);
+        if (rule.scope == TCourseRule::TScope::NoAtomHas) {
+          holds = true;
+          for (const TAtom& atom : m.atoms)
+            if (atom.kind == rule.kind &&
+                TCourseWindow::HasNeighbourPattern(atom, rule.countA, rule.a, rule.countB, rule.b))
+              holds = false;
+        }
+        if (!holds) return at + "completed against a rule of its row";
+      }
+    return {};
+  }
+
+  std::string CheckCourses() {
+    if (frame.practiceActive && frame.organicActive) return "both courses active";
+    const std::string& caption = host.window.caption;
+    if (!closeAllowed && frame.practiceActive && caption != "Practice") return "caption " + caption;
+    if (!closeAllowed && frame.organicActive && caption != "Organic Chemistry") return "caption " + caption;
+    std::string broken = CheckCourse(*frame.practiceWindow, "practice lab");
+    if (broken.empty()) broken = CheckCourse(*frame.organicWindow, "organic course");
+    return broken;
+  }
+
+  std::string EditorFingerprint() const {
+    std::ostringstream out;
+    WriteMolecule(out, frame.bondWindow->molecule);
+    return out.str();
+  }
+
   std::string CheckMenu() {
     const std::string& menu = host.window.menu;
     if (frame.view3DActive) {
@@ -323,6 +444,7 @@ class TSoak {
       if (!broken.empty()) return broken;
     }
     std::string broken = CheckMenu();
+    if (broken.empty()) broken = CheckCourses();
     if (broken.empty()) broken = CheckSaved();
     return broken;
   }
@@ -330,6 +452,7 @@ class TSoak {
   std::mt19937 random;
   std::filesystem::path folder;
   bool editorWrote = false;
+  bool closeAllowed = false;  // since the course was entered
 };
 
 }  // namespace kovala::test

@@ -17,7 +17,7 @@ int main(int argc, char** argv) {
   TXdgProgramGroups groups;
   const char* path = std::getenv("PATH");
   TUnInstallWindow window(desktop, groups, path != nullptr ? path : "");
-  mainWindow.showMaximized();
+  mainWindow.ShowMaximized();
   QTimer::singleShot(0, &mainWindow, [&] { window.SetupWindow(); });
   return QApplication::exec();
 }

@@ -1,0 +1,96 @@
+"""End-to-end: a teacher installs from the distribution folder and removes
+Kovala again, on its own Xvfb with a temporary home.
+Usage: setup_e2e.py DISTDIR OUTDIR. A failure leaves
+OUTDIR/install_uninstall-failure.png and install_uninstall-output.txt."""
+import os
+import shutil
+import subprocess
+import sys
+
+from xdrive import Failure, Session, poll
+
+NAME = "install_uninstall"
+LAUNCHERS = ["kovala-kovala-kovala.desktop", "kovala-kovala-readme.desktop",
+             "kovala-kovala-un_install_kovala.desktop"]
+
+
+def run_program(s, path, cwd):
+    return subprocess.Popen([path], env=s.env, cwd=cwd, stdout=open(s.log_path(), "a"),
+                            stderr=subprocess.STDOUT)
+
+
+def ended(process, what):
+    poll(what + " to end", lambda: process.poll() is not None, deadline=30)
+    if process.returncode != 0:
+        raise Failure("%s ended with %d" % (what, process.returncode))
+
+
+def scenario(s, dist):
+    shutil.rmtree(s.home, ignore_errors=True)
+    os.makedirs(s.home)
+    s.start_x()
+    data = os.path.join(s.home, ".local", "share")
+    config = os.path.join(s.home, ".config")
+    s.env.update(XDG_DATA_HOME=data, XDG_CONFIG_HOME=config)
+    # Xvfb names its display a moment before it takes connections.
+    poll("the X server to take connections",
+         lambda: subprocess.run(["xwininfo", "-root"], env=s.env, capture_output=True).returncode == 0)
+    destination = os.path.join(s.home, "kovala")
+    apps = os.path.join(data, "applications")
+    menu = os.path.join(config, "menus", "applications-merged", "user-kovala-kovala.menu")
+
+    installer = run_program(s, os.path.join(dist, "install"), dist)
+    options = s.wait_window("Install Options", deadline=30)
+    if not os.path.isdir(destination):
+        raise Failure("the default directory was not made when the options opened")
+    s.focus(options)
+    s.key("Return")  # Install
+    s.answer_box("Disk Space Available")  # Next
+    s.answer_box("Installation Complete")
+    ended(installer, "the installer")
+
+    names = sorted(os.listdir(destination))
+    for name in ["kovala", "kovala.png", "readme.doc", "uninstall", "kovala.installed", "water.kvl"]:
+        if name not in names:
+            raise Failure("%s was not installed; found %s" % (name, names))
+    if not os.access(os.path.join(destination, "kovala"), os.X_OK):
+        raise Failure("the installed program lost its execute bit")
+    if sorted(os.listdir(apps)) != LAUNCHERS or not os.path.exists(menu):
+        raise Failure("the Kovala menu is not there: %s" % sorted(os.listdir(apps)))
+
+    # A student's own molecule saved in the installed folder outlives the removal.
+    own = os.path.join(destination, "my-own.kvl")
+    open(own, "w").close()
+    remover = run_program(s, os.path.join(destination, "uninstall"), destination)
+    s.answer_box("Un-Install Kovala?")  # Yes
+    s.answer_box("Information")
+    ended(remover, "the un-installer")
+
+    if sorted(os.listdir(destination)) != ["my-own.kvl"]:
+        raise Failure("left after the removal: %s" % sorted(os.listdir(destination)))
+    if os.listdir(apps) or os.path.exists(menu):
+        raise Failure("the Kovala menu is still there: %s" % os.listdir(apps))
+
+
+def main():
+    dist, outdir = sys.argv[1:3]
+    s = Session(os.path.join(dist, "install"), outdir, NAME)
+    open(s.log_path(), "w").close()
+    try:
+        scenario(s, dist)
+    except Exception as error:  # noqa: BLE001 - every failure leaves its traces
+        shot = "%s/%s-failure.png" % (outdir, NAME)
+        try:
+            s.screenshot(shot)
+        except Exception:  # noqa: BLE001
+            shot = "(no screenshot)"
+        print("FAILED %s: %s\nscreenshot: %s\nprogram output: %s" % (NAME, error, shot, s.log_path()))
+        s.stop()
+        return 1
+    s.stop()
+    print("passed", NAME)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
