@@ -50,7 +50,9 @@ TEST(ProgramMenus, KeepEveryResourceItemInItsPlaceAndAddOnlyAfterIt) {
 }
 
 TEST(ProgramMenus, TheMoleculePopupOffersExportAndPrintOnceItHasAtoms) {
-  const auto& molecule = ProgramMenu("100")->items[0].popup;
+  const std::optional<TMenu> shown = ProgramMenu("100");
+  ASSERT_TRUE(shown);
+  const auto& molecule = shown->items[0].popup;
   ASSERT_EQ(molecule.size(), 8u);
   EXPECT_EQ(molecule[5].text, "E&xit...Alt-X");
   EXPECT_EQ(molecule[6].text, "&Export ...");
