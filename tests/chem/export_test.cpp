@@ -154,6 +154,7 @@ TEST_P(WindowExport, WritesEachFormatByItsExtensionAndReadsBack) {
   const std::string formula = THillFormula(graph).Text();
   EXPECT_EQ(ObabelFormula(dir.path / "m.mol"), formula);
   EXPECT_EQ(ObabelFormula(dir.path / "m.sdf"), formula);
+  EXPECT_EQ(ObabelFormula(dir.path / "m.SMI"), formula);
 }
 
 INSTANTIATE_TEST_SUITE_P(
