@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "editor/bondwindow.h"
+#include "editor/sidecell.h"
 #include "framework/desktop.h"
 #include "framework/windowhost.h"
 
@@ -93,19 +94,6 @@ class TStudent {
   }
 
  private:
-  // The middle of a side cell of an atom, where a student aims.
-  static TPoint SideOf(const TAtom& atom, SideCode side) {
-    switch (side) {
-      case RightSide:
-        return {atom.x + 30, atom.y + 10};
-      case TopSide:
-        return {atom.x + 10, atom.y - 10};
-      case LeftSide:
-        return {atom.x - 10, atom.y + 10};
-      default:
-        return {atom.x + 10, atom.y + 30};
-    }
-  }
   void Drag(TPoint to) {
     window.LeftButtonDown({600, 20}, {});  // the top tray slot
     window.LeftButtonUp(to, {});

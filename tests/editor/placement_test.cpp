@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "editor/bondwindow.h"
+#include "editor/sidecell.h"
 #include "tests/support/fakehost.h"
 #include "tests/support/recordingsurface.h"
 #include "tests/support/scripteddesktop.h"
@@ -50,20 +51,6 @@ TRecords RecordsOf(const TMolecule& m) {
 TPoint TraySlot(int k) { return {600, 20 + 30 * k}; }
 // Dropped here, the first atom stands at (285, 185).
 constexpr TPoint kCentre{300, 200};
-
-// The middle of a side cell of an atom, where a student aims.
-TPoint SideOf(const TAtom& a, SideCode side) {
-  switch (side) {
-    case RightSide:
-      return {a.x + 30, a.y + 10};
-    case TopSide:
-      return {a.x + 10, a.y - 10};
-    case LeftSide:
-      return {a.x - 10, a.y + 10};
-    default:
-      return {a.x + 10, a.y + 30};
-  }
-}
 
 // A window with a recording host and desktop, driven like a student would.
 struct TSession {

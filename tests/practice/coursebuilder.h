@@ -15,26 +15,15 @@
 #include <string_view>
 #include <vector>
 
+#include "editor/sidecell.h"
 #include "practice/coursewindow.h"
 #include "tests/support/scripteddesktop.h"
 
 namespace kovala::test {
 
-inline TPoint CellCentre(const TAtom& atom) { return {atom.x + 10, atom.y + 10}; }
+using kovala::SideOf;
 
-// The middle of a side cell of an atom, where a student aims.
-inline TPoint SideOf(const TAtom& a, SideCode side) {
-  switch (side) {
-    case RightSide:
-      return {a.x + 30, a.y + 10};
-    case TopSide:
-      return {a.x + 10, a.y - 10};
-    case LeftSide:
-      return {a.x - 10, a.y + 10};
-    default:
-      return {a.x + 10, a.y + 30};
-  }
-}
+inline TPoint CellCentre(const TAtom& atom) { return {atom.x + 10, atom.y + 10}; }
 
 inline TPoint Beside(const TAtom& a, SideCode side) {
   switch (side) {
