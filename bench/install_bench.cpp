@@ -80,10 +80,10 @@ void BM_InstallerCopy(benchmark::State& state) {
   const TCopyFolders folders;
   kovala::test::TFakeSetupDesktop desktop;
   kovala::test::TRecordingProgramGroups groups;
-  kovala::TInstallWindow window(desktop, groups, folders.root);
-  window.sourceDirectory = folders.source;
+  kovala::TInstallWindow window(desktop, groups, folders.root, folders.source);
   window.destinationPath = folders.destination;
   for (auto _ : state) {
+    if (!window.PlanInstallation()) state.SkipWithError("the destination was refused");
     window.CopyFiles();
     state.PauseTiming();
     if (window.copiedFiles.size() != std::size(kInstallSet)) state.SkipWithError("not every file was copied");

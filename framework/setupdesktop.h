@@ -69,6 +69,8 @@ class ISetupDesktop : public IMessageBox {
   virtual std::unique_ptr<IDialog> CreateDialog(const TDialogResource& resource, IDialogHandler* handler) = 0;
   // Ends the program once the current handler returns.
   virtual void CloseMainWindow() = 0;
+  // A line of text on the main window, under its banner.
+  virtual void ShowNote(const std::string& text) = 0;
 };
 
 }  // namespace kovala

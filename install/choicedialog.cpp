@@ -1,5 +1,6 @@
 #include "install/choicedialog.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -32,13 +33,17 @@ bool TChoiceDialog::SetupWindow() {
     window.Refuse("The installer cannot run from a directory whose path is longer than 255 characters.");
     return false;
   }
-  std::error_code error;
-  fs::create_directory(window.defaultDirectory, error);
-  ChangeDirectory(window.defaultDirectory);
+  createdDefault = mkdir(window.defaultDirectory.c_str(), 0755) == 0;
+  // Where the default cannot be entered (a file of that name, say), the
+  // dialog opens beside it and still names it, so that Install explains why
+  // it cannot be used; it never falls back to where the installer was started.
+  const bool entered = ChangeDirectory(window.defaultDirectory);
+  if (!entered) ChangeDirectory(fs::path(window.defaultDirectory).parent_path().string());
 
   dialog = window.Desktop().CreateDialog(ChoiceDialog, this);
   drives = WritableMountPoints();
   Refresh();
+  if (!entered) dialog->SetText(choice::DestinationPath, window.defaultDirectory);
   std::vector<std::string> driveEntries;
   for (const std::string& drive : drives) driveEntries.push_back(DriveEntry(drive));
   dialog->SetItems(choice::DriveBox, driveEntries);
@@ -79,14 +84,22 @@ void TChoiceDialog::DirectoryChange() {
 
 void TChoiceDialog::Install() {
   const std::string destination = dialog->Text(choice::DestinationPath);
-  if (destination.size() > MaxDestinationPath) {
-    // The teacher can pick a shorter directory; the dialog stays open.
+  // Each refusal leaves the dialog open, so the teacher can choose again.
+  if (!WithinPathLimit(destination)) {
     window.Refuse("The destination path is longer than 99 characters. Choose a shorter one.");
+    return;
+  }
+  if (const std::string why = window.CheckDestination(destination); !why.empty()) {
+    window.Refuse(why);
     return;
   }
   window.createGroup = dialog->IsChecked(choice::CreateGroup) ? 1 : 0;
   window.destinationPath = destination;
-  if (window.destinationPath != window.defaultDirectory) rmdir(window.defaultDirectory.c_str());
+  if (!window.PlanInstallation()) return;
+  if (window.destinationPath != window.defaultDirectory) {
+    rmdir(window.defaultDirectory.c_str());
+    createdDefault = false;
+  }
   ChangeDirectory(savedDirectory);
   dialog->Hide();
   window.RunInstallation();

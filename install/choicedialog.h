@@ -28,7 +28,8 @@ class TChoiceDialog : public IDialogHandler {
   // Shows the current directory and lists its subdirectories.
   void Refresh();
 
-  std::string savedDirectory;  // where the installer was started: the source
+  std::string savedDirectory;  // where the installer was started
+  bool createdDefault = false;  // the default directory was made when the dialog opened
   std::unique_ptr<IDialog> dialog;
 
  private:

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <system_error>
 
 namespace kovala {
@@ -68,6 +67,32 @@ std::string JoinPath(const std::string& directory, std::string_view name) {
   return path;
 }
 
+bool WithinPathLimit(const std::string& folder) {
+  std::string_view path(folder);
+  if (path.size() > 1 && path.back() == '/') path.remove_suffix(1);
+  return path.size() <= MaxDestinationPath;
+}
+
+bool IsProgramFile(std::string_view name) {
+  return name == ProgramName || name == UnInstallProgram || MatchesPattern(name, "kovala.*");
+}
+
+std::string RunningProgramFolder() {
+  std::error_code error;
+  const fs::path program = fs::read_symlink("/proc/self/exe", error);
+  return error ? std::string() : program.parent_path().string();
+}
+
+std::string GroupArgument(const std::string& argument) {
+  if (argument.find_first_of(",()[]\"") == std::string::npos) return argument;
+  std::string quoted = "\"";
+  for (char c : argument) {
+    if (c == '"') quoted += '"';
+    quoted += c;
+  }
+  return quoted + "\"";
+}
+
 std::string CreateGroupCommand(const std::string& destinationPath) {
   struct Item {
     std::string_view name, file;
@@ -76,33 +101,12 @@ std::string CreateGroupCommand(const std::string& destinationPath) {
       {"Kovala", "kovala"}, {"ReadMe", "readme.doc"}, {"Un-Install Kovala", "uninstall"}};
   std::string text = "[CreateGroup(Kovala)]";
   for (const Item& item : items) {
-    const std::string path = JoinPath(destinationPath, item.file);
+    const std::string path = GroupArgument(JoinPath(destinationPath, item.file));
     text += "[AddItem(" + path + "," + std::string(item.name) + "," + path + ")]";
   }
   return text;
 }
 
 std::string DeleteGroupCommand() { return "[DeleteGroup(Kovala)]"; }
-
-std::vector<std::string> ReadManifest(const std::string& path) {
-  std::vector<std::string> names;
-  std::ifstream in(path);
-  std::string line;
-  while (std::getline(in, line)) {
-    // A manifest names files of its own directory only, so a damaged one
-    // can never send the un-installer elsewhere.
-    if (line.empty() || line[0] == '.' || line == ManifestName || line.find('/') != std::string::npos)
-      continue;
-    if (std::find(names.begin(), names.end(), line) == names.end()) names.push_back(line);
-  }
-  return names;
-}
-
-bool WriteManifest(const std::string& path, const std::vector<std::string>& names) {
-  std::ofstream out(path, std::ios::trunc);
-  for (const std::string& name : names) out << name << '\n';
-  out.close();
-  return static_cast<bool>(out);
-}
 
 }  // namespace kovala

@@ -13,12 +13,13 @@ namespace kovala {
 // In copy order; "uninstall" is always attempted, found or not.
 inline constexpr std::array<std::string_view, 4> InstallSet{"kovala", "kovala.*", "*.kvl", "*.doc"};
 inline constexpr std::string_view UnInstallProgram = "uninstall";
-// Written into the destination: the names copied there, one a line.
+// Written into the destination: what the installation put there (install/manifest.h).
 inline constexpr std::string_view ManifestName = "kovala.installed";
 inline constexpr std::string_view ProgramName = "kovala";
 inline constexpr std::string_view GroupName = "Kovala";
 
 // The limits of the set-up programs' texts; longer paths are refused.
+// Both programs take a folder of up to 99 characters, without the final "/".
 inline constexpr std::size_t MaxDestinationPath = 99;
 inline constexpr std::size_t MaxSavedDirectory = 255;
 inline constexpr std::size_t MaxFilePath = 139;
@@ -40,12 +41,21 @@ std::uint32_t FileSizeKB(const std::string& path);
 // `directory` + "/" + `name`, without doubling the "/" of the root.
 std::string JoinPath(const std::string& directory, std::string_view name);
 
+// True for a folder path both set-up programs can handle.
+bool WithinPathLimit(const std::string& folder);
+
+// The program's own files: "kovala", "kovala.*" and "uninstall". No
+// student saves under these names, and none can be left out of an installation.
+bool IsProgramFile(std::string_view name);
+
+// The folder holding the running program's file, whatever the current
+// directory; empty when the system does not say.
+std::string RunningProgramFolder();
+
+// An argument stands in double quotes when it holds a comma, bracket or
+// quote (a quote inside is doubled); otherwise as it is.
+std::string GroupArgument(const std::string& argument);
 std::string CreateGroupCommand(const std::string& destinationPath);
 std::string DeleteGroupCommand();
-
-// Reads the names of a manifest, leaving out anything that is not a plain
-// file name of this directory; empty when it cannot be read.
-std::vector<std::string> ReadManifest(const std::string& path);
-bool WriteManifest(const std::string& path, const std::vector<std::string>& names);
 
 }  // namespace kovala

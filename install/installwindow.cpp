@@ -5,12 +5,15 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <system_error>
+#include <unordered_set>
 #include <vector>
 
 #include "install/diskspacedialog.h"
 #include "install/drives.h"
+#include "install/filehash.h"
 #include "install/installset.h"
 
 namespace kovala {
@@ -22,45 +25,32 @@ namespace {
 // Large blocks keep the copy as fast as the disk allows.
 constexpr std::size_t CopyBlockSize = 1 << 20;
 
-bool WriteAll(int fd, const char* data, std::size_t size) {
-  while (size > 0) {
-    const ssize_t written = write(fd, data, size);
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    data += written;
-    size -= static_cast<std::size_t>(written);
-  }
-  return true;
+std::string CannotInstall(const std::string& folder, const std::string& reason) {
+  return "Kovala cannot be installed in " + Printable(folder) + ":\n" + reason;
 }
 
-bool CopyContents(int from, int to) {
-  std::vector<char> block(CopyBlockSize);
-  for (;;) {
-    const ssize_t got = read(from, block.data(), block.size());
-    if (got == 0) return true;
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    if (!WriteAll(to, block.data(), static_cast<std::size_t>(got))) return false;
-  }
+bool IsRegular(const std::string& path) {
+  struct stat info {};
+  return lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
-
-std::string FileName(const std::string& path) { return fs::path(path).filename().string(); }
 
 }  // namespace
 
 TInstallWindow::TInstallWindow(ISetupDesktop& setupDesktop, IProgramGroupService& groups,
-                               const std::string& homeDirectory)
+                               const std::string& homeDirectory, const std::string& programFolder)
     : defaultDirectory(JoinPath(homeDirectory, "kovala")),
       destinationPath(defaultDirectory),
+      sourceDirectory(programFolder),
       desktop(setupDesktop),
       programGroups(groups) {}
 
 void TInstallWindow::SetupWindow() {
   createGroup = 0;
+  if (sourceDirectory.empty()) {
+    Refuse("The installer cannot tell which folder it was started from, so it has nothing to install.");
+    CloseMainWindow();
+    return;
+  }
   if (!choiceDialog.SetupWindow()) CloseMainWindow();
 }
 
@@ -71,110 +61,285 @@ void TInstallWindow::CloseMainWindow() {
 
 void TInstallWindow::Refuse(const std::string& text) { desktop.MessageBox(text, title, TIcon::Stop); }
 
+std::string TInstallWindow::CheckDestination(const std::string& destination) const {
+  if (HasControlCharacter(destination))
+    return CannotInstall(destination, "its name holds a control character, such as a line break.");
+  if (destination.empty() || destination[0] != '/') return CannotInstall(destination, "it is not a full path.");
+  struct stat info {};
+  if (stat(destination.c_str(), &info) != 0) {
+    if (errno != ENOENT) return CannotInstall(destination, Reason(errno) + ".");
+    // A folder that is not there yet is made in its parent.
+    const std::string parent = fs::path(destination).parent_path().string();
+    if (access(parent.c_str(), W_OK | X_OK) != 0) return CannotInstall(destination, Reason(errno) + ".");
+    return {};
+  }
+  if (!S_ISDIR(info.st_mode)) return CannotInstall(destination, "it is a file, not a folder.");
+  struct stat source {};
+  if (stat(sourceDirectory.c_str(), &source) == 0 && source.st_dev == info.st_dev && source.st_ino == info.st_ino)
+    return CannotInstall(destination, "it is the folder the installer runs from.");
+  if (access(destination.c_str(), W_OK | X_OK) != 0) return CannotInstall(destination, Reason(errno) + ".");
+  return {};
+}
+
+bool TInstallWindow::PlanInstallation() {
+  plan.clear();
+  keptFiles.clear();
+  earlierText.clear();
+  hadManifest = false;
+  createdDestination = destinationPath == defaultDirectory && choiceDialog.createdDefault;
+  bool madeNow = false;
+  if (mkdir(destinationPath.c_str(), 0755) == 0) {
+    createdDestination = madeNow = true;
+  } else if (errno != EEXIST) {
+    Refuse(CannotInstall(destinationPath, Reason(errno) + "."));
+    return false;
+  }
+  auto refuse = [&](const std::string& text) {
+    if (madeNow) rmdir(destinationPath.c_str());
+    Refuse(text);
+    return false;
+  };
+
+  const std::string manifestPath = JoinPath(destinationPath, ManifestName);
+  int error = 0;
+  switch (ReadManifest(manifestPath, earlier, error, &earlierText)) {
+    case TManifestRead::Absent:
+      earlier = TManifest{};
+      break;
+    case TManifestRead::Read:
+      hadManifest = true;
+      break;
+    case TManifestRead::TooLarge:
+      return refuse("Nothing was installed: " + Printable(manifestPath) +
+                    " is in the way. It is far too large to be the list of an earlier installation.");
+    case TManifestRead::Unreadable:
+      return refuse("Nothing was installed: " + Printable(manifestPath) +
+                    " is in the way. It cannot be read as the list of an earlier installation (" + Reason(error) +
+                    ").");
+  }
+
+  std::vector<std::string> names;
+  std::unordered_set<std::string> seen;
+  for (const std::string& name : FindInstallSet(sourceDirectory))
+    if (seen.insert(name).second) names.push_back(name);
+  if (seen.insert(std::string(UnInstallProgram)).second) names.emplace_back(UnInstallProgram);
+
+  const TManifestIndex index(earlier);
+  for (const std::string& name : names) {
+    const std::string path = JoinPath(destinationPath, name);
+    struct stat info {};
+    if (lstat(path.c_str(), &info) != 0 && errno == ENOENT) {
+      plan.push_back(TPlannedFile{name, false, 0, 0});
+    } else if (index.StillAsInstalled(name, path)) {
+      plan.push_back(TPlannedFile{name, true, 0, 0});
+    } else if (IsProgramFile(name)) {
+      // Without this file the installation would not work, and it is not ours to replace.
+      return refuse("Nothing was installed: " + Printable(path) +
+                    " is in the way. The installer did not put it there and will not replace it.");
+    } else {
+      keptFiles.push_back(name);
+    }
+  }
+  return true;
+}
+
 void TInstallWindow::RunInstallation() {
   // Always the number: today's disks hold far more than the old "N/A" limit.
   const std::string available = std::to_string(FreeKB(destinationPath)) + " kB";
 
-  std::error_code error;
-  sourceDirectory = fs::current_path(error).string();
   neededKB = 0;
   for (const std::string& name : FindInstallSet(sourceDirectory))
     neededKB += FileSizeKB(JoinPath(sourceDirectory, name));
   neededKB += FileSizeKB(JoinPath(sourceDirectory, UnInstallProgram));
 
   if (TDiskSpaceDialog(std::to_string(neededKB) + " kB", available).Execute(desktop) != IdOk) {
-    // Nothing was copied, so the default directory made for it goes again.
-    if (destinationPath == defaultDirectory) rmdir(defaultDirectory.c_str());
+    // Nothing was copied, so a folder made for it goes again.
+    if (createdDestination) rmdir(destinationPath.c_str());
     CloseMainWindow();
     return;
   }
-  CopyFiles();
+  if (!CopyFiles()) {
+    CloseMainWindow();
+    return;
+  }
   if (createGroup == 1) CreateProgramGroup();
+  if (!keptFiles.empty()) {
+    std::string text = "These files were already in " + Printable(destinationPath) +
+                       " and were not put there by the installer. They have been kept as they are:";
+    for (const std::string& name : keptFiles) text += "\n" + Printable(name);
+    desktop.MessageBox(text, title, TIcon::Information);
+  }
   desktop.MessageBox("Installation Complete", "Installation Complete", TIcon::Information);
   CloseMainWindow();
 }
 
-void TInstallWindow::CopyFiles() {
-  const std::vector<std::string> files = FindInstallSet(sourceDirectory);
-  filesToCopy = static_cast<int>(files.size()) + 1;
+bool TInstallWindow::CopyFiles() {
+  filesToCopy = static_cast<int>(plan.size());
   filesCopied = 0;
   progressPercent = 0;
   copiedFiles.clear();
+  token.clear();
   copyFile = std::make_unique<TCopyFile>(desktop);
 
-  auto copy = [&](const std::string& name) {
-    if (!CopyOneFile(name, JoinPath(destinationPath, name))) return;
-    if (std::find(copiedFiles.begin(), copiedFiles.end(), name) == copiedFiles.end())
-      copiedFiles.push_back(name);
-  };
-  for (const std::string& name : files) copy(name);
-  copy(std::string(UnInstallProgram));
+  // Every source is there and read before anything is written.
+  std::vector<TPlannedFile> toCopy;
+  for (TPlannedFile file : plan) {
+    const std::string source = JoinPath(sourceDirectory, file.name);
+    bool skipped = false;
+    std::error_code missing;
+    while (!skipped && !fs::exists(source, missing)) {
+      const TAnswer answer =
+          desktop.MessageBox(file.name + " cannot be found on the current disk. Would you like to change disks?",
+                             "Warning", TIcon::Question, TButtons::YesNo);
+      skipped = answer != TAnswer::Yes;
+    }
+    if (skipped) continue;
+    if (const int error = HashFile(source, file.size, file.hash, true); error != 0) {
+      Abandon(source + " could not be read", Reason(error) + ".", {});
+      return false;
+    }
+    toCopy.push_back(file);
+  }
 
-  // The un-installer removes exactly what the manifest names; an earlier
-  // installation's names stay in it.
-  const std::string manifest = JoinPath(destinationPath, ManifestName);
-  std::vector<std::string> names = ReadManifest(manifest);
-  for (const std::string& name : copiedFiles)
-    if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
-  if (!copiedFiles.empty()) WriteManifest(manifest, names);
+  // Hidden copies an interrupted run left behind are ours to remove.
+  if (hadManifest && !earlier.finished && !earlier.token.empty())
+    for (const TManifestEntry& entry : earlier.files) {
+      const std::string leftover = JoinPath(destinationPath, TemporaryName(entry.name, earlier.token));
+      if (IsRegular(leftover)) unlink(leftover.c_str());
+    }
 
+  // What stays listed of the earlier installation: its files this run does
+  // not replace, as long as they are still as it left them.
+  std::unordered_set<std::string> copying;
+  for (const TPlannedFile& file : toCopy) copying.insert(file.name);
+  std::vector<TManifestEntry> carried;
+  const TManifestIndex index(earlier);
+  for (const TManifestEntry& entry : earlier.files)
+    if (entry.known && copying.count(entry.name) == 0 &&
+        index.StillAsInstalled(entry.name, JoinPath(destinationPath, entry.name)))
+      carried.push_back(entry);
+
+  // Before the first copy, the manifest says what is about to come, so an
+  // interrupted run can be cleaned up.
+  token = RandomToken();
+  TManifest running;
+  running.finished = false;
+  running.createdFolder = createdDestination || earlier.createdFolder;
+  running.token = token;
+  for (const TManifestEntry& entry : earlier.files)
+    if (entry.known) running.files.push_back(entry);
+  for (const TPlannedFile& file : toCopy) running.files.push_back(TManifestEntry{file.name, file.size, file.hash});
+  const std::string manifestPath = JoinPath(destinationPath, ManifestName);
+  if (const int error = ReplaceFile(destinationPath, std::string(ManifestName), FormatManifest(running), 0644, writer);
+      error != 0) {
+    Abandon(manifestPath + " could not be written", Reason(error) + ".", {});
+    return false;
+  }
+
+  for (const TPlannedFile& file : toCopy) {
+    if (copyFile) copyFile->SetStatus(file.name + " is being copied.");
+    std::uint64_t hash = 0;
+    const std::string temporary = JoinPath(destinationPath, TemporaryName(file.name, token));
+    if (const int error = CopyOneFile(JoinPath(sourceDirectory, file.name), temporary, hash); error != 0) {
+      Abandon(JoinPath(destinationPath, file.name) + " could not be written", Reason(error) + ".", {});
+      return false;
+    }
+    if (hash != file.hash) {
+      Abandon(JoinPath(destinationPath, file.name) + " could not be written",
+              "Its source changed while it was copied.", {});
+      return false;
+    }
+    AdvanceProgress(file.size);
+  }
+
+  // Only now do the copies take their names: until here the folder held
+  // nothing new under a visible name.
+  std::vector<std::string> placed;
+  for (const TPlannedFile& file : toCopy) {
+    const std::string target = JoinPath(destinationPath, file.name);
+    if (rename(JoinPath(destinationPath, TemporaryName(file.name, token)).c_str(), target.c_str()) != 0) {
+      Abandon(target + " could not be written", Reason(errno) + ".", placed);
+      return false;
+    }
+    placed.push_back(target);
+  }
+
+  TManifest done;
+  done.createdFolder = running.createdFolder;
+  done.files = carried;
+  for (const TPlannedFile& file : toCopy) done.files.push_back(TManifestEntry{file.name, file.size, file.hash});
+  if (const int error = ReplaceFile(destinationPath, std::string(ManifestName), FormatManifest(done), 0644, writer);
+      error != 0) {
+    Abandon(manifestPath + " could not be written", Reason(error) + ".", placed);
+    return false;
+  }
+  for (const TPlannedFile& file : toCopy) copiedFiles.push_back(file.name);
   copyFile.reset();
-}
-
-bool TInstallWindow::CopyOneFile(const std::string& source, const std::string& destination) {
-  if (destination.size() > MaxFilePath) {
-    Refuse(destination + " is longer than 139 characters and is not copied.");
-    return false;
-  }
-  const std::string sourcePath = JoinPath(sourceDirectory, source);
-  std::error_code error;
-  while (!fs::exists(sourcePath, error)) {
-    const TAnswer answer =
-        desktop.MessageBox(source + " cannot be found on the current disk. Would you like to change disks?",
-                           "Warning", TIcon::Question, TButtons::YesNo);
-    if (answer != TAnswer::Yes) return false;
-  }
-
-  const int from = open(sourcePath.c_str(), O_RDONLY | O_CLOEXEC);
-  if (from < 0) return false;
-  struct stat sourceInfo {};
-  if (fstat(from, &sourceInfo) != 0 || !S_ISREG(sourceInfo.st_mode)) {
-    close(from);
-    return false;
-  }
-  // The copy grows under a hidden name beside its target and takes the real
-  // name only once complete, so no half-copied file is ever left behind.
-  const fs::path target(destination);
-  // Appended piece by piece: GCC 12's optimiser misreads "." + name as an
-  // overlapping copy and stops a Release build.
-  std::string hiddenName(".");
-  hiddenName += target.filename().string();
-  hiddenName += ".copying";
-  const std::string temporary = (target.parent_path() / hiddenName).string();
-  const int to = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-  if (to < 0) {
-    close(from);
-    return false;
-  }
-  if (copyFile) copyFile->SetStatus(FileName(destination) + " is being copied.");
-
-  bool complete = CopyContents(from, to);
-  // The programs keep their execute bits.
-  complete = fchmod(to, sourceInfo.st_mode & 0777) == 0 && complete;
-  complete = close(to) == 0 && complete;
-  close(from);
-  if (!complete || rename(temporary.c_str(), destination.c_str()) != 0) {
-    unlink(temporary.c_str());
-    return false;
-  }
-  AdvanceProgress(destination);
   return true;
 }
 
-void TInstallWindow::AdvanceProgress(const std::string& destination) {
+void TInstallWindow::Abandon(const std::string& what, const std::string& reason,
+                             const std::vector<std::string>& placed) {
+  if (!token.empty())
+    for (const TPlannedFile& planned : plan) {
+      const std::string temporary = JoinPath(destinationPath, TemporaryName(planned.name, token));
+      if (IsRegular(temporary)) unlink(temporary.c_str());
+    }
+  for (const std::string& path : placed) unlink(path.c_str());
+  const std::string manifestPath = JoinPath(destinationPath, ManifestName);
+  if (!token.empty()) {
+    // The earlier installation's list comes back as it was.
+    if (!hadManifest)
+      unlink(manifestPath.c_str());
+    else
+      ReplaceFile(destinationPath, std::string(ManifestName), earlierText, 0644, SystemWrite());
+  }
+  if (createdDestination) rmdir(destinationPath.c_str());
+  copyFile.reset();
+  Refuse("Kovala was not installed: " + Printable(what) + ".\n" + reason +
+         "\nNothing of this installation is left in " + Printable(destinationPath) + ".");
+}
+
+int TInstallWindow::CopyOneFile(const std::string& source, const std::string& temporary, std::uint64_t& hash) {
+  const int from = open(source.c_str(), O_RDONLY | O_CLOEXEC);
+  if (from < 0) return errno;
+  struct stat sourceInfo {};
+  if (fstat(from, &sourceInfo) != 0 || !S_ISREG(sourceInfo.st_mode)) {
+    close(from);
+    return S_ISREG(sourceInfo.st_mode) ? errno : EINVAL;
+  }
+  const int to = CreateExclusive(temporary, 0600);
+  if (to < 0) {
+    const int error = errno;
+    close(from);
+    return error;
+  }
+  TFileHash fileHash;
+  std::vector<char> block(CopyBlockSize);
+  int error = 0;
+  while (error == 0) {
+    const ssize_t got = read(from, block.data(), block.size());
+    if (got == 0) break;
+    if (got < 0) {
+      if (errno != EINTR) error = errno;
+      continue;
+    }
+    fileHash.Add(block.data(), static_cast<std::size_t>(got));
+    error = WriteAll(to, block.data(), static_cast<std::size_t>(got), writer);
+  }
+  // The programs keep their execute bits.
+  if (error == 0 && fchmod(to, sourceInfo.st_mode & 0777) != 0) error = errno;
+  if (close(to) != 0 && error == 0) error = errno;
+  close(from);
+  if (error != 0) unlink(temporary.c_str());
+  hash = fileHash.Value();
+  return error;
+}
+
+void TInstallWindow::AdvanceProgress(std::uint64_t bytes) {
   ++filesCopied;
   if (neededKB > 0) {
-    const std::uint64_t share = std::uint64_t{FileSizeKB(destination)} * 100 / neededKB;
+    const std::uint64_t share = std::min<std::uint64_t>(bytes / 1000, UINT32_MAX) * 100 / neededKB;
     progressPercent = static_cast<int>(std::min<std::uint64_t>(progressPercent + share, 100));
   } else {
     // Files under 1000 bytes weigh nothing, so the bar counts files instead.

@@ -53,11 +53,28 @@ std::string DataHome() {
   return std::string(home != nullptr ? home : "") + "/.local/share";
 }
 
-// Names and icons go into the files as they are, minus line breaks.
-std::string OneLine(std::string text) {
-  for (char& c : text)
-    if (c == '\n' || c == '\r') c = ' ';
-  return text;
+// A string value of a desktop entry: a backslash is doubled and the
+// characters that would end or bend the line are escaped.
+std::string StringValue(const std::string& text) {
+  std::string value;
+  for (char c : text) {
+    switch (c) {
+      case '\\': value += "\\\\"; break;
+      case '\n': value += "\\n"; break;
+      case '\r': value += "\\r"; break;
+      case '\t': value += "\\t"; break;
+      default: value += c;
+    }
+  }
+  return value;
+}
+
+// What each item's launcher says of itself.
+std::string CommentOf(const std::string& file) {
+  const std::string name = fs::path(file).filename().string();
+  if (name == "kovala") return "Build molecules from atoms and turn them in 3-D";
+  if (name == "uninstall") return "Remove Kovala from this computer";
+  return "Notes for teachers on Kovala";
 }
 
 }  // namespace
@@ -68,14 +85,43 @@ bool ParseGroupCommands(const std::string& text, std::vector<TGroupCommand>& com
   while (at < text.size()) {
     if (text[at] != '[') return false;
     const std::size_t open = text.find('(', at);
-    const std::size_t close = text.find(")]", at);
-    if (open == std::string::npos || close == std::string::npos || open > close) return false;
+    if (open == std::string::npos) return false;
     TGroupCommand command{text.substr(at + 1, open - at - 1), {}};
-    std::stringstream arguments(text.substr(open + 1, close - open - 1));
-    std::string argument;
-    while (std::getline(arguments, argument, ',')) command.arguments.push_back(argument);
+    if (command.name.find_first_of("[]),\"") != std::string::npos) return false;
+    at = open + 1;
+    for (;;) {
+      std::string argument;
+      if (at < text.size() && text[at] == '"') {
+        // A quoted argument runs to the next lone quote; "" is a quote.
+        for (++at;; ++at) {
+          if (at >= text.size()) return false;
+          if (text[at] == '"') {
+            if (at + 1 < text.size() && text[at + 1] == '"') {
+              argument += '"';
+              ++at;
+              continue;
+            }
+            ++at;
+            break;
+          }
+          argument += text[at];
+        }
+      } else {
+        const std::size_t end = text.find_first_of(",)", at);
+        if (end == std::string::npos) return false;
+        argument = text.substr(at, end - at);
+        at = end;
+      }
+      command.arguments.push_back(argument);
+      if (at < text.size() && text[at] == ',') {
+        ++at;
+        continue;
+      }
+      if (text.compare(at, 2, ")]") != 0) return false;
+      at += 2;
+      break;
+    }
     commands.push_back(command);
-    at = close + 2;
   }
   return !commands.empty();
 }
@@ -146,16 +192,19 @@ bool TXdgProgramGroups::CreateGroup(const std::string& group, const std::vector<
     // A program item starts in its program's directory, where the
     // un-installer looks for the installation first.
     const std::string workingDirectory = fs::path(item.arguments[2]).parent_path().string();
-    out << "[Desktop Entry]\nType=Application\nName=" << OneLine(name)
-        << "\nExec=" << LauncherCommand(commandLine) << "\nPath=" << OneLine(workingDirectory)
-        << "\nIcon=" << OneLine(icon) << "\nTerminal=false\n";
+    const bool program = fs::path(commandLine).filename() == "kovala";
+    out << "[Desktop Entry]\nType=Application\nName=" << StringValue(name)
+        << "\nComment=" << StringValue(CommentOf(commandLine))
+        << "\nExec=" << LauncherCommand(commandLine)
+        << "\nPath=" << StringValue(workingDirectory) << "\nIcon=" << StringValue(icon) << "\nTerminal=false\n";
+    if (program) out << "Categories=Education;Science;Chemistry;\n";
     written = static_cast<bool>(out) && written;
     arguments.push_back(file);
   }
   {
     std::ofstream out(directoryFile);
-    out << "[Desktop Entry]\nType=Directory\nName=" << OneLine(group) << "\n";
-    if (!groupIcon.empty()) out << "Icon=" << OneLine(groupIcon) << "\n";
+    out << "[Desktop Entry]\nType=Directory\nName=" << StringValue(group) << "\n";
+    if (!groupIcon.empty()) out << "Icon=" << StringValue(groupIcon) << "\n";
     written = static_cast<bool>(out) && written;
   }
   const bool done = written && Run(arguments) == 0;

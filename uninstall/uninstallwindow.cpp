@@ -1,14 +1,18 @@
 #include "uninstall/uninstallwindow.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <sstream>
 #include <system_error>
+#include <unordered_map>
 #include <vector>
 
 #include "install/installset.h"
+#include "install/safefile.h"
 
 namespace kovala {
 
@@ -21,21 +25,28 @@ bool IsFile(const fs::path& path) {
   return fs::is_regular_file(path, error);
 }
 
-// Removes a file, never a directory; failures are passed over.
-void RemoveFile(const fs::path& path) {
-  std::error_code error;
-  if (!fs::is_directory(fs::symlink_status(path, error))) unlink(path.c_str());
+// The order files go in: the install set's patterns, then the un-installer.
+int Rank(const std::string& name) {
+  for (std::size_t i = 0; i < InstallSet.size(); ++i)
+    if (MatchesPattern(name, InstallSet[i])) return static_cast<int>(i);
+  return name == UnInstallProgram ? static_cast<int>(InstallSet.size()) : -1;
 }
 
 }  // namespace
 
 TUnInstallWindow::TUnInstallWindow(ISetupDesktop& setupDesktop, IProgramGroupService& groups,
-                                   std::string pathVariable)
-    : desktop(setupDesktop), programGroups(groups), path(std::move(pathVariable)) {}
+                                   std::string pathVariable, std::string programFolder)
+    : desktop(setupDesktop),
+      programGroups(groups),
+      path(std::move(pathVariable)),
+      ownFolder(std::move(programFolder)) {}
 
-std::string TUnInstallWindow::LocateInstallation(const std::string& pathVariable) {
+std::string TUnInstallWindow::LocateInstallation(const std::string& programFolder,
+                                                 const std::string& pathVariable) {
   std::error_code error;
-  std::vector<fs::path> candidates{fs::current_path(error)};
+  std::vector<fs::path> candidates;
+  if (!programFolder.empty()) candidates.emplace_back(programFolder);
+  candidates.push_back(fs::current_path(error));
   std::stringstream entries(pathVariable);
   std::string entry;
   while (std::getline(entries, entry, ':'))
@@ -49,20 +60,41 @@ std::string TUnInstallWindow::LocateInstallation(const std::string& pathVariable
 }
 
 void TUnInstallWindow::SetupWindow() {
-  const std::string directory = LocateInstallation(path);
+  std::string directory = LocateInstallation(ownFolder, path);
   if (directory.empty()) {
     desktop.MessageBox("The kovala program cannot be found.", "Information", TIcon::Information);
     desktop.CloseMainWindow();
     return;
   }
-  programDirectory = JoinPath(directory, "");
-  if (programDirectory.size() > MaxDestinationPath) {
+  if (directory.size() > 1 && directory.back() == '/') directory.pop_back();
+  if (!WithinPathLimit(directory)) {
     desktop.MessageBox(
         "The kovala program's directory path is longer than 99 characters and cannot be removed.", title,
         TIcon::Stop);
     desktop.CloseMainWindow();
     return;
   }
+  programDirectory = JoinPath(directory, "");
+  const std::string manifestPath = JoinPath(programDirectory, ManifestName);
+  int error = 0;
+  switch (ReadManifest(manifestPath, manifest, error)) {
+    case TManifestRead::Read:
+      break;
+    case TManifestRead::TooLarge:
+      desktop.MessageBox(Printable(manifestPath) +
+                             " is far too large to be the list of a Kovala installation. Nothing was removed.",
+                         title, TIcon::Stop);
+      desktop.CloseMainWindow();
+      return;
+    case TManifestRead::Absent:
+    case TManifestRead::Unreadable:
+      desktop.MessageBox(Printable(manifestPath) + " cannot be read (" + Reason(error) + "). Nothing was removed.",
+                         title, TIcon::Stop);
+      desktop.CloseMainWindow();
+      return;
+  }
+  // The teacher sees which installation goes before saying yes.
+  desktop.ShowNote("Kovala installed in " + Printable(directory) + " will be removed from there.");
   if (desktop.MessageBox("You have started the un-install utililty for the program Kovala. Continue?",
                          "Un-Install Kovala?", TIcon::Question, TButtons::YesNo) != TAnswer::Yes) {
     desktop.CloseMainWindow();
@@ -70,8 +102,25 @@ void TUnInstallWindow::SetupWindow() {
   }
   RemoveProgramGroup();
   DeleteInstallSet();
-  desktop.MessageBox("Un-Install of Kovala completed.", "Information", TIcon::Information);
-  RemoveLast();
+  if (stuck.empty()) {
+    unlink(manifestPath.c_str());
+  } else {
+    // The list keeps what could not be removed, so another run can.
+    TManifest rest = manifest;
+    rest.finished = true;
+    rest.token.clear();
+    std::erase_if(rest.files, [&](const TManifestEntry& entry) { return stuck.count(entry.name) == 0; });
+    ReplaceFile(directory, std::string(ManifestName), FormatManifest(rest), 0644, SystemWrite());
+  }
+  if (left.empty()) {
+    // Only a folder the installer made goes, and only when nothing else is in it.
+    if (manifest.createdFolder) rmdir(directory.c_str());
+    desktop.MessageBox("Un-Install of Kovala completed.", "Information", TIcon::Information);
+  } else {
+    std::string text = "Kovala was not removed completely from " + Printable(directory) + ". Left there:";
+    for (const std::string& line : left) text += "\n" + line;
+    desktop.MessageBox(text, title, TIcon::Stop);
+  }
   desktop.CloseMainWindow();
 }
 
@@ -85,27 +134,45 @@ void TUnInstallWindow::RemoveProgramGroup() {
 }
 
 void TUnInstallWindow::DeleteInstallSet() {
-  const std::vector<std::string> names = ReadManifest(JoinPath(programDirectory, ManifestName));
-  std::vector<std::string> gone;
-  for (std::string_view pattern : InstallSet) {
-    std::vector<std::string> matching;
-    for (const std::string& name : names)
-      if (MatchesPattern(name, pattern) && std::find(gone.begin(), gone.end(), name) == gone.end())
-        matching.push_back(name);
-    std::sort(matching.begin(), matching.end());
-    for (const std::string& name : matching) {
-      RemoveFile(fs::path(programDirectory) / name);
-      gone.push_back(name);
+  left.clear();
+  stuck.clear();
+  // Names in the order they go; each name once, whatever its entries.
+  std::vector<std::vector<std::string>> byRank(InstallSet.size() + 1);
+  std::unordered_map<std::string, bool> seen;
+  for (const TManifestEntry& entry : manifest.files) {
+    const int rank = Rank(entry.name);
+    if (rank >= 0 && seen.emplace(entry.name, true).second) byRank[static_cast<std::size_t>(rank)].push_back(entry.name);
+  }
+  const TManifestIndex index(manifest);
+  for (std::vector<std::string>& names : byRank) {
+    std::sort(names.begin(), names.end());
+    for (const std::string& name : names) {
+      const std::string file = JoinPath(programDirectory, name);
+      struct stat info {};
+      if (lstat(file.c_str(), &info) != 0) {
+        if (errno != ENOENT) left.push_back(Printable(name) + ": " + Reason(errno) + ".");
+        continue;
+      }
+      if (!index.StillAsInstalled(name, file)) {
+        left.push_back(Printable(name) + (manifest.legacy
+                                              ? ": an older installer kept no record of its contents, so it was kept."
+                                              : ": changed since it was installed, so it was kept."));
+        continue;
+      }
+      if (unlink(file.c_str()) != 0) {
+        left.push_back(Printable(name) + ": " + Reason(errno) + ".");
+        stuck.insert(name);
+      }
     }
   }
-}
-
-void TUnInstallWindow::RemoveLast() {
-  const std::vector<std::string> names = ReadManifest(JoinPath(programDirectory, ManifestName));
-  if (std::find(names.begin(), names.end(), UnInstallProgram) != names.end())
-    RemoveFile(fs::path(programDirectory) / UnInstallProgram);
-  RemoveFile(fs::path(programDirectory) / ManifestName);
-  rmdir(programDirectory.c_str());  // only when nothing else is left in it
+  // Hidden copies of an interrupted installation are the installer's own.
+  if (!manifest.finished && !manifest.token.empty())
+    for (const auto& [name, unused] : seen) {
+      const std::string temporary = JoinPath(programDirectory, TemporaryName(name, manifest.token));
+      struct stat info {};
+      if (lstat(temporary.c_str(), &info) == 0 && S_ISREG(info.st_mode) && unlink(temporary.c_str()) != 0)
+        left.push_back(Printable(TemporaryName(name, manifest.token)) + ": " + Reason(errno) + ".");
+    }
 }
 
 }  // namespace kovala

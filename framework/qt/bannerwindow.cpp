@@ -21,6 +21,11 @@ void TBannerWindow::ShowMaximized() {
   showMaximized();
 }
 
+void TBannerWindow::SetNote(const QString& text) {
+  note = text;
+  update();
+}
+
 void TBannerWindow::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.fillRect(rect(), QColor(0, 0, 255));
@@ -31,6 +36,13 @@ void TBannerWindow::paintEvent(QPaintEvent*) {
   painter.setFont(font);
   painter.setPen(QColor(255, 0, 0));
   painter.drawText(QRect(30, 30, width() - 30, height() - 30), Qt::AlignLeft | Qt::AlignTop, banner);
+  if (!note.isEmpty()) {
+    font.setPixelSize(18);
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    painter.drawText(QRect(30, 80, width() - 60, height() - 80), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+                     note);
+  }
 }
 
 }  // namespace kovala

@@ -14,12 +14,15 @@ class TBannerWindow : public QWidget {
   // Maximised, and covering the screen even where no window manager acts on
   // the request (a bare X server in a classroom kiosk).
   void ShowMaximized();
+  // A line of white text under the banner.
+  void SetNote(const QString& text);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
   QString banner;
+  QString note;
 };
 
 }  // namespace kovala

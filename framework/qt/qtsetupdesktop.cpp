@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include "framework/qt/bannerwindow.h"
 #include "framework/qt/qtdialog.h"
 
 namespace kovala {
@@ -21,6 +22,14 @@ std::unique_ptr<IDialog> TQtSetupDesktop::CreateDialog(const TDialogResource& re
 void TQtSetupDesktop::CloseMainWindow() {
   if (owner) owner->close();
   QApplication::quit();
+}
+
+void TQtSetupDesktop::ShowNote(const std::string& text) {
+  if (auto* banner = dynamic_cast<TBannerWindow*>(owner.data())) {
+    banner->SetNote(QString::fromStdString(text));
+    // Painted before a modal box opens over it.
+    banner->repaint();
+  }
 }
 
 }  // namespace kovala

@@ -18,6 +18,7 @@ class TQtSetupDesktop : public ISetupDesktop {
                      TButtons buttons = TButtons::Ok) override;
   std::unique_ptr<IDialog> CreateDialog(const TDialogResource& resource, IDialogHandler* handler) override;
   void CloseMainWindow() override;
+  void ShowNote(const std::string& text) override;
 
  private:
   QPointer<QWidget> owner;

@@ -10,6 +10,7 @@
 
 #include "framework/qt/bannerwindow.h"
 #include "framework/qt/qtsetupdesktop.h"
+#include "install/installset.h"
 #include "install/installwindow.h"
 #include "install/xdgprogramgroups.h"
 
@@ -29,7 +30,8 @@ int main(int argc, char** argv) {
   TBannerWindow mainWindow(InstallWindowResource);
   TQtSetupDesktop desktop(&mainWindow);
   TXdgProgramGroups groups;
-  TInstallWindow window(desktop, groups, HomeDirectory());
+  // The files come from beside the installer, wherever it was started from.
+  TInstallWindow window(desktop, groups, HomeDirectory(), RunningProgramFolder());
   mainWindow.ShowMaximized();
   // The dialog opens from the running event loop, over a main window that
   // is already mapped and painted.

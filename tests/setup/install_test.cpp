@@ -1,13 +1,17 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "install/drives.h"
 #include "install/installset.h"
 #include "install/installwindow.h"
+#include "install/safefile.h"
 #include "resources/setupdialogs.h"
 #include "tests/setup/setupfixture.h"
 
@@ -31,7 +35,7 @@ class Install : public SetupFixture {
   }
   // Opens the options dialog and presses Install in the directory shown.
   TInstallWindow& Start() {
-    window = std::make_unique<TInstallWindow>(desktop, groups, home);
+    window = std::make_unique<TInstallWindow>(desktop, groups, home, dist);
     window->SetupWindow();
     return *window;
   }
@@ -118,8 +122,12 @@ TEST_F(Install, IntoTheDefaultDirectoryCopiesEverythingWithItsManifestAndGroup) 
   EXPECT_FALSE(Exists(target + "/notes.txt"));
   EXPECT_EQ(fs::file_size(target + "/kovala"), 30000u);
   EXPECT_NE(fs::status(target + "/kovala").permissions() & fs::perms::owner_exec, fs::perms::none);
-  EXPECT_EQ(ReadManifest(target + "/kovala.installed"),
-            (std::vector<std::string>{"kovala", "kovala.png", "water.kvl", "readme.doc", "uninstall"}));
+  const TManifest manifest = ManifestOf(target);
+  EXPECT_EQ(NamesIn(manifest), (std::vector<std::string>{"kovala", "kovala.png", "water.kvl", "readme.doc", "uninstall"}));
+  EXPECT_TRUE(manifest.finished);
+  EXPECT_TRUE(manifest.createdFolder);
+  EXPECT_EQ(manifest.files[0].size, 30000u);
+  EXPECT_EQ(manifest.files[0].hash, HashBytes(std::string(30000, 'x').data(), 30000));
   for (const auto& entry : fs::directory_iterator(target))
     EXPECT_FALSE(entry.path().filename().string().starts_with(".")) << entry.path();
 
@@ -239,30 +247,334 @@ TEST_F(Install, ADestinationPathBeyondTheLimitIsRefusedAndTheDialogStays) {
   EXPECT_EQ(desktop.closes, 0);
 }
 
-TEST_F(Install, ACopyReplacesAnOlderFileAndKeepsTheOlderManifestNames) {
+TEST_F(Install, AnUpdateReplacesUnchangedFilesAndKeepsTheEarlierOnesListed) {
   Distribution();
-  fs::create_directories(home + "/kovala");
-  Write(home + "/kovala/kovala", 5);
-  WriteManifest(home + "/kovala/kovala.installed", {"ethanol.kvl"});
+  const std::string target = home + "/kovala";
+  fs::create_directories(target);
+  Write(target + "/kovala", 5, true);
+  Write(target + "/ethanol.kvl", 7);
+  WriteManifestFor(target, {"kovala", "ethanol.kvl"}, false);
   Start();
   Press(IdOk);
-  EXPECT_EQ(fs::file_size(home + "/kovala/kovala"), 30000u);
-  EXPECT_EQ(ReadManifest(home + "/kovala/kovala.installed").front(), "ethanol.kvl");
+  EXPECT_EQ(desktop.boxes.Texts(), std::vector<std::string>{kComplete});
+  EXPECT_EQ(fs::file_size(target + "/kovala"), 30000u);
+  const TManifest manifest = ManifestOf(target);
+  EXPECT_EQ(NamesIn(manifest),
+            (std::vector<std::string>{"ethanol.kvl", "kovala", "kovala.png", "water.kvl", "readme.doc", "uninstall"}));
+  EXPECT_FALSE(manifest.createdFolder);  // the earlier installation found the folder there
 }
 
-TEST_F(Install, AFileThatCannotBeWrittenLeavesNothingBehind) {
+TEST_F(Install, AnOldPlainListIsReadAndOnlyItsProgramFilesAreReplaced) {
   Distribution();
-  window = std::make_unique<TInstallWindow>(desktop, groups, home);
-  window->sourceDirectory = dist;
-  window->neededKB = 45;
-  EXPECT_FALSE(window->CopyOneFile("kovala", root + "/missing-folder/kovala"));
+  const std::string target = home + "/kovala";
+  fs::create_directories(target);
+  Write(target + "/kovala", 5, true);
+  Write(target + "/water.kvl", 7);  // adopted by the old installer: perhaps a student's
+  std::ofstream(target + "/kovala.installed") << "kovala\nwater.kvl\n";
+  Start();
+  Press(IdOk);
+  EXPECT_EQ(fs::file_size(target + "/kovala"), 30000u);
+  EXPECT_EQ(fs::file_size(target + "/water.kvl"), 7u);
+  const TManifest manifest = ManifestOf(target);
+  EXPECT_FALSE(manifest.legacy);
+  EXPECT_EQ(NamesIn(manifest), (std::vector<std::string>{"kovala", "kovala.png", "readme.doc", "uninstall"}));
+}
+
+TEST_F(Install, AFileThatCannotBeCopiedLeavesNothingBehind) {
+  Distribution();
+  window = std::make_unique<TInstallWindow>(desktop, groups, home, dist);
+  std::uint64_t hash = 0;
+  EXPECT_EQ(window->CopyOneFile(dist + "/kovala", root + "/missing-folder/.kovala.x.copying", hash), ENOENT);
   EXPECT_FALSE(Exists(root + "/missing-folder"));
   // A directory standing under the source's name is not a file to copy.
   fs::create_directory(dist + "/readme2.doc");
   fs::create_directories(home + "/t");
-  EXPECT_FALSE(window->CopyOneFile("readme2.doc", home + "/t/readme2.doc"));
+  EXPECT_NE(window->CopyOneFile(dist + "/readme2.doc", home + "/t/.readme2.doc.x.copying", hash), 0);
   EXPECT_TRUE(fs::is_empty(home + "/t"));
 }
 
+
+// The source is the installer's own folder, whatever folder it was started in.
+TEST_F(Install, StartedFromAnotherFolderCopiesItsOwnFilesOnly) {
+  Distribution();
+  const std::string documents = home + "/Documents";
+  fs::create_directories(documents);
+  Write(documents + "/essay.doc", 10);
+  Write(documents + "/homework.kvl", 10);
+  ASSERT_EQ(chdir(documents.c_str()), 0);
+  Start();
+  Press(IdOk);
+  EXPECT_EQ(desktop.boxes.Texts(), std::vector<std::string>{kComplete});
+  EXPECT_TRUE(Exists(home + "/kovala/water.kvl"));
+  EXPECT_FALSE(Exists(home + "/kovala/essay.doc"));
+  EXPECT_FALSE(Exists(home + "/kovala/homework.kvl"));
+  EXPECT_EQ(fs::current_path(), documents);
+}
+
+// Each destination is refused with its folder and reason, and the options
+// dialog stays for another choice; nothing is written anywhere.
+struct RefusalCase {
+  std::string name;
+  std::function<std::string(const std::string& home, const std::string& dist)> prepare;  // gives the destination
+  std::string reason;
+};
+class InstallRefusal : public Install, public ::testing::WithParamInterface<RefusalCase> {};
+TEST_P(InstallRefusal, NamesTheFolderAndKeepsTheDialog) {
+  Distribution();
+  const std::string destination = GetParam().prepare(home, dist);
+  Start();
+  if (Options().Text(choice::DestinationPath) != destination) Options().SetText(choice::DestinationPath, destination);
+  Press(IdOk);
+  ASSERT_EQ(desktop.boxes.messages.size(), 1u);
+  EXPECT_EQ(desktop.boxes.messages[0].text,
+            "Kovala cannot be installed in " + Printable(destination) + ":\n" + GetParam().reason);
+  EXPECT_EQ(desktop.boxes.messages[0].caption, "Installation Utility");
+  EXPECT_EQ(desktop.boxes.messages[0].icon, TIcon::Stop);
+  EXPECT_EQ(desktop.Dialog("DiskSpace"), nullptr);
+  EXPECT_TRUE(Options().visible);
+  EXPECT_EQ(desktop.closes, 0);
+  EXPECT_FALSE(Exists(dist + "/kovala.installed"));
+  EXPECT_EQ(std::distance(fs::directory_iterator(dist), fs::directory_iterator()), 5);
+}
+INSTANTIATE_TEST_SUITE_P(
+    Destinations, InstallRefusal,
+    ::testing::Values(
+        // The default is a plain file: the dialog names it instead of falling back to the source.
+        RefusalCase{"FileAsDefault",
+                    [](const std::string& h, const std::string&) {
+                      std::ofstream(h + "/kovala") << "abc";
+                      return h + "/kovala";
+                    },
+                    "it is a file, not a folder."},
+        RefusalCase{"SourceFolder", [](const std::string&, const std::string& d) { return d; },
+                    "it is the folder the installer runs from."},
+        RefusalCase{"LineBreak",
+                    [](const std::string& h, const std::string&) {
+                      fs::create_directories(h + "/a\nb");
+                      return h + "/a\nb";
+                    },
+                    "its name holds a control character, such as a line break."},
+        RefusalCase{"Escape",
+                    [](const std::string& h, const std::string&) {
+                      fs::create_directories(h + "/a\x1b[2Jb");
+                      return h + "/a\x1b[2Jb";
+                    },
+                    "its name holds a control character, such as a line break."},
+        RefusalCase{"NoParent", [](const std::string& h, const std::string&) { return h + "/gone/kovala"; },
+                    "No such file or directory."}),
+    [](const auto& c) { return c.param.name; });
+
+TEST_F(Install, AFileAsDefaultStaysByteForByte) {
+  Distribution();
+  std::ofstream(home + "/kovala") << "notes of a teacher";
+  Start();
+  Press(IdOk);
+  EXPECT_EQ(Read(home + "/kovala"), "notes of a teacher");
+  Enter("[..]");  // the teacher chooses again, from beside the file
+  EXPECT_EQ(Options().Text(choice::DestinationPath), fs::path(home).parent_path().string());
+}
+
+// A student's molecule and a teacher's edited read-me in the destination are
+// kept byte for byte, named before "Installation Complete", and not listed.
+TEST_F(Install, KeepsFilesItDidNotPutThereAndSaysWhich) {
+  Distribution();
+  const std::string target = home + "/kovala";
+  fs::create_directories(target);
+  Write(target + "/readme.doc", 1500);
+  WriteManifestFor(target, {"readme.doc"});
+  std::ofstream(target + "/readme.doc") << "the teacher's own notes";  // changed since installed
+  std::ofstream(target + "/water.kvl") << "Kovala31 a student's water";
+  Start();
+  Press(IdOk);
+  EXPECT_EQ(Read(target + "/readme.doc"), "the teacher's own notes");
+  EXPECT_EQ(Read(target + "/water.kvl"), "Kovala31 a student's water");
+  ASSERT_EQ(desktop.boxes.Texts().size(), 2u);
+  EXPECT_EQ(desktop.boxes.messages[0].text, "These files were already in " + target +
+                                                " and were not put there by the installer. They have been kept "
+                                                "as they are:\nwater.kvl\nreadme.doc");
+  EXPECT_EQ(desktop.boxes.messages[1].text, kComplete);
+  EXPECT_EQ(NamesIn(ManifestOf(target)), (std::vector<std::string>{"kovala", "kovala.png", "uninstall"}));
+}
+
+// What stands where the program's own files must go, and was not put there
+// by an installation, stops everything before a byte is written.
+struct InTheWayCase {
+  std::string name;
+  std::string planted;  // a file name in the destination
+  bool link;            // planted as a link to a file outside
+};
+class InstallInTheWay : public Install, public ::testing::WithParamInterface<InTheWayCase> {};
+TEST_P(InstallInTheWay, NothingIsCopied) {
+  Distribution();
+  const std::string target = home + "/kovala";
+  fs::create_directories(target);
+  const std::string victim = home + "/victim";
+  std::ofstream(victim) << "precious";
+  const std::string planted = target + "/" + GetParam().planted;
+  if (GetParam().link)
+    fs::create_symlink(victim, planted);
+  else
+    std::ofstream(planted) << "someone else's";
+  Start();
+  Press(IdOk);
+  ASSERT_EQ(desktop.boxes.messages.size(), 1u);
+  EXPECT_NE(desktop.boxes.messages[0].text.find(planted + " is in the way."), std::string::npos)
+      << desktop.boxes.messages[0].text;
+  EXPECT_EQ(desktop.boxes.messages[0].icon, TIcon::Stop);
+  EXPECT_TRUE(Options().visible);
+  EXPECT_EQ(std::distance(fs::directory_iterator(target), fs::directory_iterator()), 1);
+  EXPECT_EQ(Read(victim), "precious");
+}
+INSTANTIATE_TEST_SUITE_P(Planted, InstallInTheWay,
+                         ::testing::Values(InTheWayCase{"Program", "kovala", false},
+                                           InTheWayCase{"UnInstaller", "uninstall", false},
+                                           InTheWayCase{"Icon", "kovala.png", false},
+                                           InTheWayCase{"LinkAsProgram", "kovala", true},
+                                           InTheWayCase{"LinkAsManifest", "kovala.installed", true}),
+                         [](const auto& c) { return c.param.name; });
+
+// Links planted under names the installer might use are never written through.
+TEST_F(Install, PlantedLinksAreNeverFollowed) {
+  Distribution();
+  const std::string target = home + "/kovala";
+  fs::create_directories(target);
+  const std::string victim = home + "/victim";
+  std::ofstream(victim) << "precious";
+  for (const char* name : {".readme.doc.copying", ".kovala.copying", ".kovala.installed.new", "readme.doc"})
+    fs::create_symlink(victim, target + "/" + name);
+  Start();
+  Press(IdOk);
+  EXPECT_EQ(desktop.boxes.Texts().back(), kComplete);
+  EXPECT_EQ(Read(victim), "precious");
+  EXPECT_TRUE(fs::is_symlink(target + "/readme.doc"));  // kept: not the installer's
+  EXPECT_EQ(fs::file_size(target + "/kovala"), 30000u);
+}
+
+// A disk that fills up at any point: the message names the file and the
+// reason, nothing of the run is left, no group and no "Installation Complete".
+class InstallFullDisk : public Install, public ::testing::WithParamInterface<int> {};
+TEST_P(InstallFullDisk, LeavesNothingAndSaysWhy) {
+  Distribution();
+  // How many bytes a whole installation writes, counted on a first run elsewhere.
+  std::size_t total = 0;
+  {
+    test::TFakeSetupDesktop quiet;
+    TInstallWindow counting(quiet, groups, home, dist);
+    counting.destinationPath = root + "/counted";
+    counting.writer = [&](int fd, const void* data, std::size_t size) {
+      total += size;
+      return write(fd, data, size);
+    };
+    ASSERT_TRUE(counting.PlanInstallation());
+    ASSERT_TRUE(counting.CopyFiles());
+  }
+  // 0: the first manifest; 100: inside it; 31000: inside the program; total - 50: the last manifest.
+  const std::size_t limit = GetParam() >= 0 ? static_cast<std::size_t>(GetParam()) : total - 50;
+  std::size_t written = 0;
+  Start();
+  window->writer = [&](int fd, const void* data, std::size_t size) -> ssize_t {
+    if (written >= limit) {
+      errno = ENOSPC;
+      return -1;
+    }
+    const std::size_t part = std::min(size, limit - written);
+    written += part;
+    return write(fd, data, part);
+  };
+  Press(IdOk);
+  ASSERT_EQ(desktop.boxes.messages.size(), 1u);
+  const std::string& text = desktop.boxes.messages[0].text;
+  EXPECT_TRUE(text.starts_with("Kovala was not installed: " + home + "/kovala/")) << text;
+  EXPECT_NE(text.find("No space left on device."), std::string::npos) << text;
+  EXPECT_EQ(desktop.boxes.messages[0].icon, TIcon::Stop);
+  EXPECT_FALSE(Exists(home + "/kovala"));
+  EXPECT_TRUE(groups.commands.empty());
+  EXPECT_EQ(desktop.closes, 1);
+}
+INSTANTIATE_TEST_SUITE_P(Bytes, InstallFullDisk, ::testing::Values(0, 100, 31000, -1));
+
+// An update that fails leaves the earlier installation as it was.
+TEST_F(Install, AFailedUpdateLeavesTheEarlierInstallation) {
+  Distribution();
+  const std::string target = home + "/kovala";
+  fs::create_directories(target);
+  Write(target + "/kovala", 5, true);
+  WriteManifestFor(target, {"kovala"});
+  const std::string manifest = Read(target + "/kovala.installed");
+  Start();
+  std::size_t written = 0;
+  window->writer = [&](int fd, const void* data, std::size_t size) -> ssize_t {
+    if ((written += size) > 20000) {
+      errno = ENOSPC;
+      return -1;
+    }
+    return write(fd, data, size);
+  };
+  Press(IdOk);
+  EXPECT_EQ(fs::file_size(target + "/kovala"), 5u);
+  EXPECT_EQ(Read(target + "/kovala.installed"), manifest);
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(target)) names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"kovala", "kovala.installed"}));
+}
+
+// A run killed during the copy leaves an unfinished manifest and a hidden
+// copy; the next installation clears them and finishes.
+TEST_F(Install, ALaterRunClearsAnInterruptedOne) {
+  Distribution();
+  const std::string target = home + "/kovala";
+  fs::create_directories(target);
+  fs::copy_file(dist + "/kovala", target + "/kovala");
+  fs::copy_file(dist + "/uninstall", target + "/uninstall");
+  WriteManifestFor(target, {"kovala", "uninstall"}, true, false, "0123456789abcdef");
+  fs::remove(target + "/uninstall");  // not yet renamed into place when killed
+  Write(target + "/" + TemporaryName("uninstall", "0123456789abcdef"), 4000);
+  Start();
+  Press(IdOk);
+  EXPECT_EQ(desktop.boxes.Texts(), std::vector<std::string>{kComplete});
+  for (const auto& entry : fs::directory_iterator(target))
+    EXPECT_FALSE(entry.path().filename().string().starts_with(".")) << entry.path();
+  const TManifest manifest = ManifestOf(target);
+  EXPECT_TRUE(manifest.finished);
+  EXPECT_TRUE(manifest.createdFolder);
+  EXPECT_EQ(NamesIn(manifest), (std::vector<std::string>{"kovala", "kovala.png", "water.kvl", "readme.doc", "uninstall"}));
+}
+
+// As the unprivileged user: a folder it cannot write is refused before
+// anything happens, and a source it cannot read stops the copy with nothing left.
+TEST_F(Install, WithoutPermissionNothingIsLeftAndTheReasonIsGiven) {
+  Distribution();
+  const std::string locked = home + "/locked";
+  fs::create_directories(locked);  // root's, 0755
+  const std::string open = home + "/open";
+  fs::create_directories(open);
+  ASSERT_EQ(chown(open.c_str(), 65534, 65534), 0);
+  chmod((dist + "/readme.doc").c_str(), 0600);  // root's, unreadable to others
+  const int status = RunAsNobody([&] {
+    test::TFakeSetupDesktop d;
+    TInstallWindow w(d, groups, home, dist);
+    if (w.CheckDestination(locked) != "Kovala cannot be installed in " + locked + ":\nPermission denied.") return 1;
+    w.destinationPath = open;
+    if (!w.CheckDestination(open).empty() || !w.PlanInstallation()) return 2;
+    if (w.CopyFiles()) return 3;
+    const std::string text = d.boxes.messages.empty() ? "" : d.boxes.messages.back().text;
+    if (text.find(dist + "/readme.doc could not be read.\nPermission denied.") == std::string::npos) return 4;
+    if (!fs::is_empty(open)) return 5;
+    return 0;
+  });
+  EXPECT_EQ(status, 0);
+  EXPECT_TRUE(fs::exists(open));  // the teacher's folder, not the installer's to remove
+}
+
+// The longest destination the installer takes is one the un-installer takes too.
+TEST_F(Install, PathLimitIsSharedWithTheUnInstaller) {
+  for (std::size_t length : {98, 99, 100}) {
+    std::string folder = root + "/";
+    folder += std::string(length - folder.size(), 'k');
+    EXPECT_EQ(WithinPathLimit(folder), length <= 99) << length;
+    EXPECT_EQ(WithinPathLimit(folder + "/"), length <= 99) << length;
+  }
+}
 }  // namespace
 }  // namespace kovala

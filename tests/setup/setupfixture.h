@@ -4,13 +4,20 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <grp.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
+#include <vector>
 
+#include "install/filehash.h"
+#include "install/installset.h"
+#include "install/manifest.h"
 #include "tests/support/fakesetupdesktop.h"
 
 namespace kovala::test {
@@ -40,7 +47,55 @@ class SetupFixture : public ::testing::Test {
     std::ofstream(path) << std::string(bytes, 'x');
     if (program) chmod(path.c_str(), 0755);
   }
-  static bool Exists(const std::string& path) { return std::filesystem::exists(path); }
+  static bool Exists(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::exists(std::filesystem::symlink_status(path, error));
+  }
+  static std::string Read(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  }
+  // A manifest as the installer writes it, for `names` as they now are in `directory`.
+  static void WriteManifestFor(const std::string& directory, const std::vector<std::string>& names,
+                               bool createdFolder = true, bool finished = true, const std::string& token = {}) {
+    TManifest manifest;
+    manifest.createdFolder = createdFolder;
+    manifest.finished = finished;
+    manifest.token = token;
+    for (const std::string& name : names) {
+      TManifestEntry entry{name, 0, 0, true};
+      ASSERT_EQ(HashFile(directory + "/" + name, entry.size, entry.hash), 0) << name;
+      manifest.files.push_back(entry);
+    }
+    std::ofstream(directory + "/" + std::string(ManifestName)) << FormatManifest(manifest);
+  }
+  static TManifest ManifestOf(const std::string& directory) {
+    TManifest manifest;
+    int error = 0;
+    EXPECT_EQ(ReadManifest(directory + "/" + std::string(ManifestName), manifest, error), TManifestRead::Read);
+    return manifest;
+  }
+  static std::vector<std::string> NamesIn(const TManifest& manifest) {
+    std::vector<std::string> names;
+    for (const TManifestEntry& entry : manifest.files) names.push_back(entry.name);
+    return names;
+  }
+
+  // Runs `body` in a child that has dropped to the unprivileged user
+  // "nobody" (root ignores permissions, so a permission case run as root
+  // tests nothing); the child's exit code, or -1.
+  int RunAsNobody(const std::function<int()>& body) {
+    // The child must reach the temporary tree to do anything at all.
+    for (const std::string& dir : {root, home, dist}) chmod(dir.c_str(), 0755);
+    const pid_t child = fork();
+    if (child == 0) {
+      if (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0 || getuid() == 0) _exit(100);
+      _exit(body());
+    }
+    int status = 0;
+    if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
+    return WEXITSTATUS(status);
+  }
 
   std::string root, home, dist, startDirectory;
   TFakeSetupDesktop desktop;

@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <fstream>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "install/filehash.h"
 #include "install/installset.h"
+#include "install/manifest.h"
 #include "install/xdgprogramgroups.h"
 #include "tests/setup/setupfixture.h"
 #include "uninstall/uninstallwindow.h"
@@ -27,7 +31,7 @@ class UnInstall : public SetupFixture {
     fs::create_directories(directory);
     const std::vector<std::string> names{"kovala", "kovala.png", "water.kvl", "readme.doc", "uninstall"};
     for (const std::string& name : names) Write(directory + "/" + name, 10);
-    WriteManifest(directory + "/kovala.installed", names);
+    WriteManifestFor(directory, names);
     if (foreign)
       for (const char* name : {"lesson.doc", "student.kvl", "kovala.txt"}) Write(directory + "/" + name, 10);
     return directory;
@@ -81,8 +85,8 @@ TEST_F(UnInstall, AManifestNeverReachesOutsideItsDirectory) {
   const std::string dir = Installation(home + "/kovala", false);
   Write(home + "/kovala.doc", 10);
   Write(home + "/precious.kvl", 10);
-  WriteManifest(dir + "/kovala.installed",
-                {"kovala", "../kovala.doc", home + "/precious.kvl", "..", "notes.txt"});
+  // An old plain list, as the first installers wrote it.
+  std::ofstream(dir + "/kovala.installed") << "kovala\n../kovala.doc\n" + home + "/precious.kvl\n..\nnotes.txt\n";
   Write(dir + "/notes.txt", 10);
   Run(dir);
   EXPECT_TRUE(Exists(home + "/kovala.doc"));
@@ -95,6 +99,7 @@ TEST_F(UnInstall, AManifestNeverReachesOutsideItsDirectory) {
 // a directory with a program of that name but no manifest is not an installation.
 struct SearchCase {
   std::string name;
+  std::string own;                // the un-installer's own folder under the root; "" for none
   std::vector<std::string> path;  // under the temporary root; "-" is an empty entry
   bool installedInCurrent;
   std::string expected;  // "" when nothing is found
@@ -107,9 +112,12 @@ TEST_P(UnInstallSearch, FindsTheFirstInstallation) {
   Write(root + "/decoy/kovala", 10, true);
   if (GetParam().installedInCurrent) Installation(dist, false);
   std::string path;
-  for (const std::string& entry : GetParam().path)
-    path += (path.empty() ? "" : ":") + (entry == "-" ? "" : root + "/" + entry);
-  const std::string found = TUnInstallWindow::LocateInstallation(path);
+  for (const std::string& entry : GetParam().path) {
+    if (!path.empty()) path += ':';
+    if (entry != "-") path += root + "/" + entry;
+  }
+  const std::string own = GetParam().own.empty() ? "" : root + "/" + GetParam().own;
+  const std::string found = TUnInstallWindow::LocateInstallation(own, path);
   EXPECT_EQ(found, GetParam().expected.empty() ? "" : root + "/" + GetParam().expected);
   if (GetParam().expected.empty()) {
     Run(path);
@@ -119,10 +127,12 @@ TEST_P(UnInstallSearch, FindsTheFirstInstallation) {
   }
 }
 INSTANTIATE_TEST_SUITE_P(Path, UnInstallSearch,
-                         ::testing::Values(SearchCase{"CurrentFirst", {"a"}, true, "dist"},
-                                           SearchCase{"PathInOrder", {"b", "a"}, false, "b"},
-                                           SearchCase{"DecoySkipped", {"decoy", "-", "a"}, false, "a"},
-                                           SearchCase{"NoneFound", {"decoy", "nowhere"}, false, ""}),
+                         ::testing::Values(SearchCase{"OwnFolderFirst", "b", {"a"}, true, "b"},
+                                           SearchCase{"OwnFolderNoInstallation", "decoy", {"a"}, true, "dist"},
+                                           SearchCase{"CurrentFirst", "", {"a"}, true, "dist"},
+                                           SearchCase{"PathInOrder", "", {"b", "a"}, false, "b"},
+                                           SearchCase{"DecoySkipped", "", {"decoy", "-", "a"}, false, "a"},
+                                           SearchCase{"NoneFound", "decoy", {"decoy", "nowhere"}, false, ""}),
                          [](const auto& c) { return c.param.name; });
 
 TEST(GroupCommands, ParsedAsTheShellReadsThem) {
@@ -168,5 +178,146 @@ TEST_F(UnInstall, TheDesktopMenuGainsTheLaunchersAndLosesThemAgain) {
   EXPECT_FALSE(Exists(menus + "/user-kovala-kovala.menu"));
 }
 
+
+TEST_F(UnInstall, NamesTheFolderOnScreenWhileItAsks) {
+  const std::string dir = Installation(home + "/kovala");
+  Run(dir, TAnswer::No);
+  ASSERT_EQ(desktop.notes.size(), 1u);
+  EXPECT_NE(desktop.notes[0].find(dir), std::string::npos) << desktop.notes[0];
+  EXPECT_EQ(desktop.boxesBeforeNote[0], 0u);  // up before the question
+  EXPECT_EQ(desktop.boxes.Texts(), std::vector<std::string>{kQuestion});
+}
+
+// A file changed since it was installed is kept and named; the rest goes.
+TEST_F(UnInstall, KeepsAndNamesWhatChanged) {
+  const std::string dir = Installation(home + "/kovala", false);
+  std::ofstream(dir + "/water.kvl") << "a student's work, same name";
+  Write(dir + "/readme.doc", 10);  // rewritten with the same size and bytes: still the installed one
+  Run(dir);
+  ASSERT_EQ(desktop.boxes.messages.size(), 2u);
+  EXPECT_EQ(desktop.boxes.messages[1].text, "Kovala was not removed completely from " + dir +
+                                                ". Left there:\nwater.kvl: changed since it was installed, so "
+                                                "it was kept.");
+  EXPECT_EQ(desktop.boxes.messages[1].icon, TIcon::Stop);
+  EXPECT_EQ(Read(dir + "/water.kvl"), "a student's work, same name");
+  for (const char* gone : {"kovala", "kovala.png", "readme.doc", "uninstall", "kovala.installed"})
+    EXPECT_FALSE(Exists(dir + "/" + gone)) << gone;
+}
+
+// The folder goes only when the installer made it and nothing else is in it.
+struct FolderCase {
+  bool created, foreign;
+  bool gone;
+};
+class UnInstallFolder : public UnInstall, public ::testing::WithParamInterface<FolderCase> {};
+TEST_P(UnInstallFolder, RemovedOnlyWhenMadeAndEmpty) {
+  const std::string dir = Installation(home + "/kovala", GetParam().foreign);
+  WriteManifestFor(dir, {"kovala", "kovala.png", "water.kvl", "readme.doc", "uninstall"}, GetParam().created);
+  Run(dir);
+  EXPECT_EQ(desktop.boxes.Texts(), (std::vector<std::string>{kQuestion, kDone}));
+  EXPECT_EQ(Exists(dir), !GetParam().gone);
+}
+INSTANTIATE_TEST_SUITE_P(Folders, UnInstallFolder,
+                         ::testing::Values(FolderCase{true, false, true}, FolderCase{false, false, false},
+                                           FolderCase{true, true, false}));
+
+// An installation killed during its copy: the un-installer removes its
+// files and hidden copies as well.
+TEST_F(UnInstall, ClearsAnInterruptedInstallation) {
+  const std::string dir = Installation(home + "/kovala", false);
+  WriteManifestFor(dir, {"kovala", "kovala.png", "water.kvl", "readme.doc", "uninstall"}, true, false,
+                   "00112233445566ff");
+  fs::remove(dir + "/readme.doc");
+  fs::remove(dir + "/uninstall");
+  Write(dir + "/" + TemporaryName("readme.doc", "00112233445566ff"), 3);
+  Run(dir);
+  EXPECT_EQ(desktop.boxes.Texts(), (std::vector<std::string>{kQuestion, kDone}));
+  EXPECT_FALSE(Exists(dir));
+}
+
+TEST_F(UnInstall, RefusesAnImplausiblyLargeManifest) {
+  const std::string dir = Installation(home + "/kovala", false);
+  std::string text = FormatManifest(ManifestOf(dir));
+  while (text.size() <= MaxManifestBytes) text += "file 10 0000000000000000 student" + std::to_string(text.size()) + ".kvl\n";
+  std::ofstream(dir + "/kovala.installed") << text;
+  Run(dir);
+  ASSERT_EQ(desktop.boxes.messages.size(), 1u);
+  EXPECT_EQ(desktop.boxes.messages[0].text,
+            dir + "/kovala.installed is far too large to be the list of a Kovala installation. Nothing was removed.");
+  EXPECT_TRUE(Exists(dir + "/kovala"));
+  EXPECT_TRUE(groups.commands.empty());
+}
+
+TEST(Manifest, ReadsBackWhatItWritesAndOldPlainLists) {
+  TManifest manifest;
+  manifest.finished = false;
+  manifest.createdFolder = true;
+  manifest.token = "0123456789abcdef";
+  manifest.files = {{"kovala", 30000, 0x9b9a52953d115909ULL, true}, {"my molecule.kvl", 0, 0, true}};
+  TManifest back;
+  ASSERT_TRUE(ParseManifest(FormatManifest(manifest), back));
+  EXPECT_FALSE(back.finished);
+  EXPECT_TRUE(back.createdFolder);
+  EXPECT_FALSE(back.legacy);
+  EXPECT_EQ(back.token, manifest.token);
+  EXPECT_EQ(back.files, manifest.files);
+
+  ASSERT_TRUE(ParseManifest("kovala\nwater.kvl\n../x\n.hidden\nkovala\n", back));
+  EXPECT_TRUE(back.legacy);
+  EXPECT_FALSE(back.createdFolder);
+  EXPECT_EQ(back.files, (std::vector<TManifestEntry>{{"kovala", 0, 0, false}, {"water.kvl", 0, 0, false}}));
+
+  // Damaged lines are left out, never guessed at.
+  ASSERT_TRUE(ParseManifest("kovala.installed 2\nstate finished\nfile 12 zz kovala\nfile 12 00ff\nfile x 1 a.kvl\n"
+                            "file 5 1f ../etc.doc\nfile 5 1f ok.doc\ntoken ../../x\n",
+                            back));
+  EXPECT_EQ(back.files, (std::vector<TManifestEntry>{{"ok.doc", 5, 0x1f, true}}));
+  EXPECT_TRUE(back.token.empty());
+  std::string many = "kovala.installed 2\n";
+  for (std::size_t i = 0; i <= MaxManifestFiles; ++i) many += "file 1 1 f" + std::to_string(i) + ".kvl\n";
+  EXPECT_FALSE(ParseManifest(many, back));
+}
+
+TEST(FileHash, KnownValuesInPiecesAndWhole) {
+  struct Case {
+    std::string text;
+    std::uint64_t hash;
+  };
+  for (const Case& c : {Case{"", 0xEF46DB3751D8E999ULL}, Case{"a", 0xD24EC4F1A98C6E5BULL},
+                        Case{"abc", 0x44BC2CF5AD770999ULL},
+                        Case{"The quick brown fox jumps over the lazy dog, again and again and again!!",
+                             0x9B9A52953D115909ULL}}) {
+    EXPECT_EQ(HashBytes(c.text.data(), c.text.size()), c.hash) << c.text;
+    for (std::size_t piece : {1u, 5u, 31u, 33u}) {
+      TFileHash hash;
+      for (std::size_t at = 0; at < c.text.size(); at += piece)
+        hash.Add(c.text.data() + at, std::min(piece, c.text.size() - at));
+      EXPECT_EQ(hash.Value(), c.hash) << c.text << " in pieces of " << piece;
+    }
+  }
+}
+
+// As the unprivileged user, in a folder it cannot change: every file is
+// named with the reason, no completion message, and the list stays.
+TEST_F(UnInstall, FilesThatCannotBeRemovedAreNamedAndStayListed) {
+  const std::string dir = Installation(home + "/kovala", false);
+  chmod(dir.c_str(), 0755);
+  const int status = RunAsNobody([&] {
+    test::TFakeSetupDesktop d;
+    test::TRecordingProgramGroups g;
+    d.boxes.answers.push_back(TAnswer::Yes);
+    TUnInstallWindow window(d, g, dir);
+    window.SetupWindow();
+    if (d.boxes.messages.size() != 2) return 1;
+    const std::string& text = d.boxes.messages[1].text;
+    if (text.find("kovala: Permission denied.") == std::string::npos) return 2;
+    if (text.find("uninstall: Permission denied.") == std::string::npos) return 3;
+    if (text.find(kDone) != std::string::npos) return 4;
+    return 0;
+  });
+  EXPECT_EQ(status, 0);
+  EXPECT_TRUE(Exists(dir + "/kovala"));
+  EXPECT_EQ(NamesIn(ManifestOf(dir)), (std::vector<std::string>{"kovala", "kovala.png", "water.kvl", "readme.doc", "uninstall"}));
+}
 }  // namespace
 }  // namespace kovala

@@ -89,6 +89,12 @@ class TFakeSetupDesktop : public ISetupDesktop {
     return std::make_unique<TDialogProxy>(dialog);
   }
   void CloseMainWindow() override { ++closes; }
+  std::vector<std::string> notes;
+  std::vector<std::size_t> boxesBeforeNote;  // how many message boxes had been shown
+  void ShowNote(const std::string& text) override {
+    notes.push_back(text);
+    boxesBeforeNote.push_back(boxes.messages.size());
+  }
 };
 
 class TRecordingProgramGroups : public IProgramGroupService {

@@ -6,6 +6,7 @@
 
 #include "framework/qt/bannerwindow.h"
 #include "framework/qt/qtsetupdesktop.h"
+#include "install/installset.h"
 #include "install/xdgprogramgroups.h"
 #include "uninstall/uninstallwindow.h"
 
@@ -16,7 +17,7 @@ int main(int argc, char** argv) {
   TQtSetupDesktop desktop(&mainWindow);
   TXdgProgramGroups groups;
   const char* path = std::getenv("PATH");
-  TUnInstallWindow window(desktop, groups, path != nullptr ? path : "");
+  TUnInstallWindow window(desktop, groups, path != nullptr ? path : "", RunningProgramFolder());
   mainWindow.ShowMaximized();
   QTimer::singleShot(0, &mainWindow, [&] { window.SetupWindow(); });
   return QApplication::exec();
