@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <filesystem>
@@ -319,5 +321,89 @@ TEST_F(UnInstall, FilesThatCannotBeRemovedAreNamedAndStayListed) {
   EXPECT_TRUE(Exists(dir + "/kovala"));
   EXPECT_EQ(NamesIn(ManifestOf(dir)), (std::vector<std::string>{"kovala", "kovala.png", "water.kvl", "readme.doc", "uninstall"}));
 }
+
+// What a desktop reads from a string value: the escapes undone.
+std::string DesktopString(const std::string& value) {
+  std::string text;
+  for (std::size_t i = 0; i < value.size(); ++i) {
+    if (value[i] != '\\' || i + 1 == value.size()) {
+      text += value[i];
+      continue;
+    }
+    const char c = value[++i];
+    text += c == 's' ? ' ' : c == 'n' ? '\n' : c == 't' ? '\t' : c == 'r' ? '\r' : c;
+  }
+  return text;
+}
+
+// The first argument of an Exec value, as a launcher would start it.
+std::string FirstExecArgument(const std::string& value) {
+  const std::string exec = DesktopString(value);
+  std::string argument;
+  std::size_t i = 0;
+  if (exec.starts_with("xdg-open ")) i = 9;
+  if (i >= exec.size() || exec[i] != '"') return {};
+  for (++i; i < exec.size() && exec[i] != '"'; ++i) {
+    if (exec[i] == '\\' && i + 1 < exec.size()) ++i;
+    else if (exec[i] == '%' && i + 1 < exec.size() && exec[i + 1] == '%') ++i;
+    argument += exec[i];
+  }
+  return argument;
+}
+
+std::string ValueOf(const std::string& entry, const std::string& key) {
+  const std::size_t at = entry.find("\n" + key + "=");
+  if (at == std::string::npos) return {};
+  const std::size_t start = at + key.size() + 2;
+  return entry.substr(start, entry.find('\n', start) - start);
+}
+
+// Folder names a teacher may well choose: every launcher passes the
+// desktop's own validator and still points at the installed files.
+class OddFolderNames : public UnInstall, public ::testing::WithParamInterface<std::string> {};
+TEST_P(OddFolderNames, LaunchersAreValidAndExact) {
+  const std::string dir = Installation(home + "/" + GetParam(), false);
+  std::vector<TGroupCommand> commands;
+  ASSERT_TRUE(ParseGroupCommands(CreateGroupCommand(dir), commands));
+  ASSERT_EQ(commands.size(), 4u);
+  EXPECT_EQ(commands[1], (TGroupCommand{"AddItem", {dir + "/kovala", "Kovala", dir + "/kovala"}}));
+
+  TXdgProgramGroups service;
+  ASSERT_TRUE(service.Connect()) << "xdg-desktop-menu is not installed";
+  ASSERT_TRUE(service.Execute(CreateGroupCommand(dir)));
+  const std::string apps = home + "/.local/share/applications";
+  int launchers = 0;
+  for (const auto& file : fs::directory_iterator(apps)) {
+    if (file.path().extension() != ".desktop") continue;
+    ++launchers;
+    const std::string command = "desktop-file-validate '" + file.path().string() + "' 2>&1";
+    FILE* validator = popen(command.c_str(), "r");
+    ASSERT_NE(validator, nullptr);
+    std::string report;
+    char buffer[512];
+    while (fgets(buffer, sizeof buffer, validator) != nullptr) report += buffer;
+    const int status = pclose(validator);
+    EXPECT_EQ(status, 0) << file.path() << "\n" << report;
+    EXPECT_EQ(report.find("error"), std::string::npos) << report;
+    ASSERT_NE(report.find("not found"), 0u) << "desktop-file-validate is not installed";
+
+    const std::string entry = Read(file.path().string());
+    EXPECT_EQ(DesktopString(ValueOf(entry, "Path")), dir) << entry;
+    EXPECT_EQ(DesktopString(ValueOf(entry, "Icon")), dir + "/kovala.png") << entry;
+    const std::string exec = FirstExecArgument(ValueOf(entry, "Exec"));
+    EXPECT_TRUE(exec == dir + "/kovala" || exec == dir + "/readme.doc" || exec == dir + "/uninstall") << entry;
+  }
+  EXPECT_EQ(launchers, 3);
+  ASSERT_TRUE(service.Execute(DeleteGroupCommand()));
+}
+INSTANTIATE_TEST_SUITE_P(Names, OddFolderNames,
+                         ::testing::Values("plain", "with space", "quote\"d", "it's", "dollar$HOME", "100%",
+                                           "back\\slash", "a,b", "x)]y", "[bracket(", "semi;colon", "a`b`",
+                                           "Ünïcødé Chemie"),
+                         [](const auto& c) {
+                           std::string name;
+                           for (unsigned char ch : c.param) name += std::isalnum(ch) ? static_cast<char>(ch) : '_';
+                           return name + std::to_string(c.index);
+                         });
 }  // namespace
 }  // namespace kovala
