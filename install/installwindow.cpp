@@ -26,7 +26,7 @@ namespace {
 constexpr std::size_t CopyBlockSize = 1 << 20;
 
 std::string CannotInstall(const std::string& folder, const std::string& reason) {
-  return "Kovala cannot be installed in " + Printable(folder) + ":\n" + reason;
+  return Concat({"Kovala cannot be installed in ", Printable(folder), ":\n", reason});
 }
 
 bool IsRegular(const std::string& path) {
@@ -110,12 +110,12 @@ bool TInstallWindow::PlanInstallation() {
       hadManifest = true;
       break;
     case TManifestRead::TooLarge:
-      return refuse("Nothing was installed: " + Printable(manifestPath) +
-                    " is in the way. It is far too large to be the list of an earlier installation.");
+      return refuse(Concat({"Nothing was installed: ", Printable(manifestPath),
+                            " is in the way. It is far too large to be the list of an earlier installation."}));
     case TManifestRead::Unreadable:
-      return refuse("Nothing was installed: " + Printable(manifestPath) +
-                    " is in the way. It cannot be read as the list of an earlier installation (" + Reason(error) +
-                    ").");
+      return refuse(Concat({"Nothing was installed: ", Printable(manifestPath),
+                            " is in the way. It cannot be read as the list of an earlier installation (",
+                            Reason(error), ")."}));
   }
 
   std::vector<std::string> names;
@@ -134,8 +134,8 @@ bool TInstallWindow::PlanInstallation() {
       plan.push_back(TPlannedFile{name, true, 0, 0});
     } else if (IsProgramFile(name)) {
       // Without this file the installation would not work, and it is not ours to replace.
-      return refuse("Nothing was installed: " + Printable(path) +
-                    " is in the way. The installer did not put it there and will not replace it.");
+      return refuse(Concat({"Nothing was installed: ", Printable(path),
+                            " is in the way. The installer did not put it there and will not replace it."}));
     } else {
       keptFiles.push_back(name);
     }
@@ -164,9 +164,9 @@ void TInstallWindow::RunInstallation() {
   }
   if (createGroup == 1) CreateProgramGroup();
   if (!keptFiles.empty()) {
-    std::string text = "These files were already in " + Printable(destinationPath) +
-                       " and were not put there by the installer. They have been kept as they are:";
-    for (const std::string& name : keptFiles) text += "\n" + Printable(name);
+    std::string text = Concat({"These files were already in ", Printable(destinationPath),
+                               " and were not put there by the installer. They have been kept as they are:"});
+    for (const std::string& name : keptFiles) text += Concat({"\n", Printable(name)});
     desktop.MessageBox(text, title, TIcon::Information);
   }
   desktop.MessageBox("Installation Complete", "Installation Complete", TIcon::Information);
@@ -296,8 +296,8 @@ void TInstallWindow::Abandon(const std::string& what, const std::string& reason,
   }
   if (createdDestination) rmdir(destinationPath.c_str());
   copyFile.reset();
-  Refuse("Kovala was not installed: " + Printable(what) + ".\n" + reason +
-         "\nNothing of this installation is left in " + Printable(destinationPath) + ".");
+  Refuse(Concat({"Kovala was not installed: ", Printable(what), ".\n", reason,
+                 "\nNothing of this installation is left in ", Printable(destinationPath), "."}));
 }
 
 int TInstallWindow::CopyOneFile(const std::string& source, const std::string& temporary, std::uint64_t& hash) {

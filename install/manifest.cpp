@@ -11,6 +11,7 @@
 
 #include "install/filehash.h"
 #include "install/installset.h"
+#include "install/safefile.h"
 
 namespace kovala {
 
@@ -94,9 +95,9 @@ std::string FormatManifest(const TManifest& manifest) {
   std::string text(Header);
   text += manifest.finished ? "\nstate finished\n" : "\nstate unfinished\n";
   text += manifest.createdFolder ? "folder created\n" : "folder existing\n";
-  if (!manifest.token.empty()) text += "token " + manifest.token + "\n";
+  if (!manifest.token.empty()) text += Concat({"token ", manifest.token, "\n"});
   for (const TManifestEntry& entry : manifest.files)
-    if (entry.known) text += "file " + std::to_string(entry.size) + " " + Hex(entry.hash) + " " + entry.name + "\n";
+    if (entry.known) text += Concat({"file ", std::to_string(entry.size), " ", Hex(entry.hash), " ", entry.name, "\n"});
   return text;
 }
 
@@ -133,7 +134,7 @@ TManifestRead ReadManifest(const std::string& path, TManifest& manifest, int& er
 }
 
 std::string TemporaryName(const std::string& name, const std::string& token) {
-  return "." + name + "." + token + ".copying";
+  return Concat({".", name, ".", token, ".copying"});
 }
 
 TManifestIndex::TManifestIndex(const TManifest& m) : manifest(m) {

@@ -56,7 +56,7 @@ int WriteAll(int fd, const void* data, std::size_t size, const TWriteCall& write
 
 int ReplaceFile(const std::string& directory, const std::string& name, const std::string& content, mode_t mode,
                 const TWriteCall& writer) {
-  const std::string temporary = JoinPath(directory, "." + name + "." + RandomToken() + ".new");
+  const std::string temporary = JoinPath(directory, Concat({".", name, ".", RandomToken(), ".new"}));
   const int fd = CreateExclusive(temporary, mode);
   if (fd < 0) return errno;
   int error = WriteAll(fd, content.data(), content.size(), writer);
@@ -64,6 +64,15 @@ int ReplaceFile(const std::string& directory, const std::string& name, const std
   if (error == 0 && rename(temporary.c_str(), JoinPath(directory, name).c_str()) != 0) error = errno;
   if (error != 0) unlink(temporary.c_str());
   return error;
+}
+
+std::string Concat(std::initializer_list<std::string_view> parts) {
+  std::size_t size = 0;
+  for (std::string_view part : parts) size += part.size();
+  std::string text;
+  text.reserve(size);
+  for (std::string_view part : parts) text.append(part);
+  return text;
 }
 
 std::string Reason(int error) { return std::strerror(error); }

@@ -8,7 +8,9 @@
 
 #include <cstddef>
 #include <functional>
+#include <initializer_list>
 #include <string>
+#include <string_view>
 
 namespace kovala {
 
@@ -31,6 +33,11 @@ int WriteAll(int fd, const void* data, std::size_t size, const TWriteCall& write
 // beside it and renaming it over the old one; 0 or an errno.
 int ReplaceFile(const std::string& directory, const std::string& name, const std::string& content, mode_t mode,
                 const TWriteCall& writer);
+
+// The parts joined into one text. Built by appending, which GCC 12's
+// optimiser does not mistake for an overlapping copy as it does a
+// literal + string in a Release build.
+std::string Concat(std::initializer_list<std::string_view> parts);
 
 // The system's reason for an errno, as a sentence part: "No space left on device".
 std::string Reason(int error);

@@ -25,6 +25,18 @@ bool IsFile(const fs::path& path) {
   return fs::is_regular_file(path, error);
 }
 
+// A directory that merely holds some other program of that name is not an
+// installation: only the manifest says what may be removed. An installation
+// stopped during its copy has no program yet, only its unfinished manifest.
+bool IsInstallation(const fs::path& directory) {
+  if (!IsFile(directory / ManifestName)) return false;
+  if (IsFile(directory / ProgramName)) return true;
+  TManifest manifest;
+  int error = 0;
+  return ReadManifest((directory / ManifestName).string(), manifest, error) == TManifestRead::Read &&
+         !manifest.legacy && !manifest.finished;
+}
+
 // The order files go in: the install set's patterns, then the un-installer.
 int Rank(const std::string& name) {
   for (std::size_t i = 0; i < InstallSet.size(); ++i)
@@ -51,11 +63,8 @@ std::string TUnInstallWindow::LocateInstallation(const std::string& programFolde
   std::string entry;
   while (std::getline(entries, entry, ':'))
     if (!entry.empty()) candidates.push_back(fs::absolute(entry, error));
-  // A directory that merely holds some other program of that name is not an
-  // installation: only the manifest says what may be removed.
   for (const fs::path& directory : candidates)
-    if (IsFile(directory / ProgramName) && IsFile(directory / ManifestName))
-      return directory.lexically_normal().string();
+    if (IsInstallation(directory)) return directory.lexically_normal().string();
   return {};
 }
 
@@ -88,13 +97,13 @@ void TUnInstallWindow::SetupWindow() {
       return;
     case TManifestRead::Absent:
     case TManifestRead::Unreadable:
-      desktop.MessageBox(Printable(manifestPath) + " cannot be read (" + Reason(error) + "). Nothing was removed.",
+      desktop.MessageBox(Concat({Printable(manifestPath), " cannot be read (", Reason(error), "). Nothing was removed."}),
                          title, TIcon::Stop);
       desktop.CloseMainWindow();
       return;
   }
   // The teacher sees which installation goes before saying yes.
-  desktop.ShowNote("Kovala installed in " + Printable(directory) + " will be removed from there.");
+  desktop.ShowNote(Concat({"Kovala installed in ", Printable(directory), " will be removed from there."}));
   if (desktop.MessageBox("You have started the un-install utililty for the program Kovala. Continue?",
                          "Un-Install Kovala?", TIcon::Question, TButtons::YesNo) != TAnswer::Yes) {
     desktop.CloseMainWindow();
@@ -117,8 +126,8 @@ void TUnInstallWindow::SetupWindow() {
     if (manifest.createdFolder) rmdir(directory.c_str());
     desktop.MessageBox("Un-Install of Kovala completed.", "Information", TIcon::Information);
   } else {
-    std::string text = "Kovala was not removed completely from " + Printable(directory) + ". Left there:";
-    for (const std::string& line : left) text += "\n" + line;
+    std::string text = Concat({"Kovala was not removed completely from ", Printable(directory), ". Left there:"});
+    for (const std::string& line : left) text += Concat({"\n", line});
     desktop.MessageBox(text, title, TIcon::Stop);
   }
   desktop.CloseMainWindow();

@@ -29,7 +29,8 @@ class TUnInstallWindow {
 
   // The first directory, `programFolder`, the current one and then those of
   // `pathVariable` in order, that holds the program with the installer's
-  // manifest beside it; empty when none does.
+  // manifest beside it, or the unfinished manifest of an interrupted
+  // installation; empty when none does.
   static std::string LocateInstallation(const std::string& programFolder, const std::string& pathVariable);
 
   const std::string title = "Un-Installation Utility";

@@ -39,7 +39,14 @@ def scenario(s, dist):
     apps = os.path.join(data, "applications")
     menu = os.path.join(config, "menus", "applications-merged", "user-kovala-kovala.menu")
 
-    installer = run_program(s, os.path.join(dist, "install"), dist)
+    # Started from a terminal in another folder: the files still come from
+    # the installer's own folder, never from the current one.
+    documents = os.path.join(s.home, "Documents")
+    os.makedirs(documents)
+    for name in ["essay.doc", "homework.kvl"]:
+        with open(os.path.join(documents, name), "w") as out:
+            out.write("a student's " + name)
+    installer = run_program(s, os.path.join(dist, "install"), documents)
     options = s.wait_window("Install Options", deadline=30)
     if not os.path.isdir(destination):
         raise Failure("the default directory was not made when the options opened")
@@ -53,6 +60,9 @@ def scenario(s, dist):
     for name in ["kovala", "kovala.png", "readme.doc", "uninstall", "kovala.installed", "water.kvl"]:
         if name not in names:
             raise Failure("%s was not installed; found %s" % (name, names))
+    for name in ["essay.doc", "homework.kvl"]:
+        if name in names:
+            raise Failure("%s was copied from the current folder" % name)
     if not os.access(os.path.join(destination, "kovala"), os.X_OK):
         raise Failure("the installed program lost its execute bit")
     if sorted(os.listdir(apps)) != LAUNCHERS or not os.path.exists(menu):
@@ -61,7 +71,8 @@ def scenario(s, dist):
     # A student's own molecule saved in the installed folder outlives the removal.
     own = os.path.join(destination, "my-own.kvl")
     open(own, "w").close()
-    remover = run_program(s, os.path.join(destination, "uninstall"), destination)
+    # Started from elsewhere too: it finds the installation beside itself.
+    remover = run_program(s, os.path.join(destination, "uninstall"), documents)
     s.answer_box("Un-Install Kovala?")  # Yes
     s.answer_box("Information")
     ended(remover, "the un-installer")
@@ -70,6 +81,8 @@ def scenario(s, dist):
         raise Failure("left after the removal: %s" % sorted(os.listdir(destination)))
     if os.listdir(apps) or os.path.exists(menu):
         raise Failure("the Kovala menu is still there: %s" % os.listdir(apps))
+    if sorted(os.listdir(documents)) != ["essay.doc", "homework.kvl"]:
+        raise Failure("the current folder changed: %s" % sorted(os.listdir(documents)))
 
 
 def main():

@@ -327,7 +327,7 @@ TEST_P(InstallRefusal, NamesTheFolderAndKeepsTheDialog) {
   Press(IdOk);
   ASSERT_EQ(desktop.boxes.messages.size(), 1u);
   EXPECT_EQ(desktop.boxes.messages[0].text,
-            "Kovala cannot be installed in " + Printable(destination) + ":\n" + GetParam().reason);
+            Concat({"Kovala cannot be installed in ", Printable(destination), ":\n", GetParam().reason}));
   EXPECT_EQ(desktop.boxes.messages[0].caption, "Installation Utility");
   EXPECT_EQ(desktop.boxes.messages[0].icon, TIcon::Stop);
   EXPECT_EQ(desktop.Dialog("DiskSpace"), nullptr);
@@ -389,9 +389,9 @@ TEST_F(Install, KeepsFilesItDidNotPutThereAndSaysWhich) {
   EXPECT_EQ(Read(target + "/readme.doc"), "the teacher's own notes");
   EXPECT_EQ(Read(target + "/water.kvl"), "Kovala31 a student's water");
   ASSERT_EQ(desktop.boxes.Texts().size(), 2u);
-  EXPECT_EQ(desktop.boxes.messages[0].text, "These files were already in " + target +
-                                                " and were not put there by the installer. They have been kept "
-                                                "as they are:\nwater.kvl\nreadme.doc");
+  EXPECT_EQ(desktop.boxes.messages[0].text, Concat({"These files were already in ", target,
+                                                    " and were not put there by the installer. They have been kept "
+                                                    "as they are:\nwater.kvl\nreadme.doc"}));
   EXPECT_EQ(desktop.boxes.messages[1].text, kComplete);
   EXPECT_EQ(NamesIn(ManifestOf(target)), (std::vector<std::string>{"kovala", "kovala.png", "uninstall"}));
 }
@@ -484,7 +484,7 @@ TEST_P(InstallFullDisk, LeavesNothingAndSaysWhy) {
   Press(IdOk);
   ASSERT_EQ(desktop.boxes.messages.size(), 1u);
   const std::string& text = desktop.boxes.messages[0].text;
-  EXPECT_TRUE(text.starts_with("Kovala was not installed: " + home + "/kovala/")) << text;
+  EXPECT_TRUE(text.starts_with(Concat({"Kovala was not installed: ", home, "/kovala/"}))) << text;
   EXPECT_NE(text.find("No space left on device."), std::string::npos) << text;
   EXPECT_EQ(desktop.boxes.messages[0].icon, TIcon::Stop);
   EXPECT_FALSE(Exists(home + "/kovala"));
@@ -554,7 +554,7 @@ TEST_F(Install, WithoutPermissionNothingIsLeftAndTheReasonIsGiven) {
   const int status = RunAsNobody([&] {
     test::TFakeSetupDesktop d;
     TInstallWindow w(d, groups, home, dist);
-    if (w.CheckDestination(locked) != "Kovala cannot be installed in " + locked + ":\nPermission denied.") return 1;
+    if (w.CheckDestination(locked) != Concat({"Kovala cannot be installed in ", locked, ":\nPermission denied."})) return 1;
     w.destinationPath = open;
     if (!w.CheckDestination(open).empty() || !w.PlanInstallation()) return 2;
     if (w.CopyFiles()) return 3;

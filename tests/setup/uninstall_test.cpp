@@ -12,6 +12,7 @@
 #include "install/filehash.h"
 #include "install/installset.h"
 #include "install/manifest.h"
+#include "install/safefile.h"
 #include "install/xdgprogramgroups.h"
 #include "tests/setup/setupfixture.h"
 #include "uninstall/uninstallwindow.h"
@@ -88,7 +89,7 @@ TEST_F(UnInstall, AManifestNeverReachesOutsideItsDirectory) {
   Write(home + "/kovala.doc", 10);
   Write(home + "/precious.kvl", 10);
   // An old plain list, as the first installers wrote it.
-  std::ofstream(dir + "/kovala.installed") << "kovala\n../kovala.doc\n" + home + "/precious.kvl\n..\nnotes.txt\n";
+  std::ofstream(dir + "/kovala.installed") << Concat({"kovala\n../kovala.doc\n", home, "/precious.kvl\n..\nnotes.txt\n"});
   Write(dir + "/notes.txt", 10);
   Run(dir);
   EXPECT_TRUE(Exists(home + "/kovala.doc"));
@@ -197,9 +198,9 @@ TEST_F(UnInstall, KeepsAndNamesWhatChanged) {
   Write(dir + "/readme.doc", 10);  // rewritten with the same size and bytes: still the installed one
   Run(dir);
   ASSERT_EQ(desktop.boxes.messages.size(), 2u);
-  EXPECT_EQ(desktop.boxes.messages[1].text, "Kovala was not removed completely from " + dir +
-                                                ". Left there:\nwater.kvl: changed since it was installed, so "
-                                                "it was kept.");
+  EXPECT_EQ(desktop.boxes.messages[1].text, Concat({"Kovala was not removed completely from ", dir,
+                                                    ". Left there:\nwater.kvl: changed since it was installed, so "
+                                                    "it was kept."}));
   EXPECT_EQ(desktop.boxes.messages[1].icon, TIcon::Stop);
   EXPECT_EQ(Read(dir + "/water.kvl"), "a student's work, same name");
   for (const char* gone : {"kovala", "kovala.png", "readme.doc", "uninstall", "kovala.installed"})
@@ -237,10 +238,29 @@ TEST_F(UnInstall, ClearsAnInterruptedInstallation) {
   EXPECT_FALSE(Exists(dir));
 }
 
+// Killed before any copy took its name: only the unfinished manifest and a
+// hidden copy are there, and the un-installer started in that folder finds them.
+TEST_F(UnInstall, ClearsAnInstallationKilledBeforeAnyFileWasInPlace) {
+  const std::string dir = Installation(home + "/kovala", false);
+  WriteManifestFor(dir, {"kovala", "kovala.png", "water.kvl", "readme.doc", "uninstall"}, true, false,
+                   "00112233445566ff");
+  for (const char* name : {"kovala", "kovala.png", "water.kvl", "readme.doc", "uninstall"})
+    fs::remove(dir + "/" + name);
+  Write(dir + "/" + TemporaryName("kovala", "00112233445566ff"), 3);
+  Write(dir + "/.kovala.somebody-elses", 3);
+  ASSERT_EQ(chdir(dir.c_str()), 0);
+  Run("");
+  EXPECT_EQ(desktop.boxes.Texts(), (std::vector<std::string>{kQuestion, kDone}));
+  EXPECT_FALSE(Exists(dir + "/" + TemporaryName("kovala", "00112233445566ff")));
+  EXPECT_FALSE(Exists(dir + "/kovala.installed"));
+  EXPECT_TRUE(Exists(dir + "/.kovala.somebody-elses"));
+  ASSERT_EQ(chdir(dist.c_str()), 0);
+}
+
 TEST_F(UnInstall, RefusesAnImplausiblyLargeManifest) {
   const std::string dir = Installation(home + "/kovala", false);
   std::string text = FormatManifest(ManifestOf(dir));
-  while (text.size() <= MaxManifestBytes) text += "file 10 0000000000000000 student" + std::to_string(text.size()) + ".kvl\n";
+  while (text.size() <= MaxManifestBytes) text += Concat({"file 10 0000000000000000 student", std::to_string(text.size()), ".kvl\n"});
   std::ofstream(dir + "/kovala.installed") << text;
   Run(dir);
   ASSERT_EQ(desktop.boxes.messages.size(), 1u);
@@ -276,7 +296,7 @@ TEST(Manifest, ReadsBackWhatItWritesAndOldPlainLists) {
   EXPECT_EQ(back.files, (std::vector<TManifestEntry>{{"ok.doc", 5, 0x1f, true}}));
   EXPECT_TRUE(back.token.empty());
   std::string many = "kovala.installed 2\n";
-  for (std::size_t i = 0; i <= MaxManifestFiles; ++i) many += "file 1 1 f" + std::to_string(i) + ".kvl\n";
+  for (std::size_t i = 0; i <= MaxManifestFiles; ++i) many += Concat({"file 1 1 f", std::to_string(i), ".kvl\n"});
   EXPECT_FALSE(ParseManifest(many, back));
 }
 
@@ -352,7 +372,7 @@ std::string FirstExecArgument(const std::string& value) {
 }
 
 std::string ValueOf(const std::string& entry, const std::string& key) {
-  const std::size_t at = entry.find("\n" + key + "=");
+  const std::size_t at = entry.find(Concat({"\n", key, "="}));
   if (at == std::string::npos) return {};
   const std::size_t start = at + key.size() + 2;
   return entry.substr(start, entry.find('\n', start) - start);
@@ -376,7 +396,7 @@ TEST_P(OddFolderNames, LaunchersAreValidAndExact) {
   for (const auto& file : fs::directory_iterator(apps)) {
     if (file.path().extension() != ".desktop") continue;
     ++launchers;
-    const std::string command = "desktop-file-validate '" + file.path().string() + "' 2>&1";
+    const std::string command = Concat({"desktop-file-validate '", file.path().string(), "' 2>&1"});
     FILE* validator = popen(command.c_str(), "r");
     ASSERT_NE(validator, nullptr);
     std::string report;
