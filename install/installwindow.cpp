@@ -181,7 +181,7 @@ bool TInstallWindow::CopyFiles() {
   token.clear();
   copyFile = std::make_unique<TCopyFile>(desktop);
 
-  // Every source is there and read before anything is written.
+  // Every source is there and can be read before anything is written.
   std::vector<TPlannedFile> toCopy;
   for (TPlannedFile file : plan) {
     const std::string source = JoinPath(sourceDirectory, file.name);
@@ -194,10 +194,15 @@ bool TInstallWindow::CopyFiles() {
       skipped = answer != TAnswer::Yes;
     }
     if (skipped) continue;
-    if (const int error = HashFile(source, file.size, file.hash, true); error != 0) {
+    const int fd = open(source.c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat info {};
+    int error = fd < 0 ? errno : fstat(fd, &info) != 0 ? errno : S_ISREG(info.st_mode) ? 0 : EINVAL;
+    if (fd >= 0) close(fd);
+    if (error != 0) {
       Abandon(source + " could not be read", Reason(error) + ".", {});
       return false;
     }
+    file.size = static_cast<std::uint64_t>(info.st_size);
     toCopy.push_back(file);
   }
 
@@ -220,7 +225,8 @@ bool TInstallWindow::CopyFiles() {
       carried.push_back(entry);
 
   // Before the first copy, the manifest says what is about to come, so an
-  // interrupted run can be cleaned up.
+  // interrupted run can be cleaned up. The hashes come with the copies; the
+  // copies take their names only after the manifest has them.
   token = RandomToken();
   TManifest running;
   running.finished = false;
@@ -228,7 +234,8 @@ bool TInstallWindow::CopyFiles() {
   running.token = token;
   for (const TManifestEntry& entry : earlier.files)
     if (entry.known) running.files.push_back(entry);
-  for (const TPlannedFile& file : toCopy) running.files.push_back(TManifestEntry{file.name, file.size, file.hash});
+  const std::size_t earlierCount = running.files.size();
+  for (const TPlannedFile& file : toCopy) running.files.push_back(TManifestEntry{file.name, file.size, 0, true, true});
   const std::string manifestPath = JoinPath(destinationPath, ManifestName);
   if (const int error = ReplaceFile(destinationPath, std::string(ManifestName), FormatManifest(running), 0644, writer);
       error != 0) {
@@ -236,20 +243,26 @@ bool TInstallWindow::CopyFiles() {
     return false;
   }
 
-  for (const TPlannedFile& file : toCopy) {
+  for (TPlannedFile& file : toCopy) {
     if (copyFile) copyFile->SetStatus(file.name + " is being copied.");
-    std::uint64_t hash = 0;
+    std::uint64_t size = 0;
     const std::string temporary = JoinPath(destinationPath, TemporaryName(file.name, token));
-    if (const int error = CopyOneFile(JoinPath(sourceDirectory, file.name), temporary, hash); error != 0) {
+    if (const int error = CopyOneFile(JoinPath(sourceDirectory, file.name), temporary, size, file.hash); error != 0) {
       Abandon(JoinPath(destinationPath, file.name) + " could not be written", Reason(error) + ".", {});
       return false;
     }
-    if (hash != file.hash) {
-      Abandon(JoinPath(destinationPath, file.name) + " could not be written",
-              "Its source changed while it was copied.", {});
-      return false;
-    }
+    file.size = size;
     AdvanceProgress(file.size);
+  }
+  for (std::size_t i = 0; i < toCopy.size(); ++i) {
+    running.files[earlierCount + i].size = toCopy[i].size;
+    running.files[earlierCount + i].hash = toCopy[i].hash;
+    running.files[earlierCount + i].pending = false;
+  }
+  if (const int error = ReplaceFile(destinationPath, std::string(ManifestName), FormatManifest(running), 0644, writer);
+      error != 0) {
+    Abandon(manifestPath + " could not be written", Reason(error) + ".", {});
+    return false;
   }
 
   // Only now do the copies take their names: until here the folder held
@@ -300,7 +313,8 @@ void TInstallWindow::Abandon(const std::string& what, const std::string& reason,
                  "\nNothing of this installation is left in ", Printable(destinationPath), "."}));
 }
 
-int TInstallWindow::CopyOneFile(const std::string& source, const std::string& temporary, std::uint64_t& hash) {
+int TInstallWindow::CopyOneFile(const std::string& source, const std::string& temporary, std::uint64_t& size,
+                                std::uint64_t& hash) {
   const int from = open(source.c_str(), O_RDONLY | O_CLOEXEC);
   if (from < 0) return errno;
   struct stat sourceInfo {};
@@ -332,6 +346,7 @@ int TInstallWindow::CopyOneFile(const std::string& source, const std::string& te
   if (close(to) != 0 && error == 0) error = errno;
   close(from);
   if (error != 0) unlink(temporary.c_str());
+  size = fileHash.Size();
   hash = fileHash.Value();
   return error;
 }

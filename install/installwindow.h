@@ -43,8 +43,8 @@ class TInstallWindow {
   // this run wrote is left.
   bool CopyFiles();
   // Copies the source file `source` to `temporary`, created exclusively;
-  // 0 or the errno. `hash` receives the hash of the bytes written.
-  int CopyOneFile(const std::string& source, const std::string& temporary, std::uint64_t& hash);
+  // 0 or the errno. `size` and `hash` receive those of the bytes written.
+  int CopyOneFile(const std::string& source, const std::string& temporary, std::uint64_t& size, std::uint64_t& hash);
   void CreateProgramGroup();
   void CloseMainWindow();
   // A stop box with the window's title.

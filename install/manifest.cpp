@@ -79,8 +79,10 @@ bool ParseManifest(const std::string& text, TManifest& manifest) {
       if (hashEnd == std::string_view::npos) return;
       TManifestEntry entry;
       entry.name = std::string(line.substr(hashEnd + 1));
+      const std::string_view hash = line.substr(sizeEnd + 1, hashEnd - sizeEnd - 1);
+      entry.pending = hash == "-";
       if (!PlainName(entry.name) || !ParseNumber(line.substr(0, sizeEnd), entry.size, 10) ||
-          !ParseNumber(line.substr(sizeEnd + 1, hashEnd - sizeEnd - 1), entry.hash, 16))
+          (!entry.pending && !ParseNumber(hash, entry.hash, 16)))
         return;
       manifest.files.push_back(std::move(entry));
     }
@@ -97,7 +99,9 @@ std::string FormatManifest(const TManifest& manifest) {
   text += manifest.createdFolder ? "folder created\n" : "folder existing\n";
   if (!manifest.token.empty()) text += Concat({"token ", manifest.token, "\n"});
   for (const TManifestEntry& entry : manifest.files)
-    if (entry.known) text += Concat({"file ", std::to_string(entry.size), " ", Hex(entry.hash), " ", entry.name, "\n"});
+    if (entry.known)
+      text += Concat({"file ", std::to_string(entry.size), " ", entry.pending ? "-" : Hex(entry.hash), " ", entry.name,
+                      "\n"});
   return text;
 }
 
@@ -150,13 +154,15 @@ bool TManifestIndex::StillAsInstalled(const std::string& name, const std::string
   for (std::size_t i : at->second) {
     const TManifestEntry& entry = manifest.files[i];
     if (!entry.known) return IsProgramFile(name);
-    sizeFits = sizeFits || entry.size == static_cast<std::uint64_t>(info.st_size);
+    sizeFits = sizeFits || (!entry.pending && entry.size == static_cast<std::uint64_t>(info.st_size));
   }
   if (!sizeFits) return false;
   std::uint64_t size = 0, hash = 0;
   if (HashFile(path, size, hash) != 0) return false;
-  for (std::size_t i : at->second)
-    if (manifest.files[i].size == size && manifest.files[i].hash == hash) return true;
+  for (std::size_t i : at->second) {
+    const TManifestEntry& entry = manifest.files[i];
+    if (!entry.pending && entry.size == size && entry.hash == hash) return true;
+  }
   return false;
 }
 

@@ -6,6 +6,7 @@
 //   folder created            ("existing" when the folder was there before)
 //   token 3f9a0c1d22e4b5a6    (names the run's hidden temporary copies)
 //   file 30000 9b9a52953d115909 kovala
+//   file 12000 - uninstall    (about to be copied; its hash is not known yet)
 //
 // The older manifests were a plain list of names, one a line; they are
 // still read, with no size or hash known for their files.
@@ -22,7 +23,8 @@ struct TManifestEntry {
   std::string name;
   std::uint64_t size = 0;
   std::uint64_t hash = 0;
-  bool known = true;  // false for a name from an old list
+  bool known = true;     // false for a name from an old list
+  bool pending = false;  // listed before its copy was made: matches no file
   friend bool operator==(const TManifestEntry&, const TManifestEntry&) = default;
 };
 

@@ -283,13 +283,13 @@ TEST_F(Install, AnOldPlainListIsReadAndOnlyItsProgramFilesAreReplaced) {
 TEST_F(Install, AFileThatCannotBeCopiedLeavesNothingBehind) {
   Distribution();
   window = std::make_unique<TInstallWindow>(desktop, groups, home, dist);
-  std::uint64_t hash = 0;
-  EXPECT_EQ(window->CopyOneFile(dist + "/kovala", root + "/missing-folder/.kovala.x.copying", hash), ENOENT);
+  std::uint64_t size = 0, hash = 0;
+  EXPECT_EQ(window->CopyOneFile(dist + "/kovala", root + "/missing-folder/.kovala.x.copying", size, hash), ENOENT);
   EXPECT_FALSE(Exists(root + "/missing-folder"));
   // A directory standing under the source's name is not a file to copy.
   fs::create_directory(dist + "/readme2.doc");
   fs::create_directories(home + "/t");
-  EXPECT_NE(window->CopyOneFile(dist + "/readme2.doc", home + "/t/.readme2.doc.x.copying", hash), 0);
+  EXPECT_NE(window->CopyOneFile(dist + "/readme2.doc", home + "/t/.readme2.doc.x.copying", size, hash), 0);
   EXPECT_TRUE(fs::is_empty(home + "/t"));
 }
 

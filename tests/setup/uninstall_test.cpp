@@ -257,6 +257,23 @@ TEST_F(UnInstall, ClearsAnInstallationKilledBeforeAnyFileWasInPlace) {
   ASSERT_EQ(chdir(dist.c_str()), 0);
 }
 
+// A file listed only as about to be copied was never put in place by that
+// run: whatever stands under its name, even of the same size, is not removed.
+TEST_F(UnInstall, AFileOnlyAboutToBeCopiedIsNotTheInstallers) {
+  const std::string dir = Installation(home + "/kovala", false);
+  TManifest manifest = ManifestOf(dir);
+  manifest.finished = false;
+  manifest.token = "00112233445566ff";
+  for (TManifestEntry& entry : manifest.files)
+    if (entry.name == "water.kvl") entry.pending = true;
+  std::ofstream(dir + "/kovala.installed") << FormatManifest(manifest);
+  Run(dir);
+  EXPECT_TRUE(Exists(dir + "/water.kvl"));
+  EXPECT_FALSE(Exists(dir + "/kovala"));
+  ASSERT_EQ(desktop.boxes.messages.size(), 2u);
+  EXPECT_NE(desktop.boxes.messages[1].text.find("water.kvl: changed since it was installed"), std::string::npos);
+}
+
 TEST_F(UnInstall, RefusesAnImplausiblyLargeManifest) {
   const std::string dir = Installation(home + "/kovala", false);
   std::string text = FormatManifest(ManifestOf(dir));
@@ -275,7 +292,9 @@ TEST(Manifest, ReadsBackWhatItWritesAndOldPlainLists) {
   manifest.finished = false;
   manifest.createdFolder = true;
   manifest.token = "0123456789abcdef";
-  manifest.files = {{"kovala", 30000, 0x9b9a52953d115909ULL, true}, {"my molecule.kvl", 0, 0, true}};
+  manifest.files = {{"kovala", 30000, 0x9b9a52953d115909ULL, true, false},
+                    {"my molecule.kvl", 0, 0, true, false},
+                    {"uninstall", 12000, 0, true, true}};
   TManifest back;
   ASSERT_TRUE(ParseManifest(FormatManifest(manifest), back));
   EXPECT_FALSE(back.finished);
