@@ -68,8 +68,23 @@ class TByteReader {
     for (auto& c : into) c = static_cast<char>(Byte());
   }
 
-  // Passes over bytes in blocks; a stream that ends first is cut short.
+  // Passes over bytes: by seeking where the stream can (a file), so that even
+  // a huge file costs nothing, else in blocks. A stream that ends first is
+  // cut short.
   void Skip(std::uint64_t count) {
+    if (!ok) return;
+    const auto here = buffer->pubseekoff(0, std::ios::cur, std::ios::in);
+    const auto end = here == std::streampos(-1) ? here : buffer->pubseekoff(0, std::ios::end, std::ios::in);
+    if (end != std::streampos(-1)) {
+      const auto left = static_cast<std::uint64_t>(end - here);
+      if (left < count) {
+        ok = false;
+        in.setstate(std::ios::eofbit | std::ios::failbit);
+        return;
+      }
+      buffer->pubseekpos(here + static_cast<std::streamoff>(count), std::ios::in);
+      return;
+    }
     std::array<char, 65536> block;
     while (ok && count > 0) {
       const auto want = static_cast<std::streamsize>(std::min<std::uint64_t>(count, block.size()));
@@ -460,7 +475,7 @@ TFileResult SaveWholeFile(const std::string& path, const std::string& bytes, TDi
   }
   TFileResult result = WriteAll(fd, bytes, disk);
   // The new file takes the old one's permission bits, not the defaults.
-  if (result.Ok() && replacing) ::fchmod(fd, old.st_mode & 07777);
+  if (result.Ok() && replacing) ::fchmod(fd, old.st_mode & 0777);
   if (result.Ok() && ::fsync(fd) != 0) result = Failure(errno);
   if (::close(fd) != 0 && result.Ok()) result = Failure(errno);
   if (result.Ok() && ::rename(temp.c_str(), target.c_str()) != 0) result = Failure(errno);

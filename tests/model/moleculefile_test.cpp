@@ -9,7 +9,9 @@
 #include <fstream>
 #include <limits>
 #include <sstream>
+#include <streambuf>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/moleculelimits.h"
@@ -223,6 +225,15 @@ TEST(MoleculeFile, BytesAfterTheTerminatorAreIgnoredAndWrittenAsZero) {
   EXPECT_EQ(Written(back)[order0 + 8], '\0');
 }
 
+// Bytes that can only be read in order, as from a pipe: no seeking.
+class TPipeBuffer : public std::streambuf {
+ public:
+  explicit TPipeBuffer(std::string bytes) : data(std::move(bytes)) { setg(data.data(), data.data(), data.data() + data.size()); }
+
+ private:
+  std::string data;
+};
+
 // A molecule of n loose carbons in a column and the bonds between them.
 TMolecule Chain(int atoms, int bonds) {
   TMolecule m;
@@ -341,12 +352,20 @@ TEST(MoleculeFileLimits, BracketsPastTheLimitArePassedOverButMustBeThere) {
   ASSERT_EQ(ReadBytes(Written(back), again), TReadResult::Ok);
   EXPECT_EQ(Written(again), Written(back));
 
-  // The records the count announces past the limit must still be in the file.
-  TFormatProblem problem = TFormatProblem::None;
-  std::istringstream shortened(bytes.substr(0, bytes.size() - 1));
-  EXPECT_EQ(ReadMolecule(shortened, back, &problem), TReadResult::BadFormat);
-  EXPECT_EQ(problem, TFormatProblem::CutShort);
-  EXPECT_TRUE(back.brackets.IsEmpty());
+  // The records the count announces past the limit must still be there,
+  // whether they are passed over by seeking (a file) or by reading (a pipe).
+  for (const bool seekable : {true, false}) {
+    for (const std::size_t cut : {std::size_t{0}, std::size_t{1}, std::size_t{20 * 6}}) {
+      TPipeBuffer pipe(bytes.substr(0, bytes.size() - cut));
+      std::istringstream file(bytes.substr(0, bytes.size() - cut));
+      std::istream pipeStream(&pipe);
+      std::istream& in = seekable ? static_cast<std::istream&>(file) : pipeStream;
+      TFormatProblem problem = TFormatProblem::Header;
+      EXPECT_EQ(ReadMolecule(in, back, &problem) == TReadResult::Ok, cut == 0) << seekable << " " << cut;
+      EXPECT_EQ(problem, cut == 0 ? TFormatProblem::None : TFormatProblem::CutShort) << seekable << " " << cut;
+      EXPECT_EQ(back.brackets.Count(), cut == 0 ? MaxBrackets : 0) << seekable << " " << cut;
+    }
+  }
 }
 
 class MoleculeFileOnDisk : public ::testing::Test {
