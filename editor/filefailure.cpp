@@ -33,13 +33,13 @@ std::string WriteFailureReason(const std::string& action, const TFileResult& res
     case TFileError::NoPermission:
       return action + ": no permission to write " + name + " in its folder.";
     case TFileError::ReadOnly:
-      return action + ": " + name + " is write-protected; it was left as it was.";
+      return action + ": " + name + " is write-protected.";
     case TFileError::DiskFull:
-      return action + ": the disk is full; " + name + " was left as it was.";
+      return action + ": the disk is full; " + name + " is as it was.";
     case TFileError::NameTooLong:
       return action + ": the name " + name + " is too long for the file system.";
     case TFileError::TooLarge:
-      return action + ": the molecule holds more than a molecule file can.";
+      return action + ": the molecule holds more than a file of it can.";
     case TFileError::BadFormat:
     case TFileError::Other:
       break;
@@ -64,14 +64,13 @@ std::string ReadFailureReason(const TFileResult& result, const std::string& path
         case TFormatProblem::Header:
           return "Not opened: " + name + " is not a molecule file.";
         case TFormatProblem::CutShort:
-          return "Not opened: " + name + " ends before the records it announces.";
+          return "Not opened: " + name + " ends before its last record.";
         case TFormatProblem::TooManyAtoms:
-          return "Not opened: " + name + " holds more than " + std::to_string(MaxAtoms) +
-                 " atoms, more than a molecule can have.";
+          return "Not opened: " + name + " holds more than " + std::to_string(MaxAtoms) + " atoms.";
         case TFormatProblem::TooManyBonds:
-          return "Not opened: " + name + " holds more bonds than a molecule can have.";
+          return "Not opened: " + name + " holds more than " + std::to_string(MaxBonds) + " bonds.";
         case TFormatProblem::OutOfRange:
-          return "Not opened: " + name + " holds positions or electron counts no molecule can have.";
+          return "Not opened: " + name + " holds positions or counts no molecule has.";
         case TFormatProblem::BadLink:
           return "Not opened: " + name + " links atoms that are not in it.";
         case TFormatProblem::BadOrder:
