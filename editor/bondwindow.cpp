@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "editor/bookkeeping.h"
+#include "editor/filefailure.h"
 #include "editor/moleculepainter.h"
 #include "model/moleculefile.h"
 
@@ -66,10 +67,19 @@ namespace {
 
 constexpr const char* kSaveQuestion = "Do you want to save?";
 
-// Writes the molecule to the window's file name; the file code reports a
-// failure itself and leaves the old file as it was.
-bool WriteMoleculeOf(TBondWindow& window) {
-  if (!WriteMoleculeFile(window.fileName, window.molecule, window.Desktop())) return false;
+// Writes the molecule to `path`, which becomes the window's file only once
+// it is written: after a failure the next Save does not go to the path that
+// failed. The old file is left as it was; the box keeps the save's message
+// and the explanation field says why.
+bool WriteMoleculeTo(TBondWindow& window, const std::string& path) {
+  const TFileResult result = SaveMoleculeFile(path, window.molecule);
+  if (!result.Ok()) {
+    window.Explain(WriteFailureReason("Not saved", result, path));
+    ShowWriteFailure(window.Desktop());
+    return false;
+  }
+  window.ClearExplanation();
+  window.fileName = path;
   window.changed = false;
   window.Host().SetCaption(window.fileName);
   return true;
@@ -194,7 +204,10 @@ bool TBondWindow::Open() {
   fileName = *path;
   ResetMolecule();
   trayRight = Host().ClientRect().right;
-  if (!ReadMoleculeFile(fileName, molecule, Desktop())) {
+  const TFileResult read = LoadMoleculeFile(fileName, molecule);
+  if (!read.Ok()) {
+    Explain(ReadFailureReason(read, fileName));
+    ShowReadFailure(read, Desktop());
     // Left empty; the unreadable file must not be overwritten by the next
     // Save, so that Save asks for a name.
     molecule.ClearRecords();
@@ -204,6 +217,7 @@ bool TBondWindow::Open() {
     Host().Invalidate(true);
     return false;
   }
+  ClearExplanation();
   molecule.ringTemplatePlaced = false;
   changed = false;
   untitled = false;
@@ -214,14 +228,13 @@ bool TBondWindow::Open() {
 
 bool TBondWindow::Save() {
   if (untitled) return SaveAs();
-  return WriteMoleculeOf(*this);
+  return WriteMoleculeTo(*this, fileName);
 }
 
 bool TBondWindow::SaveAs() {
   const std::optional<std::string> path = Desktop().SaveFileDialog(dialogSettings);
   if (!path || path->empty()) return false;
-  fileName = *path;
-  if (!WriteMoleculeOf(*this)) return false;
+  if (!WriteMoleculeTo(*this, *path)) return false;
   // The student has chosen a name; the next Save writes to it.
   untitled = false;
   return true;

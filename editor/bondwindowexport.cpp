@@ -10,6 +10,7 @@
 #include "chem/identity.h"
 #include "chem/moleculeexport.h"
 #include "editor/bondwindow.h"
+#include "editor/filefailure.h"
 #include "editor/moleculepainter.h"
 #include "model/moleculefile.h"
 
@@ -46,7 +47,13 @@ std::string TBondWindow::SvgOf(const TRect& box) const {
 }
 
 bool TBondWindow::Export() {
-  if (molecule.atoms.IsEmpty()) return false;
+  // Tray atoms are not part of what was built.
+  bool placed = false;
+  for (const auto& atom : molecule.atoms) placed = placed || !InTray(atom);
+  if (!placed) {
+    Explain(NothingToExportReason);
+    return false;
+  }
   exportSettings.filter = ExportFileFilter;
   exportSettings.defaultExtension = ExportFileExtension;
   const std::optional<std::string> path = Desktop().SaveFileDialog(exportSettings);
@@ -61,7 +68,14 @@ bool TBondWindow::Export() {
     ShowWriteFailure(Desktop());
     return false;
   }
-  return WriteWholeFile(*path, bytes, Desktop());
+  const TFileResult result = SaveWholeFile(*path, bytes);
+  if (!result.Ok()) {
+    Explain(WriteFailureReason("Not exported", result, *path));
+    ShowWriteFailure(Desktop());
+    return false;
+  }
+  ClearExplanation();
+  return true;
 }
 
 bool TBondWindow::Print() {

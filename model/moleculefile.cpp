@@ -1,6 +1,7 @@
 #include "model/moleculefile.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -12,14 +13,18 @@
 #include <fstream>
 #include <istream>
 #include <ostream>
+#include <random>
 #include <sstream>
 #include <system_error>
+
+#include "model/moleculelimits.h"
 
 namespace kovala {
 
 namespace {
 
 constexpr char kMagic[8] = {'K', 'o', 'v', 'a', 'l', 'a', '3', '1'};
+constexpr std::uint64_t kBracketRecordSize = 20;
 
 // The file is put together in memory and written in one go.
 void PutInt(std::string& out, std::int32_t value) {
@@ -63,15 +68,40 @@ class TByteReader {
     for (auto& c : into) c = static_cast<char>(Byte());
   }
 
+  // Passes over bytes: by seeking where the stream can (a file), so that even
+  // a huge file costs nothing, else in blocks. A stream that ends first is
+  // cut short.
+  void Skip(std::uint64_t count) {
+    if (!ok) return;
+    const auto here = buffer->pubseekoff(0, std::ios::cur, std::ios::in);
+    const auto end = here == std::streampos(-1) ? here : buffer->pubseekoff(0, std::ios::end, std::ios::in);
+    if (end != std::streampos(-1)) {
+      const auto left = static_cast<std::uint64_t>(end - here);
+      if (left < count) {
+        ok = false;
+        in.setstate(std::ios::eofbit | std::ios::failbit);
+        return;
+      }
+      buffer->pubseekpos(here + static_cast<std::streamoff>(count), std::ios::in);
+      return;
+    }
+    std::array<char, 65536> block;
+    while (ok && count > 0) {
+      const auto want = static_cast<std::streamsize>(std::min<std::uint64_t>(count, block.size()));
+      const std::streamsize got = buffer->sgetn(block.data(), want);
+      if (got != want) {
+        ok = false;
+        in.setstate(std::ios::eofbit | std::ios::failbit);
+      }
+      count -= static_cast<std::uint64_t>(got);
+    }
+  }
+
  private:
   std::istream& in;
   std::streambuf* buffer;
   bool ok = true;
 };
-
-bool ValidLink(std::int32_t index, std::int32_t atomCount) {
-  return index == -1 || (index >= 0 && index < atomCount);
-}
 
 void ReadAtom(TByteReader& r, TAtom& a) {
   a.x = r.Int();
@@ -88,57 +118,89 @@ void ReadAtom(TByteReader& r, TAtom& a) {
   for (auto& k : a.neighbourKind) k = r.Int();
 }
 
-bool ReadRecords(TByteReader& r, TMolecule& m) {
+TFormatProblem ReadRecords(TByteReader& r, TMolecule& m) {
   std::array<char, 10> header{};
   r.Bytes(header);
   if (!r.Ok() || !std::equal(std::begin(kMagic), std::end(kMagic), header.begin()) || header[8] != 0)
-    return false;
+    return TFormatProblem::Header;
   m.bondCount = r.Int();
   m.ringTemplatePlaced = r.Byte() != 0;
   m.completed = r.Byte() != 0;
-  if (!r.Ok() || m.bondCount < 0) return false;
+  if (!r.Ok()) return TFormatProblem::CutShort;
 
-  // Records are appended one by one as their bytes arrive, so a huge count in
-  // a short file stops at the end of the file instead of allocating.
+  // Each count is held against what a molecule can hold before a record is
+  // read, and records are appended only as their bytes arrive, so neither a
+  // huge count nor a huge file costs more than the bytes actually read.
   const std::int32_t atomCount = r.Int();
-  for (std::int32_t i = 0; i < atomCount && r.Ok(); ++i) {
+  if (!r.Ok()) return TFormatProblem::CutShort;
+  if (atomCount > MaxAtoms) return TFormatProblem::TooManyAtoms;
+  for (std::int32_t i = 0; i < atomCount; ++i) {
     TAtom atom;
     ReadAtom(r, atom);
-    if (!r.Ok()) return false;
-    if (!ValidLink(atom.parentIndex, atomCount)) return false;
-    for (auto c : atom.childIndex)
-      if (!ValidLink(c, atomCount)) return false;
+    if (!r.Ok()) return TFormatProblem::CutShort;
     m.atoms.Add(atom);
   }
 
   const std::int32_t bondTotal = r.Int();
-  for (std::int32_t i = 0; i < bondTotal && r.Ok(); ++i) {
+  if (!r.Ok()) return TFormatProblem::CutShort;
+  if (bondTotal > MaxBonds) return TFormatProblem::TooManyBonds;
+  for (std::int32_t i = 0; i < bondTotal; ++i) {
     TBonds bond;
     bond.x1 = r.Int();
     bond.x2 = r.Int();
     bond.y1 = r.Int();
     bond.y2 = r.Int();
     r.Bytes(bond.order);
-    if (!r.Ok()) return false;
-    if (std::find(bond.order.begin(), bond.order.end(), '\0') == bond.order.end()) return false;
+    if (!r.Ok()) return TFormatProblem::CutShort;
     m.bonds.Add(bond);
   }
 
   const std::int32_t bracketCount = r.Int();
-  for (std::int32_t i = 0; i < bracketCount && r.Ok(); ++i) {
+  if (!r.Ok()) return TFormatProblem::CutShort;
+  const std::int32_t kept = std::min(bracketCount, MaxBrackets);
+  for (std::int32_t i = 0; i < kept; ++i) {
     TBrackett b;
     b.left = r.Int();
     b.right = r.Int();
     b.top = r.Int();
     b.bottom = r.Int();
     b.charge = r.Int();
-    if (!r.Ok()) return false;
+    if (!r.Ok()) return TFormatProblem::CutShort;
     m.brackets.Add(b);
   }
-  return r.Ok();
+  // Brackets piled up beyond the limit are passed over, but must be there.
+  if (bracketCount > kept) {
+    r.Skip(kBracketRecordSize * (static_cast<std::uint64_t>(bracketCount) - static_cast<std::uint64_t>(kept)));
+    if (!r.Ok()) return TFormatProblem::CutShort;
+  }
+  return CheckLimits(m);
+}
+
+bool ValidLink(std::int32_t index, int atomCount) {
+  return index == -1 || (index >= 0 && index < atomCount);
 }
 
 }  // namespace
+
+TFormatProblem CheckLimits(const TMolecule& m) {
+  const int atomCount = m.atoms.Count();
+  if (atomCount > MaxAtoms) return TFormatProblem::TooManyAtoms;
+  if (m.bonds.Count() > MaxBonds) return TFormatProblem::TooManyBonds;
+  if (m.bondCount < 0 || m.bondCount > MaxBonds) return TFormatProblem::OutOfRange;
+  for (const auto& atom : m.atoms) {
+    if (!WithinLimits(atom)) return TFormatProblem::OutOfRange;
+    if (!ValidLink(atom.parentIndex, atomCount)) return TFormatProblem::BadLink;
+    for (auto c : atom.childIndex)
+      if (!ValidLink(c, atomCount)) return TFormatProblem::BadLink;
+  }
+  for (const auto& bond : m.bonds) {
+    if (std::find(bond.order.begin(), bond.order.end(), '\0') == bond.order.end()) return TFormatProblem::BadOrder;
+    if (!WithinLimits(bond)) return TFormatProblem::OutOfRange;
+  }
+  for (const auto& bracket : m.brackets)
+    if (!WithinLimits(bracket)) return TFormatProblem::OutOfRange;
+  return TFormatProblem::None;
+}
 
 void WriteMolecule(std::ostream& out, const TMolecule& m) {
   std::string bytes;
@@ -191,13 +253,14 @@ void WriteMolecule(std::ostream& out, const TMolecule& m) {
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-TReadResult ReadMolecule(std::istream& in, TMolecule& m) {
+TReadResult ReadMolecule(std::istream& in, TMolecule& m, TFormatProblem* problem) {
   m.ClearRecords();
   TByteReader reader(in);
-  const bool ok = ReadRecords(reader, m);
+  const TFormatProblem found = reader.Ok() ? ReadRecords(reader, m) : TFormatProblem::CutShort;
+  if (problem != nullptr) *problem = found;
   // The stored flag is not kept: a read molecule is never a fresh template.
   m.ringTemplatePlaced = false;
-  if (!ok) {
+  if (found != TFormatProblem::None) {
     m.ClearRecords();
     m.completed = false;
     return TReadResult::BadFormat;
@@ -207,18 +270,54 @@ TReadResult ReadMolecule(std::istream& in, TMolecule& m) {
 
 namespace {
 
-void FileNotFound(IMessageBox& messages) {
-  messages.MessageBox("File cannot be found!", "Warning", TIcon::Exclamation);
+namespace fs = std::filesystem;
+
+// The longest name a Linux file system takes, in bytes.
+constexpr std::size_t kNameMax = 255;
+constexpr const char* kTempMark = ".saving-";
+constexpr std::size_t kTempRandomLength = 6;
+
+TFileResult Failure(int systemError) {
+  TFileResult result;
+  result.systemError = systemError;
+  switch (systemError) {
+    case ENOENT:
+    case ENOTDIR:
+      result.error = TFileError::NoFolder;
+      break;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+      result.error = TFileError::NoPermission;
+      break;
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+      result.error = TFileError::DiskFull;
+      break;
+    case ENAMETOOLONG:
+      result.error = TFileError::NameTooLong;
+      break;
+    case EISDIR:
+      result.error = TFileError::NotAFile;
+      break;
+    default:
+      result.error = TFileError::Other;
+      break;
+  }
+  return result;
 }
 
-}  // namespace
-
-namespace {
+TFileResult Failure(TFileError error, int systemError = 0) {
+  TFileResult result;
+  result.error = error;
+  result.systemError = systemError;
+  return result;
+}
 
 // The file a path names, following symbolic links (relative ones from the
 // link's own directory), so that saving replaces the file and keeps the link.
-std::filesystem::path FileBehindLinks(const std::filesystem::path& path) {
-  namespace fs = std::filesystem;
+fs::path FileBehindLinks(const fs::path& path) {
   fs::path file = path;
   std::error_code error;
   // A loop of links ends the walk rather than the program.
@@ -230,88 +329,218 @@ std::filesystem::path FileBehindLinks(const std::filesystem::path& path) {
   return file;
 }
 
-// Writes all the bytes to an open descriptor and closes it; false on any
-// failure, the close included.
-bool WriteAllAndClose(int fd, const std::string& bytes) {
+TFileResult WriteAll(int fd, const std::string& bytes, TDiskWrites& disk) {
   std::size_t done = 0;
   while (done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    const long n = disk.WriteAt(fd, bytes.data() + done, bytes.size() - done, static_cast<long>(done));
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      ::close(fd);
-      return false;
-    }
+    if (n < 0) return Failure(errno);
+    if (n == 0) return Failure(ENOSPC);
     done += static_cast<std::size_t>(n);
   }
-  return ::close(fd) == 0;
+  return {};
+}
+
+// The first bytes of an open file, to be put back if a write in place fails.
+bool ReadPrefix(int fd, std::string& into) {
+  std::size_t done = 0;
+  while (done < into.size()) {
+    const ssize_t n = ::pread(fd, into.data() + done, into.size() - done, static_cast<off_t>(done));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    done += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+// Puts the old bytes and length back after a failed write in place. Writing
+// over bytes the file already has takes no new space.
+void PutBack(int fd, const std::string& old, off_t oldSize, TDiskWrites& disk) {
+  WriteAll(fd, old, disk);
+  if (::ftruncate(fd, oldSize) != 0) return;
+  ::fsync(fd);
+}
+
+TFileResult WriteInPlace(const fs::path& target, const std::string& bytes, TDiskWrites& disk) {
+  const int fd = ::open(target.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+  if (fd < 0) return errno == EACCES || errno == EPERM ? Failure(TFileError::ReadOnly, errno) : Failure(errno);
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return Failure(TFileError::NotAFile);
+  }
+  const off_t oldSize = st.st_size;
+  std::string old(std::min<std::size_t>(static_cast<std::size_t>(oldSize), bytes.size()), '\0');
+  if (!ReadPrefix(fd, old)) {
+    const int e = errno;
+    ::close(fd);
+    return Failure(e == 0 ? EIO : e);
+  }
+
+  // Nothing is overwritten before the space for the whole file is there; a
+  // file system that cannot reserve is written all the same, with the old
+  // bytes kept to put back.
+  const int reserved = disk.Reserve(fd, static_cast<long>(bytes.size()));
+  TFileResult result;
+  if (reserved != 0 && reserved != EOPNOTSUPP && reserved != EINVAL && reserved != ENOSYS) {
+    result = Failure(reserved);
+  } else {
+    result = WriteAll(fd, bytes, disk);
+    if (result.Ok() && static_cast<off_t>(bytes.size()) < oldSize &&
+        ::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0)
+      result = Failure(errno);
+    if (result.Ok() && ::fsync(fd) != 0) result = Failure(errno);
+  }
+  if (!result.Ok()) PutBack(fd, old, oldSize, disk);
+  if (::close(fd) != 0 && result.Ok()) result = Failure(errno);
+  return result;
+}
+
+// A hidden name beside the target, no longer than a name may be: the
+// target's name is shortened, at a character boundary, to make room.
+std::string TempName(const std::string& targetName, unsigned long long seed) {
+  const std::size_t room = kNameMax - 1 - std::char_traits<char>::length(kTempMark) - kTempRandomLength;
+  std::size_t keep = std::min(targetName.size(), room);
+  while (keep > 0 && keep < targetName.size() && (static_cast<unsigned char>(targetName[keep]) & 0xC0) == 0x80)
+    --keep;
+  std::string name = ".";
+  name.append(targetName, 0, keep);
+  name += kTempMark;
+  constexpr char kDigits[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+  for (std::size_t i = 0; i < kTempRandomLength; ++i) {
+    name += kDigits[seed % 36];
+    seed /= 36;
+  }
+  return name;
+}
+
+// Creates the temporary file exclusively: an existing name, a planted link
+// included, is never opened but passed over for another.
+int CreateTemp(const fs::path& target, fs::path& temp) {
+  static unsigned long long counter = 0;
+  std::random_device entropy;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const unsigned long long seed =
+        (static_cast<unsigned long long>(entropy()) << 20) ^ (static_cast<unsigned long long>(::getpid()) << 8) ^
+        ++counter;
+    temp = target;
+    temp.replace_filename(TempName(target.filename().string(), seed));
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  errno = EEXIST;
+  return -1;
+}
+
+}  // namespace
+
+long TDiskWrites::WriteAt(int fd, const char* data, std::size_t size, long offset) {
+  return ::pwrite(fd, data, size, static_cast<off_t>(offset));
+}
+
+int TDiskWrites::Reserve(int fd, long size) { return size > 0 ? ::posix_fallocate(fd, 0, size) : 0; }
+
+TDiskWrites& TDiskWrites::System() {
+  static TDiskWrites disk;
+  return disk;
+}
+
+TFileResult SaveInPlace(const std::string& path, const std::string& bytes, TDiskWrites& disk) {
+  return WriteInPlace(FileBehindLinks(path), bytes, disk);
+}
+
+TFileResult SaveWholeFile(const std::string& path, const std::string& bytes, TDiskWrites& disk) {
+  if (path.empty() || fs::path(path).filename().empty()) return Failure(TFileError::NotAFile);
+  const fs::path target = FileBehindLinks(path);
+  if (target.filename().string().size() > kNameMax) return Failure(ENAMETOOLONG);
+
+  struct stat old {};
+  const bool replacing = ::stat(target.c_str(), &old) == 0;
+  if (replacing) {
+    if (!S_ISREG(old.st_mode)) return Failure(TFileError::NotAFile);
+    // A write-protected file is refused, not replaced by the rename.
+    const int probe = ::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK);
+    if (probe < 0)
+      return errno == EACCES || errno == EPERM ? Failure(TFileError::ReadOnly, errno) : Failure(errno);
+    ::close(probe);
+  }
+
+  fs::path temp;
+  const int fd = CreateTemp(target, temp);
+  if (fd < 0) {
+    const int e = errno;
+    // A directory that takes no new files may still hold a writable file.
+    if ((e == EACCES || e == EPERM) && replacing) return WriteInPlace(target, bytes, disk);
+    return Failure(e);
+  }
+  TFileResult result = WriteAll(fd, bytes, disk);
+  // The new file takes the old one's permission bits, not the defaults.
+  if (result.Ok() && replacing) ::fchmod(fd, old.st_mode & 0777);
+  if (result.Ok() && ::fsync(fd) != 0) result = Failure(errno);
+  if (::close(fd) != 0 && result.Ok()) result = Failure(errno);
+  if (result.Ok() && ::rename(temp.c_str(), target.c_str()) != 0) result = Failure(errno);
+  if (!result.Ok()) ::unlink(temp.c_str());
+  return result;
+}
+
+TFileResult SaveMoleculeFile(const std::string& path, const TMolecule& molecule, TDiskWrites& disk) {
+  if (CheckLimits(molecule) != TFormatProblem::None) return Failure(TFileError::TooLarge);
+  std::ostringstream out;
+  WriteMolecule(out, molecule);
+  return SaveWholeFile(path, out.str(), disk);
+}
+
+TFileResult LoadMoleculeFile(const std::string& path, TMolecule& molecule) {
+  molecule.ClearRecords();
+  molecule.ringTemplatePlaced = false;
+  molecule.completed = false;
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return Failure(errno);
+  if (!S_ISREG(st.st_mode)) return Failure(TFileError::NotAFile);
+  // Opened once by hand to learn why it cannot be, if it cannot.
+  const int probe = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (probe < 0) return Failure(errno);
+  ::close(probe);
+  std::ifstream in(path, std::ios::binary);
+  if (!in.is_open()) return Failure(errno == 0 ? EIO : errno);
+  TFileResult result;
+  if (ReadMolecule(in, molecule, &result.format) != TReadResult::Ok) result.error = TFileError::BadFormat;
+  return result;
+}
+
+namespace {
+
+void FileNotFound(IMessageBox& messages) {
+  messages.MessageBox("File cannot be found!", "Warning", TIcon::Exclamation);
 }
 
 }  // namespace
 
 void ShowWriteFailure(IMessageBox& messages) { FileNotFound(messages); }
 
+void ShowReadFailure(const TFileResult& result, IMessageBox& messages) {
+  if (result.error == TFileError::BadFormat)
+    messages.MessageBox("Incorrect File Format!", "Warning", TIcon::Exclamation);
+  else
+    FileNotFound(messages);
+}
+
 bool WriteMoleculeFile(const std::string& path, const TMolecule& molecule, IMessageBox& messages) {
-  std::ostringstream out;
-  WriteMolecule(out, molecule);
-  return WriteWholeFile(path, out.str(), messages);
+  const bool written = SaveMoleculeFile(path, molecule).Ok();
+  if (!written) FileNotFound(messages);
+  return written;
 }
 
 bool WriteWholeFile(const std::string& path, const std::string& bytes, IMessageBox& messages) {
-  namespace fs = std::filesystem;
-  if (fs::path(path).filename().empty()) {
-    FileNotFound(messages);
-    return false;
-  }
-  const fs::path target = FileBehindLinks(path);
-
-  std::error_code error;
-  const fs::file_status old = fs::status(target, error);
-  const bool replacing = fs::exists(old);
-
-  fs::path temp = target;
-  // Hidden, beside the target, so the rename stays on one file system.
-  std::string tempName = ".";
-  tempName += target.filename().string();
-  tempName += ".saving-";
-  tempName += std::to_string(::getpid());
-  temp.replace_filename(tempName);
-
-  bool written = false;
-  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  if (fd >= 0) {
-    written = WriteAllAndClose(fd, bytes);
-    // The new file takes the old one's permission bits, not the defaults.
-    if (written && replacing) fs::permissions(temp, old.permissions(), error);
-    if (written) {
-      fs::rename(temp, target, error);
-      written = !error;
-    }
-    if (!written) fs::remove(temp, error);
-  } else if ((errno == EACCES || errno == EPERM) && fs::is_regular_file(old)) {
-    // A directory that takes no new files may still hold a writable file:
-    // it is written in place, and only a failure of that write loses it.
-    const int inPlace = ::open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-    written = inPlace >= 0 && WriteAllAndClose(inPlace, bytes);
-  }
+  const bool written = SaveWholeFile(path, bytes).Ok();
   if (!written) FileNotFound(messages);
   return written;
 }
 
 bool ReadMoleculeFile(const std::string& path, TMolecule& molecule, IMessageBox& messages) {
-  std::error_code error;
-  std::ifstream in;
-  if (std::filesystem::is_regular_file(path, error)) in.open(path, std::ios::binary);
-  if (!in.is_open()) {
-    molecule.ClearRecords();
-    molecule.ringTemplatePlaced = false;
-    FileNotFound(messages);
-    return false;
-  }
-  if (ReadMolecule(in, molecule) != TReadResult::Ok) {
-    messages.MessageBox("Incorrect File Format!", "Warning", TIcon::Exclamation);
-    return false;
-  }
-  return true;
+  const TFileResult result = LoadMoleculeFile(path, molecule);
+  if (!result.Ok()) ShowReadFailure(result, messages);
+  return result.Ok();
 }
 
 }  // namespace kovala

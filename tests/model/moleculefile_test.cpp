@@ -4,12 +4,17 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <limits>
 #include <sstream>
+#include <streambuf>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "model/moleculelimits.h"
 #include "tests/support/scripteddesktop.h"
 
 namespace kovala {
@@ -220,6 +225,149 @@ TEST(MoleculeFile, BytesAfterTheTerminatorAreIgnoredAndWrittenAsZero) {
   EXPECT_EQ(Written(back)[order0 + 8], '\0');
 }
 
+// Bytes that can only be read in order, as from a pipe: no seeking.
+class TPipeBuffer : public std::streambuf {
+ public:
+  explicit TPipeBuffer(std::string bytes) : data(std::move(bytes)) { setg(data.data(), data.data(), data.data() + data.size()); }
+
+ private:
+  std::string data;
+};
+
+// A molecule of n loose carbons in a column and the bonds between them.
+TMolecule Chain(int atoms, int bonds) {
+  TMolecule m;
+  for (int i = 0; i < atoms; ++i) m.atoms.Add(TAtom(Carbon, 300, 10 + 30 * i));
+  for (int i = 0; i < bonds; ++i) m.bonds.Add(TBonds(310, 310, 30 + 30 * i, 40 + 30 * i));
+  return m;
+}
+
+TEST(MoleculeFileLimits, CountsBeyondWhatTheEditorHoldsAreRefusedBeforeReading) {
+  struct Case {
+    int atoms;
+    int bonds;
+    TFormatProblem problem;
+  };
+  const Case cases[] = {
+      {MaxAtoms, MaxBonds, TFormatProblem::None},
+      {MaxAtoms + 1, 0, TFormatProblem::TooManyAtoms},
+      {3, MaxBonds + 1, TFormatProblem::TooManyBonds},
+  };
+  for (const auto& c : cases) {
+    const std::string bytes = Written(Chain(c.atoms, c.bonds));
+    TMolecule back;
+    TFormatProblem problem = TFormatProblem::Header;
+    std::istringstream in(bytes);
+    EXPECT_EQ(ReadMolecule(in, back, &problem) == TReadResult::Ok, c.problem == TFormatProblem::None) << c.atoms;
+    EXPECT_EQ(problem, c.problem) << c.atoms << " " << c.bonds;
+    if (c.problem != TFormatProblem::None) {
+      EXPECT_TRUE(back.atoms.IsEmpty());
+      EXPECT_TRUE(back.bonds.IsEmpty());
+    }
+  }
+}
+
+TEST(MoleculeFileLimits, HugeCountsAreRefusedWithoutReadingTheRest) {
+  // A count of two thousand million atoms in front of a long file: refused at
+  // the count, with the stream left where the count ended.
+  std::string bytes = Written(TMolecule{});
+  PutInt(bytes, 16, std::numeric_limits<std::int32_t>::max());
+  bytes.append(73 * 1000, '\x01');
+  std::istringstream in(bytes);
+  TMolecule back;
+  TFormatProblem problem = TFormatProblem::None;
+  EXPECT_EQ(ReadMolecule(in, back, &problem), TReadResult::BadFormat);
+  EXPECT_EQ(problem, TFormatProblem::TooManyAtoms);
+  EXPECT_EQ(in.tellg(), std::streampos(20));
+}
+
+TEST(MoleculeFileLimits, ValuesTheEditorNeverMakesAreRefused) {
+  // RichMolecule's atom 0 is a carbon with no electrons or open bonds left
+  // and charge -2; atom 1 a hydrogen (1, 1).
+  constexpr std::size_t atom0 = 20;
+  constexpr std::size_t atom1 = 20 + 73;
+  constexpr std::size_t bond0 = 24 + 73 * 3;
+  constexpr std::size_t bracket0 = 28 + 73 * 3 + 26 * 3;
+  constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+  constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
+  struct Change {
+    std::size_t offset;
+    std::int32_t value;
+  };
+  struct Case {
+    const char* what;
+    std::vector<Change> changes;
+    TFormatProblem problem;
+  };
+  const Case cases[] = {
+      {"bondCount at the limit", {{10, MaxBonds}}, TFormatProblem::None},
+      {"bondCount past it", {{10, MaxBonds + 1}}, TFormatProblem::OutOfRange},
+      {"x at the limit", {{atom0, MaxCoordinate}}, TFormatProblem::None},
+      {"x past it", {{atom0, MaxCoordinate + 1}}, TFormatProblem::OutOfRange},
+      {"y far negative", {{atom0 + 4, kMin}}, TFormatProblem::OutOfRange},
+      {"negative free electrons", {{atom1 + 8, -1}}, TFormatProblem::OutOfRange},
+      {"negative open bonds", {{atom1 + 12, -1}}, TFormatProblem::OutOfRange},
+      {"eight between them", {{atom1 + 8, 6}, {atom1 + 12, 2}}, TFormatProblem::None},
+      {"nine between them", {{atom1 + 8, 5}, {atom1 + 12, 4}}, TFormatProblem::OutOfRange},
+      {"huge open bonds", {{atom1 + 12, kMax}}, TFormatProblem::OutOfRange},
+      {"eight electrons added", {{atom0 + 8, 0}, {atom0 + 12, 0}, {atom0 + 28, -8}}, TFormatProblem::None},
+      {"nine electrons added", {{atom0 + 28, -9}}, TFormatProblem::OutOfRange},
+      {"charge beyond the electrons taken", {{atom0 + 8, 1}, {atom0 + 28, 8}}, TFormatProblem::OutOfRange},
+      {"most negative charge", {{atom0 + 28, kMin}}, TFormatProblem::OutOfRange},
+      {"four neighbours", {{atom0 + 20, 4}}, TFormatProblem::None},
+      {"five neighbours", {{atom0 + 20, 5}}, TFormatProblem::OutOfRange},
+      {"bond end far away", {{bond0 + 4, kMax}}, TFormatProblem::OutOfRange},
+      {"bracket far away", {{bracket0, kMin}}, TFormatProblem::OutOfRange},
+      {"bracket of every atom's charge", {{bracket0 + 16, -MaxBracketCharge}}, TFormatProblem::None},
+      {"bracket charge past it", {{bracket0 + 16, kMax}}, TFormatProblem::OutOfRange},
+  };
+  const std::string good = Written(RichMolecule());
+  for (const auto& c : cases) {
+    std::string b = good;
+    for (const auto& change : c.changes) PutInt(b, change.offset, change.value);
+    TMolecule back;
+    TFormatProblem problem = TFormatProblem::Header;
+    std::istringstream in(b);
+    EXPECT_EQ(ReadMolecule(in, back, &problem) == TReadResult::Ok, c.problem == TFormatProblem::None) << c.what;
+    EXPECT_EQ(problem, c.problem) << c.what;
+    // What the reader takes, the writer writes back unchanged.
+    if (c.problem == TFormatProblem::None) {
+      EXPECT_EQ(CheckLimits(back), TFormatProblem::None) << c.what;
+      EXPECT_EQ(Written(back), b) << c.what;
+    }
+  }
+}
+
+TEST(MoleculeFileLimits, BracketsPastTheLimitArePassedOverButMustBeThere) {
+  TMolecule piled;
+  piled.atoms.Add(TAtom(Chlorine, 300, 200));
+  for (int i = 0; i < MaxBrackets + 6; ++i) piled.brackets.Add(TBrackett(295, 325, 195, 225, -1 - i % 3));
+  const std::string bytes = Written(piled);
+
+  TMolecule back;
+  ASSERT_EQ(ReadBytes(bytes, back), TReadResult::Ok);
+  ASSERT_EQ(back.brackets.Count(), MaxBrackets);
+  for (int i = 0; i < MaxBrackets; ++i) ASSERT_EQ(back.brackets[i], piled.brackets[i]) << i;
+  TMolecule again;
+  ASSERT_EQ(ReadBytes(Written(back), again), TReadResult::Ok);
+  EXPECT_EQ(Written(again), Written(back));
+
+  // The records the count announces past the limit must still be there,
+  // whether they are passed over by seeking (a file) or by reading (a pipe).
+  for (const bool seekable : {true, false}) {
+    for (const std::size_t cut : {std::size_t{0}, std::size_t{1}, std::size_t{20 * 6}}) {
+      TPipeBuffer pipe(bytes.substr(0, bytes.size() - cut));
+      std::istringstream file(bytes.substr(0, bytes.size() - cut));
+      std::istream pipeStream(&pipe);
+      std::istream& in = seekable ? static_cast<std::istream&>(file) : pipeStream;
+      TFormatProblem problem = TFormatProblem::Header;
+      EXPECT_EQ(ReadMolecule(in, back, &problem) == TReadResult::Ok, cut == 0) << seekable << " " << cut;
+      EXPECT_EQ(problem, cut == 0 ? TFormatProblem::None : TFormatProblem::CutShort) << seekable << " " << cut;
+      EXPECT_EQ(back.brackets.Count(), cut == 0 ? MaxBrackets : 0) << seekable << " " << cut;
+    }
+  }
+}
+
 class MoleculeFileOnDisk : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -272,12 +420,17 @@ TEST_F(MoleculeFileOnDisk, FailedWriteLeavesTheOldFileAsItWas) {
   const auto path = dir / "keep.kvl";
   ASSERT_TRUE(WriteMoleculeFile(path.string(), RichMolecule(), desktop));
   const auto oldSize = std::filesystem::file_size(path);
-  // Something in the way of the temporary file makes the save fail, even
-  // for a user whom file permissions do not stop.
-  std::filesystem::create_directory(dir / (".keep.kvl.saving-" + std::to_string(::getpid())));
-  EXPECT_FALSE(WriteMoleculeFile(path.string(), TMolecule{}, desktop));
-  EXPECT_EQ(desktop.LastText(), "File cannot be found!");
+  // A disk with no room left makes the save fail, even for a user whom file
+  // permissions do not stop.
+  struct TNoRoom : TDiskWrites {
+    long WriteAt(int, const char*, std::size_t, long) override {
+      errno = ENOSPC;
+      return -1;
+    }
+  } full;
+  EXPECT_EQ(SaveMoleculeFile(path.string(), TMolecule{}, full).error, TFileError::DiskFull);
   EXPECT_EQ(std::filesystem::file_size(path), oldSize);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1) << "no temporary left";
 }
 
 TEST_F(MoleculeFileOnDisk, SavingThroughALinkReplacesTheFileItNamesAndKeepsItsBits) {
@@ -339,6 +492,21 @@ TEST_F(MoleculeFileOnDisk, DirectoryThatTakesNoNewFilesIsSavedInPlace) {
 TEST_F(MoleculeFileOnDisk, WriteIntoAMissingDirectoryIsReported) {
   EXPECT_FALSE(WriteMoleculeFile((dir / "no" / "such.kvl").string(), TMolecule{}, desktop));
   EXPECT_EQ(desktop.LastText(), "File cannot be found!");
+}
+
+TEST_F(MoleculeFileOnDisk, TheProgramsOwnFilesReadAndWriteBackByteForByte) {
+  int seen = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(KOVALA_TEST_DATA)) {
+    if (entry.path().extension() != ".kvl") continue;
+    std::ifstream in(entry.path(), std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    TMolecule back;
+    ASSERT_TRUE(ReadMoleculeFile(entry.path().string(), back, desktop)) << entry.path();
+    EXPECT_EQ(CheckLimits(back), TFormatProblem::None) << entry.path();
+    EXPECT_EQ(Written(back), bytes) << entry.path();
+    ++seen;
+  }
+  EXPECT_GE(seen, 3);
 }
 
 TEST_F(MoleculeFileOnDisk, SeedCorpusFilesAreValid) {
