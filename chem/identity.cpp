@@ -3,7 +3,7 @@
 #include <cctype>
 
 #include "chem/chemmolecule.h"
-#include "chem/hillformula.h"
+#include "chem/taughtformula.h"
 
 namespace kovala {
 
@@ -22,8 +22,8 @@ TIdentity Identify(const TChemGraph& graph) {
   const TChemMolecule molecule(graph);
   identity.smiles = molecule.Smiles();
   identity.key = molecule.SkeletonKey();
-  identity.formula = THillFormula(graph).Display();
   identity.entry = identity.key.empty() ? nullptr : TNamesTable::Builtin().Find(identity.key);
+  identity.formula = TaughtFormula(graph, identity.entry);
   return identity;
 }
 

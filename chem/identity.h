@@ -13,7 +13,7 @@ namespace kovala {
 struct TIdentity {
   std::string smiles;
   std::string key;
-  std::string formula;                // as the student reads it: "C₂H₆O"
+  std::string formula;                // as taught, see TaughtFormula: "C₂H₆O", "NH₄⁺"
   const TNameEntry* entry = nullptr;  // none when the table does not know the molecule
 };
 
