@@ -243,7 +243,8 @@ void TBondWindow::CopyToClipboard() {
   if (!picture) return;
   TMoleculePainter::DrawMolecule(picture->Surface(), molecule);
 
-  const TRect box = molecule.AtomBox();
+  // An ion's right bracket and charge stand outside its atoms' box.
+  const TRect box = TMoleculePainter::PictureBox(molecule, molecule.AtomBox(), &picture->Surface());
   Desktop().CopyToClipboardWithSvg(*picture, box, SvgOf(box));
 }
 
