@@ -42,6 +42,8 @@ TFrame::~TFrame() = default;
 void TFrame::SetupWindow() {
   ShowClient(*bondWindow);
   frameHost.SetMessageBar(EditorHint);
+  frameHost.ShowPanel(panelShown);
+  frameHost.CheckMenuItem(cmd::MoleculePanel, panelShown);
   // The editor's own set-up puts its file name into the caption.
   bondWindow->SetupWindow();
 }
@@ -140,6 +142,11 @@ bool TFrame::FrameCommand(int id) {
       return true;
     case cmd::PrintMolecule:
       if (!view3DActive) CurrentMoleculeWindow().Print();
+      return true;
+    case cmd::MoleculePanel:
+      panelShown = !panelShown;
+      frameHost.ShowPanel(panelShown);
+      frameHost.CheckMenuItem(cmd::MoleculePanel, panelShown);
       return true;
     default:
       return false;

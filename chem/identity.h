@@ -22,7 +22,8 @@ TIdentity Identify(const TChemGraph& graph);
 // "Completed: ethanol, C₂H₆O", or the formula alone for a molecule the table
 // does not know. Where a course row asks for a molecule (`rowName`) and
 // another one of its formula was built: "You built propanal, an isomer of
-// acetone."
+// acetone."; where the row accepts the isomer built, the row's name follows:
+// "Completed: 2-propanol, C₃H₈O (lesson: propanol)".
 std::string CompletionExplanation(const TIdentity& identity, std::string_view rowName);
 
 }  // namespace kovala

@@ -43,6 +43,7 @@ void TBondWindow::AddToTray(ElementKind kind) {
   Snapshot();
   molecule.atoms.Add(TAtom(kind, trayX, client.top + 10 + 30 * k));
   Host().Invalidate(false);
+  RenewPanel();
 }
 
 void TBondWindow::RestackTray() {
@@ -89,6 +90,7 @@ void SetSide(TAtom& atom, int firstSlot, std::uint8_t taken) {
 void TBondWindow::SetupWindow() {
   trayRight = Host().ClientRect().right;
   Host().SetCaption(fileName);
+  RenewPanel();
 }
 
 void TBondWindow::Paint(ISurface& surface) {
@@ -174,6 +176,9 @@ void TBondWindow::ResetMolecule() {
   molecule.undoHistory.Flush();
   molecule.completed = false;
   molecule.ringTemplatePlaced = false;
+  // Nothing said about the old molecule stays beside the new one.
+  ClearExplanation();
+  completionLine.clear();
 }
 
 bool TBondWindow::New() {
@@ -184,6 +189,7 @@ bool TBondWindow::New() {
   fileName = "Untitled";
   Host().SetCaption(fileName);
   Host().Invalidate(true);
+  RenewPanel();
   return true;
 }
 
@@ -202,6 +208,7 @@ bool TBondWindow::Open() {
     molecule.ringTemplatePlaced = false;
     untitled = true;
     Host().Invalidate(true);
+    RenewPanel();
     return false;
   }
   molecule.ringTemplatePlaced = false;
@@ -209,6 +216,7 @@ bool TBondWindow::Open() {
   untitled = false;
   Host().SetCaption(fileName);
   Host().Invalidate(true);
+  RenewPanel();
   return true;
 }
 
@@ -233,7 +241,9 @@ void TBondWindow::UndoBack() {
   if (!molecule.RestoreSnapshot()) return;
   draggedAtom = nullptr;
   molecule.completed = false;
+  ClearExplanation();
   Host().Invalidate(true);
+  RenewPanel();
 }
 
 void TBondWindow::CopyToClipboard() {
@@ -316,6 +326,7 @@ void TBondWindow::AbbreviateHs() {
 
   changed = true;
   Host().Invalidate(true);
+  RenewPanel();
 }
 
 void TBondWindow::ArmElectronChange(bool add) {
