@@ -16,13 +16,14 @@ struct TOpenGroup {
   int count;
 };
 
-std::string Bonds(int count) { return std::to_string(count) + (count == 1 ? " bond" : " bonds"); }
+std::string Bonds(long long count) { return std::to_string(count) + (count == 1 ? " bond" : " bonds"); }
 
 std::string Phrase(const TOpenGroup& group, int sameKindAndPlace) {
   const std::string_view symbol = ElementInfo(group.kind).symbol;
   std::string who = symbol.empty() ? std::string("?") : std::string(symbol);
   if (group.inTray) who += " in the tray";
-  const int magnitude = std::abs(group.openBonds);
+  // Widened: a counter read from a damaged file may be the most negative int.
+  const long long magnitude = std::llabs(static_cast<long long>(group.openBonds));
   if (group.count == 1) {
     // "the" names the only such atom; "one" picks it out among others.
     who = (sameKindAndPlace == 1 ? "the " : "one ") + who;
