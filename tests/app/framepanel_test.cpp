@@ -68,15 +68,7 @@ void OpenMethane(TProgram& p) {
 
 INSTANTIATE_TEST_SUITE_P(
     Frame, PanelThroughTheFrame,
-    testing::Values(TFrameRenewal{"start", [](TProgram&) {}, "No atoms yet."},
-                    TFrameRenewal{"open of a completed molecule", OpenMethane, "Completed: methane, CH₄"},
-                    TFrameRenewal{"open of an empty file after methane",
-                                  [](TProgram& p) {
-                                    OpenMethane(p);
-                                    p.desktop.openChoices = {DataFile("empty.kvl")};
-                                    p.frame.Command(cmd::OpenMolecule);
-                                  },
-                                  "No atoms yet."},
+    testing::Values(TFrameRenewal{"open of a completed molecule", OpenMethane, "Completed: methane, CH₄"},
                     TFrameRenewal{"3-D view has none",
                                   [](TProgram& p) {
                                     OpenMethane(p);
@@ -101,12 +93,6 @@ INSTANTIATE_TEST_SUITE_P(
                                   [](TProgram& p) {
                                     p.frame.Command(cmd::StartLab);
                                     p.frame.Command(cmd::QuitPracticeOrganic);
-                                  },
-                                  "No atoms yet."},
-                    TFrameRenewal{"undo-back to empty",
-                                  [](TProgram& p) {
-                                    p.frame.Command(cmd::PaletteCarbon);
-                                    p.frame.Command(cmd::UndoBack);
                                   },
                                   "No atoms yet."}));
 

@@ -77,12 +77,6 @@ INSTANTIATE_TEST_SUITE_P(
                            s.window->PreviousRow();
                          },
                          kMethaneInTray},
-        TCoursePanelCase{"start again after a completion", false,
-                         [](TSession& s) {
-                           ASSERT_TRUE(s.Build("C"));
-                           s.window->StartAgain();
-                         },
-                         kMethaneInTray},
         TCoursePanelCase{"start again after a refused drop", false,
                          [](TSession& s) {
                            // The C dropped in the middle, then an H far from it.
