@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QFont>
 #include <QKeySequence>
+#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QResizeEvent>
@@ -158,7 +159,12 @@ void TMainWindow::RefreshPanel() {
     const QString shown = QString::fromStdString(*text);
     if (panel->text() != shown) panel->setText(shown);
   }
-  panel->setVisible(panelShown && text.has_value());
+  const bool visible = panelShown && text.has_value();
+  if (panel->isVisibleTo(this) == visible) return;
+  panel->setVisible(visible);
+  // The client area takes its new height at once, so a window that asks for
+  // its client rectangle next (the 3-D model's area) gets the new one.
+  if (QLayout* column = centralWidget()->layout()) column->activate();
 }
 
 void TMainWindow::CheckMenuItem(int command, bool checked) {

@@ -45,6 +45,21 @@ TEST(PanelMenuItem, ShownAtStartAndSwitchedByTheViewPopup) {
   EXPECT_TRUE(p.host.checkMarks[cmd::MoleculePanel]);
 }
 
+TEST(PanelMenuItem, TheThreeDViewHidesThePanelAndReturningKeepsTheStudentsChoice) {
+  for (const bool hidden : {false, true}) {
+    TProgram p;
+    if (hidden) p.frame.Command(cmd::MoleculePanel);
+    p.desktop.openChoices = {DataFile("methane.kvl")};
+    p.frame.Command(cmd::OpenMolecule);
+    p.frame.Command(cmd::ShowModel3D);
+    ASSERT_TRUE(p.frame.view3DActive);
+    EXPECT_FALSE(p.host.panelShown);
+    p.frame.Command(cmd::ReturnToKovala);
+    EXPECT_EQ(p.host.panelShown, !hidden);
+    EXPECT_EQ(p.host.checkMarks[cmd::MoleculePanel], !hidden);
+  }
+}
+
 struct TFrameRenewal {
   const char* name;
   std::function<void(TProgram&)> steps;

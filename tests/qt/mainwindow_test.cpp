@@ -159,9 +159,12 @@ TEST_F(MainWindowTest, PanelShowsTheClientsTextUnlessHiddenOrTheClientHasNone) {
   EXPECT_FALSE(panel.isVisible());
   main.SetClient(editor);
   EXPECT_TRUE(panel.isVisible());
-  // Hidden by the student, it stays hidden through client switches.
+  // Hidden by the student, it stays hidden through client switches; the
+  // client area takes its room at once.
+  const int withPanel = main.ClientRect().Height();
   main.ShowPanel(false);
   EXPECT_FALSE(panel.isVisible());
+  EXPECT_GT(main.ClientRect().Height(), withPanel);
   main.SetClient(view);
   main.SetClient(editor);
   EXPECT_FALSE(panel.isVisible());
