@@ -42,6 +42,8 @@ TFrame::~TFrame() = default;
 void TFrame::SetupWindow() {
   ShowClient(*bondWindow);
   frameHost.SetMessageBar(EditorHint);
+  frameHost.ShowPanel(panelShown);
+  frameHost.CheckMenuItem(cmd::MoleculePanel, panelShown);
   // The editor's own set-up puts its file name into the caption.
   bondWindow->SetupWindow();
 }
@@ -141,6 +143,11 @@ bool TFrame::FrameCommand(int id) {
     case cmd::PrintMolecule:
       if (!view3DActive) CurrentMoleculeWindow().Print();
       return true;
+    case cmd::MoleculePanel:
+      panelShown = !panelShown;
+      frameHost.ShowPanel(panelShown);
+      frameHost.CheckMenuItem(cmd::MoleculePanel, panelShown);
+      return true;
     default:
       return false;
   }
@@ -184,12 +191,16 @@ void TFrame::CopyMolecule() {
 }
 
 void TFrame::ShowModel3D() {
-  const TRect area = frameHost.ClientRect();
+  TRect area = frameHost.ClientRect();
   TBondWindow& molecule = CurrentMoleculeWindow();
   if (!molecule.molecule.completed) {
     Desktop().MessageBox("The molecule must be completed before viewing!!!", "Warning", TIcon::Exclamation);
     return;
   }
+  // The 3-D view has no molecule panel; the model is centred in the area it
+  // is shown in, as it is again after Increase and Decrease.
+  frameHost.ShowPanel(false);
+  area = frameHost.ClientRect();
   frameHost.AssignMenu(ModelMenu);
   shapeWindow->BuildModel(molecule.molecule.atoms, area.left, area.top, area.right, area.bottom);
   view3DActive = true;
@@ -216,6 +227,7 @@ void TFrame::ReturnToMoleculeWindow() {
   shapeWindow->sizeLevel = 1;
   shapeWindow->ApplySizeLevel();
   shapeWindow->Hide();
+  frameHost.ShowPanel(panelShown);
   frameHost.SetMessageBar(EditorHint);
   view3DActive = false;
 }

@@ -39,6 +39,7 @@ inline constexpr int HelpIndex = 901;
 inline constexpr int UsingHelp = 902;
 inline constexpr int ExportMolecule = 1000;
 inline constexpr int PrintMolecule = 1001;
+inline constexpr int MoleculePanel = 1002;
 }  // namespace cmd
 
 class TFrame : public TWindow {
@@ -70,6 +71,8 @@ class TFrame : public TWindow {
   bool view3DActive = false;
   bool helpUsed = false;
   bool helpOnHelpUsed = false;
+  // The student's choice for the molecule panel, shown until hidden.
+  bool panelShown = true;
 
  private:
   bool FrameCommand(int id);

@@ -1,5 +1,9 @@
-// One drop onto a 25-atom molecule and the repaint that follows it.
+// One drop onto a 25-atom molecule and the repaint that follows it; the
+// molecule panel's text for 26 atoms.
 #include <benchmark/benchmark.h>
+
+#include <optional>
+#include <string>
 
 #include "editor/bondwindow.h"
 #include "tests/support/fakehost.h"
@@ -63,5 +67,27 @@ void BM_DropOnTwentyFiveAtoms(benchmark::State& state) {
   if (window.molecule.bondCount != 24) state.SkipWithError("the hydrogen was not bonded");
 }
 BENCHMARK(BM_DropOnTwentyFiveAtoms);
+
+// The molecule panel's text for the most atoms a molecule may have: the
+// snake, its hydrogen and one more in the tray, every atom still open.
+void BM_PanelTextOfTwentySixAtoms(benchmark::State& state) {
+  kovala::test::TFakeHost host;
+  kovala::test::TScriptedDesktop desktop;
+  kovala::TBondWindow window(host, desktop);
+  SnakeWithHydrogenInTray(window);
+  window.AddToTray(kovala::Hydrogen);
+  if (window.molecule.atoms.Count() != 26) {
+    state.SkipWithError("the molecule does not hold 26 atoms");
+    return;
+  }
+  std::size_t length = 0;
+  for (auto _ : state) {
+    const std::optional<std::string> text = window.PanelText();
+    benchmark::DoNotOptimize(text);
+    length = text ? text->size() : 0;
+  }
+  state.counters["characters"] = static_cast<double>(length);
+}
+BENCHMARK(BM_PanelTextOfTwentySixAtoms);
 
 }  // namespace

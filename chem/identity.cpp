@@ -3,7 +3,7 @@
 #include <cctype>
 
 #include "chem/chemmolecule.h"
-#include "chem/hillformula.h"
+#include "chem/taughtformula.h"
 
 namespace kovala {
 
@@ -22,8 +22,8 @@ TIdentity Identify(const TChemGraph& graph) {
   const TChemMolecule molecule(graph);
   identity.smiles = molecule.Smiles();
   identity.key = molecule.SkeletonKey();
-  identity.formula = THillFormula(graph).Display();
   identity.entry = identity.key.empty() ? nullptr : TNamesTable::Builtin().Find(identity.key);
+  identity.formula = TaughtFormula(graph, identity.entry);
   return identity;
 }
 
@@ -35,7 +35,12 @@ std::string CompletionExplanation(const TIdentity& identity, std::string_view ro
     return entry ? "You built " + entry->name + ", an isomer of " + row + "."
                  : "You built an isomer of " + row + ".";
   }
-  if (entry) return "Completed: " + entry->name + ", " + identity.formula;
+  if (entry) {
+    std::string line = "Completed: " + entry->name + ", " + identity.formula;
+    // An isomer the row also accepts is named with the lesson it answers.
+    if (!rowName.empty() && Lower(entry->name) != Lower(rowName)) line += " (lesson: " + Lower(rowName) + ")";
+    return line;
+  }
   return "Completed: " + identity.formula;
 }
 

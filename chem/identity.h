@@ -13,7 +13,7 @@ namespace kovala {
 struct TIdentity {
   std::string smiles;
   std::string key;
-  std::string formula;                // as the student reads it: "C₂H₆O"
+  std::string formula;                // as taught, see TaughtFormula: "C₂H₆O", "NH₄⁺"
   const TNameEntry* entry = nullptr;  // none when the table does not know the molecule
 };
 
@@ -22,7 +22,8 @@ TIdentity Identify(const TChemGraph& graph);
 // "Completed: ethanol, C₂H₆O", or the formula alone for a molecule the table
 // does not know. Where a course row asks for a molecule (`rowName`) and
 // another one of its formula was built: "You built propanal, an isomer of
-// acetone."
+// acetone."; where the row accepts the isomer built, the row's name follows:
+// "Completed: 2-propanol, C₃H₈O (lesson: propanol)".
 std::string CompletionExplanation(const TIdentity& identity, std::string_view rowName);
 
 }  // namespace kovala

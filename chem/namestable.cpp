@@ -37,7 +37,8 @@ TNamesTable::TNamesTable(std::string_view text) {
     const auto fields = SplitTabs(line);
     if (fields.size() < 3 || fields[0].empty() || fields[1].empty()) continue;
     TNameEntry entry{std::string(fields[0]), std::string(fields[1]), std::string(fields[2]),
-                     fields.size() > 3 ? std::string(fields[3]) : std::string()};
+                     fields.size() > 3 ? std::string(fields[3]) : std::string(),
+                     fields.size() > 4 ? std::string(fields[4]) : std::string()};
     if (byKey.emplace(entry.key, entries.size()).second) entries.push_back(std::move(entry));
   }
 }

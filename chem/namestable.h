@@ -15,11 +15,14 @@ struct TNameEntry {
   std::string name;    // what the student reads: "ethanol"
   std::string smiles;  // the molecule in its usual writing, from which the key was made
   std::string family;  // the course row that also accepts this isomer ("propanol"), or empty
+  // The formula a school book writes where the taught order does not give it
+  // ("OH-", "HCN"), as THillFormula::Text writes formulas; usually empty.
+  std::string formula;
 };
 
 class TNamesTable {
  public:
-  // One entry a line: key, name, SMILES and family separated by tabs; lines
+  // One entry a line: key, name, SMILES, family and formula separated by tabs; lines
   // beginning with "#" and blank lines are skipped, and so are lines with
   // fewer than three fields. A repeated key keeps its first entry.
   explicit TNamesTable(std::string_view text);

@@ -26,7 +26,7 @@ class TUnseenHost : public IWindowHost {
   void KillTimer(int) override {}
   void SetCaption(const std::string&) override {}
   void SetMessageBar(const std::string&) override {}
-  void SetExplanation(const std::string&) override {}
+  void PanelChanged() override {}
   void AssignMenu(const std::string&) override {}
   void GrayMenuItem(int) override {}
 };

@@ -44,6 +44,7 @@ void TBondWindow::AddToTray(ElementKind kind) {
   Snapshot();
   molecule.atoms.Add(TAtom(kind, trayX, client.top + 10 + 30 * k));
   Host().Invalidate(false);
+  RenewPanel();
 }
 
 void TBondWindow::RestackTray() {
@@ -99,6 +100,7 @@ void SetSide(TAtom& atom, int firstSlot, std::uint8_t taken) {
 void TBondWindow::SetupWindow() {
   trayRight = Host().ClientRect().right;
   Host().SetCaption(fileName);
+  RenewPanel();
 }
 
 void TBondWindow::Paint(ISurface& surface) {
@@ -184,6 +186,9 @@ void TBondWindow::ResetMolecule() {
   molecule.undoHistory.Flush();
   molecule.completed = false;
   molecule.ringTemplatePlaced = false;
+  // Nothing said about the old molecule stays beside the new one.
+  ClearExplanation();
+  completionLine.clear();
 }
 
 bool TBondWindow::New() {
@@ -194,6 +199,7 @@ bool TBondWindow::New() {
   fileName = "Untitled";
   Host().SetCaption(fileName);
   Host().Invalidate(true);
+  RenewPanel();
   return true;
 }
 
@@ -215,6 +221,7 @@ bool TBondWindow::Open() {
     molecule.ringTemplatePlaced = false;
     untitled = true;
     Host().Invalidate(true);
+    RenewPanel();
     return false;
   }
   ClearExplanation();
@@ -223,6 +230,7 @@ bool TBondWindow::Open() {
   untitled = false;
   Host().SetCaption(fileName);
   Host().Invalidate(true);
+  RenewPanel();
   return true;
 }
 
@@ -246,7 +254,9 @@ void TBondWindow::UndoBack() {
   if (!molecule.RestoreSnapshot()) return;
   draggedAtom = nullptr;
   molecule.completed = false;
+  ClearExplanation();
   Host().Invalidate(true);
+  RenewPanel();
 }
 
 void TBondWindow::CopyToClipboard() {
@@ -256,7 +266,8 @@ void TBondWindow::CopyToClipboard() {
   if (!picture) return;
   TMoleculePainter::DrawMolecule(picture->Surface(), molecule);
 
-  const TRect box = molecule.AtomBox();
+  // An ion's right bracket and charge stand outside its atoms' box.
+  const TRect box = TMoleculePainter::PictureBox(molecule, molecule.AtomBox(), &picture->Surface());
   Desktop().CopyToClipboardWithSvg(*picture, box, SvgOf(box));
 }
 
@@ -328,6 +339,7 @@ void TBondWindow::AbbreviateHs() {
 
   changed = true;
   Host().Invalidate(true);
+  RenewPanel();
 }
 
 void TBondWindow::ArmElectronChange(bool add) {

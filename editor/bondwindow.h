@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "framework/desktop.h"
@@ -45,6 +46,12 @@ class TBondWindow : public TWindow {
   bool CanClose() override;
   // The bookkeeping of the atom under the point, none while an atom is carried.
   std::string ToolTipAt(TPoint point) const override;
+  // The molecule panel: the last refusal's reason, what is still open or,
+  // once complete, the molecule's name and formula (editor/moleculepanel.h).
+  std::optional<std::string> PanelText() const override;
+  // Tells the host that the panel's text may have changed; every operation
+  // that changes the molecule or the explanation ends with it.
+  void RenewPanel();
 
   // Commands the frame calls.
   bool New();   // false when the student cancelled
@@ -75,11 +82,14 @@ class TBondWindow : public TWindow {
   void AddToTray(ElementKind kind);
   void RestackTray();
   bool InTray(const TAtom& atom) const;
-  // Refusals show their message box and, in the explanation field, why in
-  // numbers; the explanation stays until the next drop or right click.
-  void Refuse(const std::string& message, const std::string& explanation);
-  void Explain(const std::string& text);
-  void ClearExplanation();
+  // Refusals show their message box and, in the panel, why in numbers; the
+  // explanation stays until the next drop or right click, or until the
+  // molecule is replaced (New, Open, Undo-Back, a course's layout).
+  void Refuse(const std::string& message, const std::string& reason);
+  // The reason of the last refusal, shown in the panel before the box.
+  void SetExplanation(const std::string& reason);
+  const std::string& Explanation() const { return explanation; }
+  void ClearExplanation() { explanation.clear(); }
   // Why a release that found no free side of a placed atom missed.
   std::string WhyNotOnASide(TPoint point) const;
 
@@ -91,9 +101,9 @@ class TBondWindow : public TWindow {
   void TestCompletion();
   void CompleteMolecule();
   static void ArrangeLonePairs(TAtom& atom);
-  // Shows "Completed: " with the molecule's name from the names table and its
-  // formula in the explanation field, or, in a course, what was built when it
-  // is another isomer than the row's compound.
+  // Puts "Completed: " with the molecule's name from the names table and its
+  // formula into the panel, or, in a course, what was built when it is
+  // another isomer than the row's compound.
   void ExplainCompletion();
   // The name of the molecule the window asks the student to build; the
   // editor asks for none, the courses name their row's compound.
@@ -133,9 +143,9 @@ class TBondWindow : public TWindow {
   std::string SvgOf(const TRect& box) const;
   bool AskToSave();  // false when the student cancelled or the save failed
   void ResetMolecule();
-  int trayRight = 0;
-  bool explaining = false;  // the explanation field shows this window's text  // the client right edge the
-                            // tray atoms stand at
+  int trayRight = 0;           // the client right edge the tray atoms stand at
+  std::string explanation;     // the reason of the last refusal
+  std::string completionLine;  // what the completed molecule is, made once at completion
 };
 
 }  // namespace kovala

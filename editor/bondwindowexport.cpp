@@ -34,9 +34,12 @@ TRect TBondWindow::PlacedBox() const {
     box.right = std::max(box.right, atom.x);
     box.bottom = std::max(box.bottom, atom.y);
   }
-  if (!any) return molecule.AtomBox();
-  // The same margins as the clipboard picture's.
-  return {box.left - 5, box.top - 5, box.right + 25, box.bottom + 25};
+  // The same margins as the clipboard picture's, and an ion's bracket and
+  // charge, measured in the font the pictures are drawn with.
+  const std::unique_ptr<IPicture> measure = Desktop().CreatePicture(1, 1);
+  return TMoleculePainter::PictureBox(
+      molecule, any ? TRect{box.left - 5, box.top - 5, box.right + 25, box.bottom + 25} : molecule.AtomBox(),
+      measure ? &measure->Surface() : nullptr);
 }
 
 std::string TBondWindow::SvgOf(const TRect& box) const {

@@ -10,6 +10,7 @@
 
 #include "chem/identity.h"
 #include "editor/bondwindow.h"
+#include "editor/moleculepanel.h"
 
 namespace kovala {
 
@@ -190,18 +191,28 @@ std::int64_t DistanceToSideCell(const TAtom& atom, SideCode side, TPoint point) 
 
 }  // namespace
 
-void TBondWindow::Explain(const std::string& text) {
-  explaining = !text.empty();
-  Host().SetExplanation(text);
+void TBondWindow::SetExplanation(const std::string& reason) {
+  explanation = reason;
+  RenewPanel();
 }
 
-void TBondWindow::ClearExplanation() {
-  if (explaining) Explain({});
-}
-
-void TBondWindow::Refuse(const std::string& message, const std::string& explanation) {
-  Explain(explanation);
+void TBondWindow::Refuse(const std::string& message, const std::string& reason) {
+  SetExplanation(reason);
   Warn(Desktop(), message);
+}
+
+std::optional<std::string> TBondWindow::PanelText() const {
+  return kovala::PanelText(molecule, {explanation, completionLine, Host().ClientRect().right - 50});
+}
+
+void TBondWindow::RenewPanel() {
+  // The line is made when the molecule completes; a molecule read from a
+  // file as complete gets it here. Nothing keeps it past completion.
+  if (!molecule.completed)
+    completionLine.clear();
+  else if (completionLine.empty())
+    completionLine = CompletionExplanation(Identify(GraphOf(molecule)), ShownMoleculeName());
+  Host().PanelChanged();
 }
 
 std::string TBondWindow::WhyNotOnASide(TPoint point) const {
@@ -334,6 +345,7 @@ void TBondWindow::DropAtom(TPoint point) {
   dragging = false;
   Host().RestoreCursor();
   RestackTray();  // also repaints the whole client area
+  RenewPanel();
 }
 
 SideCode TBondWindow::FindFreeSide(const TAtom& atom, const TAtom* dragged, TPoint point) const {
@@ -439,7 +451,8 @@ void TBondWindow::ArrangeLonePairs(TAtom& atom) {
 }
 
 void TBondWindow::ExplainCompletion() {
-  Explain(CompletionExplanation(Identify(GraphOf(molecule)), ShownMoleculeName()));
+  completionLine = CompletionExplanation(Identify(GraphOf(molecule)), ShownMoleculeName());
+  RenewPanel();
 }
 
 void TBondWindow::DropCompletionStep() { CompleteMolecule(); }

@@ -127,6 +127,7 @@ void TBondWindow::ChangeElectrons(TPoint point) {
 
   electronModePending = false;
   Host().Invalidate(true);
+  RenewPanel();
 }
 
 void TBondWindow::ClickBond(TPoint point) {
@@ -143,7 +144,10 @@ void TBondWindow::ClickBond(TPoint point) {
     b = AtomAtBondEnd(molecule.atoms, bond.x2, bond.y2);
     if (a >= 0 && b >= 0 && a != b) bondIndex = i;
   }
-  if (bondIndex < 0) return;
+  if (bondIndex < 0) {
+    RenewPanel();  // the last refusal's reason went with this click
+    return;
+  }
 
   if (molecule.ringTemplatePlaced && bondIndex <= kLastProtectedRingBond) {
     Refuse("You cannot make a mutiple bond in this position!!!",
@@ -158,7 +162,7 @@ void TBondWindow::ClickBond(TPoint point) {
   TAtom& end = molecule.atoms[b];
   // A triple bond passes the rules below but goes no higher.
   const bool highest = bond.Order() == "triple";
-  if (highest) Explain(kHighestOrder);
+  if (highest) explanation = kHighestOrder;
   if (start.freeElectrons >= 1 && end.freeElectrons >= 1 && start.openBonds >= 1 && end.openBonds >= 1) {
     if (RaiseOrder(bond)) {
       --start.openBonds;
@@ -184,6 +188,7 @@ void TBondWindow::ClickBond(TPoint point) {
   Host().Invalidate(true);
   TestCompletion();
   if (molecule.completed) BondClickCompletionStep();
+  RenewPanel();
 }
 
 void TBondWindow::BondClickCompletionStep() {

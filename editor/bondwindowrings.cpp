@@ -166,6 +166,7 @@ void TBondWindow::PlaceRing(TRingKind ring) {
   molecule.bondCount = static_cast<int>(ringTemplate.bonds.size()) - 1;
   molecule.ringTemplatePlaced = true;
   Host().Invalidate(false);
+  RenewPanel();
 }
 
 }  // namespace kovala

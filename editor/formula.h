@@ -1,5 +1,6 @@
-// The formula of a molecule as a student reads it: elements in Hill order,
-// subscript counts and the net charge as a superscript ("CH₄", "SO₄²⁻").
+// The formula of a molecule in Hill order, as files count it, with subscript
+// counts and the net charge as a superscript ("CH₄", "O₄S²⁻"). What the
+// student reads is the taught formula of chem/taughtformula.h.
 #pragma once
 
 #include <string>

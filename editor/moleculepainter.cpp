@@ -1,5 +1,6 @@
 #include "editor/moleculepainter.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 
@@ -98,6 +99,20 @@ void TMoleculePainter::DrawBond(ISurface& surface, const TBonds& bond) {
       surface.Line(bond.x1, bond.y1 + 5, bond.x2, bond.y1 + 5);
     }
   }
+}
+
+TRect TMoleculePainter::PictureBox(const TMolecule& molecule, TRect box, const ISurface* measure) {
+  for (const auto& b : molecule.brackets) {
+    const std::string charge = ChargeText(b.charge);
+    const TSize text = measure ? measure->TextSize(charge) : ISurface::EstimatedTextSize(charge);
+    // A box's right and bottom edges lie outside it, so the lines drawn on
+    // the bracket's right and bottom need one pixel more.
+    box.left = std::min({box.left, b.left, b.right});
+    box.top = std::min({box.top, b.top, b.bottom});
+    box.right = std::max({box.right, b.left + 1, b.right + 1, b.right + 5 + text.width + 1});
+    box.bottom = std::max({box.bottom, b.top + 1, b.bottom + 1, b.top + text.height + 1});
+  }
+  return box;
 }
 
 void TMoleculePainter::DrawBracket(ISurface& surface, const TBrackett& b) {

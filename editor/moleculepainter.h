@@ -22,6 +22,11 @@ class TMoleculePainter {
   static void DrawBracket(ISurface& surface, const TBrackett& bracket);
   static void DrawHydrogenCount(ISurface& surface, const TMolecule& molecule, const TAtom& atom);
 
+  // `box` (the atoms' cells with their margins) widened to take in every
+  // bracket and its charge text, measured on `measure` (estimated without
+  // one); a molecule without brackets keeps `box` as it is.
+  static TRect PictureBox(const TMolecule& molecule, TRect box, const ISurface* measure);
+
   // The picture resource of an element; empty for an unknown kind.
   static std::string AtomBitmap(ElementKind kind);
   // "2-" for a charge of -2, "1+" for 1.

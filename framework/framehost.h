@@ -12,6 +12,12 @@ class IFrameHost : public IWindowHost {
   virtual void SetClient(TWindow& client) = 0;
   // Closes the main window; the frame's close query is asked first.
   virtual void CloseMainWindow() = 0;
+  // Shows or hides the molecule panel as the student chose; it stays hidden
+  // while the client has no panel text (the 3-D view).
+  virtual void ShowPanel(bool shown) = 0;
+  // Puts a check mark beside a checkable menu item, or takes it away; the
+  // mark stays when a menu is assigned afresh.
+  virtual void CheckMenuItem(int command, bool checked) = 0;
 };
 
 }  // namespace kovala

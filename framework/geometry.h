@@ -9,6 +9,12 @@ struct TPoint {
   friend bool operator==(const TPoint&, const TPoint&) = default;
 };
 
+struct TSize {
+  int width = 0;
+  int height = 0;
+  friend bool operator==(const TSize&, const TSize&) = default;
+};
+
 struct TRect {
   int left = 0;
   int top = 0;

@@ -34,6 +34,11 @@ class ISurface {
   virtual void Text(int x, int y, const std::string& text) = 0;
   // Copies an off-screen picture with its top-left at (x, y).
   virtual void DrawPicture(const IPicture& picture, int x, int y) = 0;
+  // The room a text takes in the surface's font; surfaces without a font
+  // answer with the estimate below.
+  virtual TSize TextSize(const std::string& text) const { return EstimatedTextSize(text); }
+  // A generous guess for a small default font: 8 pixels a character, 16 high.
+  static TSize EstimatedTextSize(const std::string& text) { return {8 * static_cast<int>(text.size()), 16}; }
 };
 
 // An off-screen picture, filled white when made, that can be drawn into.

@@ -2,6 +2,7 @@
 // reaches the desktop only through its host and the desktop services.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "framework/desktop.h"
@@ -41,6 +42,9 @@ class TWindow {
   virtual bool CanClose() { return true; }
   // The tooltip for the pointer resting at a point; empty for none.
   virtual std::string ToolTipAt(TPoint /*point*/) const { return {}; }
+  // The text of the panel shown beside the window; none for a window that
+  // has no panel, and the panel is then hidden.
+  virtual std::optional<std::string> PanelText() const { return std::nullopt; }
 
   bool IsVisible() const { return visible; }
   virtual void Show() { visible = true; }

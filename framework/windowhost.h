@@ -30,9 +30,9 @@ class IWindowHost {
   // Frame services.
   virtual void SetCaption(const std::string& caption) = 0;
   virtual void SetMessageBar(const std::string& text) = 0;
-  // One line of explanation in its own field right of the message bar; an
-  // empty text clears the field.
-  virtual void SetExplanation(const std::string& text) = 0;
+  // The window's panel text (TWindow::PanelText) may have changed; a host
+  // that shows the panel reads it again.
+  virtual void PanelChanged() = 0;
   virtual void AssignMenu(const std::string& menuName) = 0;
   virtual void GrayMenuItem(int command) = 0;
 };

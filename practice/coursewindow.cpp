@@ -54,6 +54,7 @@ void TCourseWindow::ClearRow() {
   molecule.ClearRecords();
   molecule.completed = false;
   molecule.ringTemplatePlaced = false;
+  ClearExplanation();
   // A drag still held keeps going, but no longer carries an atom: its release
   // only ends it.
   draggedAtom = nullptr;
@@ -82,6 +83,7 @@ void TCourseWindow::SetupRow(int n) {
   molecule.undoHistory.Flush();
   rowNumber = n;
   Host().Invalidate(true);
+  RenewPanel();
 }
 
 void TCourseWindow::NextRow() {
@@ -92,6 +94,7 @@ void TCourseWindow::NextRow() {
   }
   // The emptied drawing area shows before the message does.
   Host().Invalidate(true);
+  RenewPanel();
   Host().UpdateNow();
   Desktop().MessageBox(endMessage, "Information", TIcon::Information);
 }
@@ -150,6 +153,8 @@ bool TCourseWindow::RefusedByRule() {
     if (Holds(rule)) continue;
     Desktop().MessageBox(row->ruleMessage, "Warning", TIcon::Exclamation);
     StartAgain();
+    // The fresh layout keeps the rule in view while the student tries again.
+    SetExplanation(row->ruleMessage);
     return true;
   }
   return false;

@@ -54,11 +54,14 @@ struct TAddedItem {
   std::string_view popup;
   int command;
   std::string_view text;
+  bool checkable = false;
 };
 
 constexpr TAddedItem AddedItems[] = {
     {"100", "&Molecule", 1000, "&Export ..."},
     {"100", "&Molecule", 1001, "&Print ..."},
+    {"100", "&View", 1002, "Molecule &Panel", true},
+    {"660", "&View", 1002, "Molecule &Panel", true},
 };
 
 struct THint {
@@ -95,6 +98,7 @@ constexpr THint Hints[] = {
     {710, "Stops the automatic molecule rotation"},
     {1000, "Writes the molecule as a file other chemistry programs read, or as a drawing"},
     {1001, "Prints the molecule with its name and formula"},
+    {1002, "Shows or hides the panel that explains the molecule"},
 };
 
 }  // namespace
@@ -119,7 +123,7 @@ std::optional<TMenu> ProgramMenu(std::string_view name) {
     if (added.menu != name) continue;
     for (TMenuItem& popup : menu.items)
       if (popup.text == added.popup && !popup.popup.empty())
-        popup.popup.push_back(Item(std::string(added.text), added.command));
+        popup.popup.push_back(TMenuItem{std::string(added.text), added.command, {}, added.checkable});
   }
   return menu;
 }

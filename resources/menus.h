@@ -13,6 +13,7 @@ struct TMenuItem {
   std::string text;              // with "&" before the mnemonic; empty for a separator
   int command = 0;               // 0 for a separator or a popup
   std::vector<TMenuItem> popup;  // items of a popup; empty for a plain item
+  bool checkable = false;        // shows a check mark while what it switches is on
 };
 
 struct TMenu {

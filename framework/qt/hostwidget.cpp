@@ -63,7 +63,7 @@ void THostWidget::SetCaption(const std::string& caption) { frame.SetCaption(capt
 
 void THostWidget::SetMessageBar(const std::string& text) { frame.SetMessageBar(text); }
 
-void THostWidget::SetExplanation(const std::string& text) { frame.SetExplanation(text); }
+void THostWidget::PanelChanged() { frame.PanelChanged(); }
 
 void THostWidget::AssignMenu(const std::string& menuName) { frame.AssignMenu(menuName); }
 

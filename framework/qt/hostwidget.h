@@ -31,7 +31,7 @@ class THostWidget : public QWidget, public IWindowHost {
   void KillTimer(int id) override;
   void SetCaption(const std::string& caption) override;
   void SetMessageBar(const std::string& text) override;
-  void SetExplanation(const std::string& text) override;
+  void PanelChanged() override;
   void AssignMenu(const std::string& menuName) override;
   void GrayMenuItem(int command) override;
 

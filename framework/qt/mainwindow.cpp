@@ -4,11 +4,13 @@
 #include <QCloseEvent>
 #include <QFont>
 #include <QKeySequence>
+#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QResizeEvent>
 #include <QShortcut>
 #include <QStatusBar>
+#include <QVBoxLayout>
 #include <algorithm>
 
 #include "framework/qt/pictureresources.h"
@@ -56,11 +58,30 @@ TMainWindow::TMainWindow(QWidget* parent)
       clients(new QStackedWidget(this)),
       palette(new QToolBar(QStringLiteral("Palette"), this)),
       messageBar(new QLabel(this)),
-      explanation(new QLabel(this)),
+      panel(new QLabel(this)),
       timers([this](int id) {
         if (frame != nullptr) frame->Timer(id);
       }) {
-  setCentralWidget(clients);
+  // The panel sits under the drawing area, so the tray at the area's right
+  // edge stays where it is; it takes the height its wrapped text needs.
+  auto* area = new QWidget(this);
+  auto* column = new QVBoxLayout(area);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+  column->addWidget(clients, 1);
+  column->addWidget(panel);
+  setCentralWidget(area);
+  panel->setWordWrap(true);
+  panel->setTextFormat(Qt::PlainText);
+  panel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  panel->setFrameShape(QFrame::StyledPanel);
+  panel->setMargin(6);
+  panel->setAutoFillBackground(true);
+  panel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Minimum);
+  // Three lines at least, so that a change from one line to two does not
+  // move the drawing area's bottom edge each time.
+  panel->setMinimumHeight(3 * panel->fontMetrics().lineSpacing() + 2 * panel->margin() +
+                          2 * panel->frameWidth());
 
   QFont barFont = statusBar()->font();
   barFont.setPointSize(10);
@@ -68,9 +89,6 @@ TMainWindow::TMainWindow(QWidget* parent)
   // The message bar's own text sits in a normal status-bar widget, so a menu
   // hint covers it only while an item is highlighted and it shows again after.
   statusBar()->addWidget(messageBar, 1);
-  // The explanation of a refusal or of a completed molecule stays in view
-  // even while a menu hint covers the message bar.
-  statusBar()->addPermanentWidget(explanation);
   statusBar()->setSizeGripEnabled(true);
 
   BuildPalette();
@@ -96,7 +114,10 @@ THostWidget* TMainWindow::HostOf(const TWindow& client) const {
 
 THostWidget* TMainWindow::CurrentHost() const { return static_cast<THostWidget*>(clients->currentWidget()); }
 
-void TMainWindow::SetClient(TWindow& client) { clients->setCurrentWidget(&AddClient(client)); }
+void TMainWindow::SetClient(TWindow& client) {
+  clients->setCurrentWidget(&AddClient(client));
+  RefreshPanel();
+}
 
 void TMainWindow::CloseMainWindow() { close(); }
 
@@ -124,18 +145,35 @@ void TMainWindow::SetMessageBar(const std::string& text) {
   messageBar->setText(QString::fromStdString(text));
 }
 
-void TMainWindow::SetExplanation(const std::string& text) {
-  explanationText = QString::fromStdString(text);
-  ShowExplanation();
+void TMainWindow::PanelChanged() { RefreshPanel(); }
+
+void TMainWindow::ShowPanel(bool shown) {
+  panelShown = shown;
+  RefreshPanel();
 }
 
-void TMainWindow::ShowExplanation() {
-  // A long explanation takes at most half the bar, so the message bar's own
-  // text stays readable; the whole of it is in the field's tooltip.
-  const int room = std::max(statusBar()->width() / 2, 1);
-  const QString shown = explanation->fontMetrics().elidedText(explanationText, Qt::ElideRight, room);
-  explanation->setText(shown);
-  explanation->setToolTip(shown == explanationText ? QString() : explanationText);
+void TMainWindow::RefreshPanel() {
+  const THostWidget* host = CurrentHost();
+  const std::optional<std::string> text = host ? host->Window().PanelText() : std::nullopt;
+  if (text) {
+    const QString shown = QString::fromStdString(*text);
+    if (panel->text() != shown) panel->setText(shown);
+  }
+  const bool visible = panelShown && text.has_value();
+  if (panel->isVisibleTo(this) == visible) return;
+  panel->setVisible(visible);
+  // The client area takes its new height at once, so a window that asks for
+  // its client rectangle next (the 3-D model's area) gets the new one.
+  if (QLayout* column = centralWidget()->layout()) column->activate();
+}
+
+void TMainWindow::CheckMenuItem(int command, bool checked) {
+  if (checked)
+    checkedCommands.insert(command);
+  else
+    checkedCommands.erase(command);
+  for (const auto& [id, action] : menuActions)
+    if (id == command && action->isCheckable()) action->setChecked(checked);
 }
 
 void TMainWindow::AssignMenu(const std::string& menuName) {
@@ -164,7 +202,8 @@ void TMainWindow::AssignMenu(const std::string& menuName) {
       if (entry.command == 0 && entry.text.empty())
         popup->addSeparator();
       else
-        popup->addAction(CommandAction(QString::fromStdString(entry.text), entry.command, popup));
+        popup->addAction(
+            CommandAction(QString::fromStdString(entry.text), entry.command, popup, entry.checkable));
     }
   }
 }
@@ -184,7 +223,6 @@ void TMainWindow::closeEvent(QCloseEvent* event) {
 
 void TMainWindow::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
-  ShowExplanation();
   if (frame != nullptr) frame->Resized();
 }
 
@@ -220,8 +258,12 @@ void TMainWindow::InstallAccelerators() {
   }
 }
 
-QAction* TMainWindow::CommandAction(const QString& text, int command, QObject* parent) {
+QAction* TMainWindow::CommandAction(const QString& text, int command, QObject* parent, bool checkable) {
   auto* action = new QAction(text, parent);
+  if (checkable) {
+    action->setCheckable(true);
+    action->setChecked(checkedCommands.count(command) > 0);
+  }
   if (parent == palette) {
     connect(action, &QAction::triggered, this, [this, command] { Command(command); });
     return action;

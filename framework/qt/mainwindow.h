@@ -8,6 +8,7 @@
 #include <QStackedWidget>
 #include <QToolBar>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -35,12 +36,14 @@ class TMainWindow : public QMainWindow, public IFrameHost {
   THostWidget* CurrentHost() const;
   QToolBar& Palette() const { return *palette; }
   QString MessageBarText() const { return messageBar->text(); }
-  // The whole explanation; the field may show it shortened.
-  QString ExplanationText() const { return explanationText; }
+  // The molecule panel under the client area.
+  const QLabel& Panel() const { return *panel; }
 
   // IFrameHost.
   void SetClient(TWindow& client) override;
   void CloseMainWindow() override;
+  void ShowPanel(bool shown) override;
+  void CheckMenuItem(int command, bool checked) override;
 
   // The frame's own window services.
   TRect ClientRect() const override;
@@ -54,7 +57,7 @@ class TMainWindow : public QMainWindow, public IFrameHost {
   void KillTimer(int id) override;
   void SetCaption(const std::string& caption) override;
   void SetMessageBar(const std::string& text) override;
-  void SetExplanation(const std::string& text) override;
+  void PanelChanged() override;
   void AssignMenu(const std::string& menuName) override;
   void GrayMenuItem(int command) override;
 
@@ -65,16 +68,19 @@ class TMainWindow : public QMainWindow, public IFrameHost {
  private:
   void BuildPalette();
   void InstallAccelerators();
-  void ShowExplanation();
-  QAction* CommandAction(const QString& text, int command, QObject* parent);
+  // Shows the current client's panel text, or hides the panel when the
+  // client has none or the student hid it.
+  void RefreshPanel();
+  QAction* CommandAction(const QString& text, int command, QObject* parent, bool checkable = false);
   void Command(int id);
 
   TWindow* frame = nullptr;
   QStackedWidget* clients;
   QToolBar* palette;
   QLabel* messageBar;
-  QLabel* explanation;
-  QString explanationText;
+  QLabel* panel;
+  bool panelShown = true;
+  std::set<int> checkedCommands;
   std::vector<std::pair<int, QAction*>> menuActions;
   std::vector<QObject*> menuObjects;  // the popups and bar items of the assigned menu
   std::map<const TWindow*, THostWidget*> hosts;

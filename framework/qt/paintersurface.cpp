@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QString>
+#include <algorithm>
 
 #include "framework/qt/imagepicture.h"
 #include "framework/qt/pictureresources.h"
@@ -58,6 +59,15 @@ void TPainterSurface::Text(int x, int y, const std::string& text) {
   if (!painter.isActive()) return;
   // QPainter places text on its baseline; the windows give the top-left.
   painter.drawText(x, y + painter.fontMetrics().ascent(), QString::fromStdString(text));
+}
+
+TSize TPainterSurface::TextSize(const std::string& text) const {
+  if (!painter.isActive()) return EstimatedTextSize(text);
+  const QFontMetrics metrics = painter.fontMetrics();
+  const QRect ink = metrics.boundingRect(QString::fromStdString(text));
+  // Text is placed by its top-left at the ascent, so the height counts from the top.
+  return {std::max(metrics.horizontalAdvance(QString::fromStdString(text)), ink.right() + 1),
+          std::max(metrics.height(), metrics.ascent() + ink.bottom() + 1)};
 }
 
 void TPainterSurface::DrawPicture(const IPicture& picture, int x, int y) {

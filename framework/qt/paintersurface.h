@@ -21,6 +21,7 @@ class TPainterSurface : public ISurface {
   void FillRect(const TRect& box, TColor fill) override;
   void Text(int x, int y, const std::string& text) override;
   void DrawPicture(const IPicture& picture, int x, int y) override;
+  TSize TextSize(const std::string& text) const override;
 
  private:
   QPainter& painter;

@@ -50,7 +50,10 @@ TEST_P(CourseRowNames, TheBuiltRowFindsItsRowsName) {
   const TIdentity identity = Identify(GraphOf(window->molecule));
   ASSERT_NE(identity.entry, nullptr) << identity.key << " is not in the names table";
   EXPECT_TRUE(AnswersTo(*identity.entry, rowName)) << identity.entry->name << " for " << rowName;
-  EXPECT_EQ(host.explanation, "Completed: " + identity.entry->name + ", " + identity.formula);
+  EXPECT_EQ(window->PanelText().value_or("").rfind(
+                "Completed: " + identity.entry->name + ", " + identity.formula, 0),
+            0u)
+      << *window->PanelText();
 }
 
 INSTANTIATE_TEST_SUITE_P(Lab, CourseRowNames,

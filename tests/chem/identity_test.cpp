@@ -32,7 +32,7 @@ void PrintTo(const TExplanationCase& c, std::ostream* os) { *os << c.recipe << "
 
 class CompletionExplanations : public testing::TestWithParam<TExplanationCase> {};
 
-// The explanation field after the last bond, in the editor and in a course row.
+// The panel after the last bond, in the editor and in a course row.
 TEST_P(CompletionExplanations, NameWhatWasBuilt) {
   const auto& c = GetParam();
   test::TFakeHost host;
@@ -40,7 +40,7 @@ TEST_P(CompletionExplanations, NameWhatWasBuilt) {
   TRowWindow window(host, desktop, c.row);
   test::TMoleculeBuilder(window).Build(c.recipe);
   ASSERT_TRUE(window.molecule.completed);
-  EXPECT_EQ(host.explanation, c.explanation);
+  EXPECT_EQ(window.PanelText(), c.explanation);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -51,9 +51,10 @@ INSTANTIATE_TEST_SUITE_P(
         TExplanationCase{"C(H)(H)(H)C(H)(H)C(H)=O", "Acetone", "You built propanal, an isomer of acetone."},
         TExplanationCase{"C(H)(H)(H)OC(H)(H)H", "Ethanol", "You built dimethyl ether, an isomer of ethanol."},
         // The row accepts both isomers.
-        TExplanationCase{"C(H)(H)(H)C(H)(O(H))C(H)(H)H", "Propanol", "Completed: 2-propanol, C₃H₈O"},
+        TExplanationCase{"C(H)(H)(H)C(H)(O(H))C(H)(H)H", "Propanol",
+                         "Completed: 2-propanol, C₃H₈O (lesson: propanol)"},
         TExplanationCase{"C(H)(H)(H)C(H)(H)OC(H)(H)H", "Methylethyl ether",
-                         "Completed: ethyl methyl ether, C₃H₈O"},
+                         "Completed: ethyl methyl ether, C₃H₈O (lesson: methylethyl ether)"},
         // Heptane is not in the table.
         TExplanationCase{"C(H)(H)(H)C(H)(H)C(H)(H)C(H)(H)C(H)(H)C(H)(H)C(H)(H)H", "", "Completed: C₇H₁₆"},
         TExplanationCase{"C(H)(H)(H)C(H)(H)C(H)(H)C(H)(H)C(H)(H)C(H)(H)C(H)(H)H", "Heptane",
@@ -69,7 +70,7 @@ TEST(CompletionExplanation, AfterTheLastBondClick) {
   const TBonds& carbons = window.molecule.bonds[0];
   window.RightButtonDown({(carbons.x1 + carbons.x2) / 2, (carbons.y1 + carbons.y2) / 2}, {});
   ASSERT_TRUE(window.molecule.completed);
-  EXPECT_EQ(host.explanation, "Completed: ethene, C₂H₄");
+  EXPECT_EQ(window.PanelText(), "Completed: ethene, C₂H₄");
 }
 
 }  // namespace

@@ -339,16 +339,18 @@ def organic_lesson(s):
     s.focus(frame)
     s.key(*["alt+n"] * 10)  # Next to molecule 11
     poll("ethanol's nine atoms in the tray", lambda: tray_count(s, client, 10) == 9)
-    # The right half of the message bar carries the completion line.
-    line = (frame[2] + frame[4] // 2, client[3] + 2, frame[4] // 2 - 20, frame[3] + frame[5] - client[3] - 4)
-    blank = s.pixels(line)
+    # The first lines of the panel under the drawing area.
+    panel = (client[0] + 2, client[3] + 2, client[2] - client[0] - 4, 30)
     first = build_from_tray(s, client, DIMETHYL_ETHER)
     s.answer_box("Warning")  # "In ethanol you must have the OH group ..."
     poll("the row laid out afresh", lambda: not cell_filled(s, *first) and tray_count(s, client, 10) == 9)
+    refused = s.pixels(panel)  # the rule's message above what is still open
+    if refused.colours() < 3:
+        raise Failure("the panel shows no text after the rule's refusal")
     build_from_tray(s, client, ETHANOL)
     s.answer_box("Information")
-    poll("the completion line naming the molecule",
-         lambda: (lambda p: p != blank and p.colours() > blank.colours() + 2)(s.pixels(line)))
+    poll("the panel naming the completed molecule",
+         lambda: (lambda p: p != refused and p.colours() > 2)(s.pixels(panel)))
     s.focus(frame)
     s.key("alt+q")
     s.wait_window("Untitled")

@@ -549,7 +549,10 @@ TEST_F(BondWindowTest, CopyToClipboardBoxesTheAtoms) {
   const auto& copy = desktop.clipboard[0];
   EXPECT_EQ(copy.pictureWidth, 640);
   EXPECT_EQ(copy.pictureHeight, 400);
-  EXPECT_EQ(copy.box, (TRect{95, 35, 185, 125}));
+  // The atoms' box, widened by one pixel for the right bracket's and the
+  // bottom lines and to the right for the charge "1+" (16 pixels on the
+  // recording surface).
+  EXPECT_EQ(copy.box, (TRect{95, 35, 185 + 5 + 16 + 1, 126}));
   // Atoms, then bonds, then brackets with their charge.
   ASSERT_FALSE(copy.drawing.empty());
   EXPECT_EQ(copy.drawing.front().name, "carbonatom");

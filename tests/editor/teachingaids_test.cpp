@@ -83,7 +83,7 @@ TEST(FormulaOnCompletion, ShownInTheExplanationField) {
   TSession s;
   s.BuildMethane();
   ASSERT_TRUE(s.m.completed);
-  EXPECT_EQ(s.host.explanation, "Completed: methane, CH₄");  // the name from the names table
+  EXPECT_EQ(s.window.PanelText(), "Completed: methane, CH₄");  // the name from the names table
 }
 
 class TNamedWindow : public TBondWindow {
@@ -105,7 +105,7 @@ TEST(FormulaOnCompletion, NamedMoleculeComesFirst) {
     window.LeftButtonUp(side, {});
   }
   ASSERT_TRUE(window.molecule.completed);
-  EXPECT_EQ(host.explanation, "Completed: methane, CH₄");
+  EXPECT_EQ(window.PanelText(), "Completed: methane, CH₄");
 }
 
 // Cells of the first atom, dropped at the centre: (285, 185).
@@ -130,14 +130,17 @@ TEST_P(ExplainRefusal, MessageBoxAsBeforeAndTheReasonInNumbers) {
   GetParam().steps(s);
   ASSERT_FALSE(s.desktop.messages.empty());
   EXPECT_EQ(s.desktop.LastText(), GetParam().message);
-  EXPECT_EQ(s.host.explanation, GetParam().explanation);
+  EXPECT_EQ(s.window.Explanation(), GetParam().explanation);
+  // The panel leads with it, above what the molecule still needs.
+  EXPECT_EQ(s.window.PanelText().value_or("").rfind(GetParam().explanation + "\n", 0), 0u);
   // The next drop that bonds clears it.
   s.window.electronModePending = false;
   s.desktop.answers = {TAnswer::No};
   ASSERT_TRUE(s.window.New());
   s.DropNew(Carbon, kCentre);
   s.DropNew(Hydrogen, kRightOfFirst);
-  EXPECT_EQ(s.host.explanation, "");
+  EXPECT_EQ(s.window.Explanation(), "");
+  EXPECT_EQ(s.window.PanelText(), "Still open: the C needs 3 bonds.");
 }
 
 void Water(TSession& s) {

@@ -139,42 +139,81 @@ TEST_F(MainWindowTest, EachClientHasItsOwnHostAndSetClientShowsIt) {
   EXPECT_EQ(main.statusBar()->font().pointSize(), 10);
 }
 
-TEST_F(MainWindowTest, ExplanationHasItsOwnFieldRightOfTheMessageBar) {
+TEST_F(MainWindowTest, PanelShowsTheClientsTextUnlessHiddenOrTheClientHasNone) {
+  editor.panel = "Still open: the H in the tray needs 1 bond.";
+  main.SetClient(editor);
   Show();
+  const QLabel& panel = main.Panel();
+  EXPECT_TRUE(panel.isVisible());
+  EXPECT_EQ(panel.text(), "Still open: the H in the tray needs 1 bond.");
+  // A menu hint covers the message bar, not the panel.
   main.HostOf(editor)->SetMessageBar("Click on atoms");
-  main.HostOf(editor)->SetExplanation("Completed: CH₄");
-  EXPECT_EQ(main.MessageBarText(), "Click on atoms");
-  EXPECT_EQ(main.ExplanationText(), "Completed: CH₄");
-  // A menu hint covers the message bar but not the explanation.
   main.statusBar()->showMessage("Opens a molecule file");
-  QLabel* field = nullptr;
-  for (QLabel* label : main.statusBar()->findChildren<QLabel*>())
-    if (label->text() == "Completed: CH₄") field = label;
-  ASSERT_NE(field, nullptr);
-  EXPECT_TRUE(field->isVisible());
-  main.HostOf(editor)->SetExplanation("");
-  EXPECT_EQ(main.ExplanationText(), "");
+  EXPECT_TRUE(panel.isVisible());
+
+  editor.panel = "Completed: methane, CH₄";
+  main.HostOf(editor)->PanelChanged();
+  EXPECT_EQ(panel.text(), "Completed: methane, CH₄");
+  // The 3-D view has no panel; returning shows the molecule window's again.
+  main.SetClient(view);
+  EXPECT_FALSE(panel.isVisible());
+  main.SetClient(editor);
+  EXPECT_TRUE(panel.isVisible());
+  // Hidden by the student, it stays hidden through client switches; the
+  // client area takes its room at once.
+  const int withPanel = main.ClientRect().Height();
+  main.ShowPanel(false);
+  EXPECT_FALSE(panel.isVisible());
+  EXPECT_GT(main.ClientRect().Height(), withPanel);
+  main.SetClient(view);
+  main.SetClient(editor);
+  EXPECT_FALSE(panel.isVisible());
+  main.ShowPanel(true);
+  EXPECT_TRUE(panel.isVisible());
+  main.close();
 }
 
-TEST_F(MainWindowTest, LongExplanationLeavesTheMessageBarHalfTheBar) {
+TEST_F(MainWindowTest, PanelWrapsALongExplanationWithoutCuttingAt640Pixels) {
+  std::string text =
+      "Both atoms need a free bond: the dropped H has 1, the placed H has 0 left.\nStill open: ";
+  for (int i = 0; i < 6; ++i) text += "3 C need 2 bonds each, one O needs 1 bond, ";
+  text += "and the H in the tray needs 1 bond.";
+  editor.panel = text;
+  main.SetClient(editor);
+  main.resize(640, 480);
   Show();
-  main.resize(600, 400);
   QApplication::processEvents();
-  const std::string longText(400, 'x');
-  main.HostOf(editor)->SetExplanation(longText);
-  QApplication::processEvents();
-  EXPECT_EQ(main.ExplanationText().toStdString(), longText);
-  QLabel* field = nullptr;
-  for (QLabel* label : main.statusBar()->findChildren<QLabel*>())
-    if (label->toolTip().toStdString() == longText) field = label;
-  ASSERT_NE(field, nullptr);
-  EXPECT_LE(field->sizeHint().width(), main.statusBar()->width() / 2 + 10);
-  EXPECT_NE(field->text().toStdString(), longText);
-  // Wider, the field shows more of it.
-  const int before = field->text().size();
-  main.resize(1200, 400);
-  QApplication::processEvents();
-  EXPECT_GT(field->text().size(), before);
+  const QLabel& panel = main.Panel();
+  ASSERT_TRUE(panel.isVisible());
+  EXPECT_EQ(panel.text().toStdString(), text) << "the whole text, not an elided one";
+  const QRect inside = panel.contentsRect().marginsRemoved(QMargins(6, 6, 6, 6));
+  const QRect needed = panel.fontMetrics().boundingRect(inside, Qt::TextWordWrap, panel.text());
+  EXPECT_GT(needed.height(), 3 * panel.fontMetrics().lineSpacing()) << "the text does need several lines";
+  EXPECT_LE(needed.width(), inside.width());
+  EXPECT_LE(needed.height(), inside.height()) << "no line is cut off at the bottom";
+  // The panel lies within the window, under the drawing area.
+  const QRect inWindow(panel.mapTo(&main, QPoint(0, 0)), panel.size());
+  EXPECT_TRUE(main.rect().contains(inWindow)) << inWindow.x() << "," << inWindow.y();
+  EXPECT_GE(inWindow.top(), main.HostOf(editor)->mapTo(&main, QPoint(0, main.HostOf(editor)->height())).y());
+  main.close();
+}
+
+TEST_F(MainWindowTest, PanelMenuItemKeepsItsCheckMarkAcrossMenus) {
+  main.AssignMenu("100");
+  QAction* item = FindAction(*main.menuBar(), "&View", "Molecule &Panel");
+  ASSERT_NE(item, nullptr);
+  EXPECT_TRUE(item->isCheckable());
+  EXPECT_FALSE(item->isChecked());
+  main.CheckMenuItem(1002, true);
+  EXPECT_TRUE(item->isChecked());
+  main.AssignMenu("660");
+  item = FindAction(*main.menuBar(), "&View", "Molecule &Panel");
+  ASSERT_NE(item, nullptr);
+  EXPECT_TRUE(item->isChecked());
+  main.CheckMenuItem(1002, false);
+  EXPECT_FALSE(item->isChecked());
+  item->trigger();
+  EXPECT_EQ(Commands().back(), 1002);
 }
 
 TEST_F(MainWindowTest, ReleaseOutsideTheClientStillReachesIt) {

@@ -41,6 +41,23 @@ class PainterSurfaceTest : public TQtTest {
   }
 };
 
+// The clipboard picture of an ion is cut to a box that takes in the charge
+// by its measured size; every pixel of the text must fall inside it.
+TEST_F(PainterSurfaceTest, IonPictureChargeTextInkLiesWithinItsMeasuredSize) {
+  for (const char* charge : {"1+", "2-", "3-", "12+"}) {
+    TSize size;
+    const QImage image = Drawn([&](ISurface& s) {
+      s.Text(10, 10, charge);
+      size = s.TextSize(charge);
+    });
+    const QRect ink = Ink(image);
+    ASSERT_FALSE(ink.isNull()) << charge;
+    EXPECT_TRUE(QRect(10, 10, size.width, size.height).contains(ink))
+        << charge << ": ink " << ink.x() << "," << ink.y() << " " << ink.width() << "x" << ink.height()
+        << " beyond " << size.width << "x" << size.height;
+  }
+}
+
 TEST_F(PainterSurfaceTest, ElectronBitmapCoversItsThreeByThreeCell) {
   const QImage image = Drawn([](ISurface& s) { s.DrawBitmap("electron", 17, 6); });
   EXPECT_EQ(Ink(image), QRect(17, 6, 3, 3));

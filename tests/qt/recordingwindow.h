@@ -2,6 +2,7 @@
 // so a paint can be seen on the screen picture.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,7 @@ class TRecordingWindow : private TRecordingWindowParts, public TWindow {
   TRecordingWindow() : TWindow(startHost, scriptedDesktop) {}
 
   std::vector<TWindowEvent> events;
+  std::optional<std::string> panel;  // the panel text it gives, none by default
   bool allowClose = true;
   int closeQueries = 0;
 
@@ -60,6 +62,7 @@ class TRecordingWindow : private TRecordingWindowParts, public TWindow {
     events.push_back({"command", id});
     return true;
   }
+  std::optional<std::string> PanelText() const override { return panel; }
   bool CanClose() override {
     ++closeQueries;
     return allowClose;

@@ -62,5 +62,26 @@ TEST(ProgramMenus, TheMoleculePopupOffersExportAndPrintOnceItHasAtoms) {
   EXPECT_EQ(ProgramMenu("500")->items[0].popup.size(), FindMenu("500")->items[0].popup.size());
 }
 
+TEST(ProgramMenus, TheViewPopupOfTheEditorAndCourseMenusOffersThePanelLast) {
+  for (const char* name : {"100", "660"}) {
+    SCOPED_TRACE(name);
+    const std::optional<TMenu> shown = ProgramMenu(name);
+    ASSERT_TRUE(shown);
+    const TMenuItem* view = nullptr;
+    for (const TMenuItem& item : shown->items)
+      if (item.text == "&View") view = &item;
+    ASSERT_NE(view, nullptr);
+    ASSERT_EQ(view->popup.size(), 2u);
+    EXPECT_EQ(view->popup.back().text, "Molecule &Panel");
+    EXPECT_EQ(view->popup.back().command, 1002);
+    EXPECT_TRUE(view->popup.back().checkable);
+    EXPECT_FALSE(view->popup.front().checkable) << "the resource's own items stay plain";
+  }
+  EXPECT_EQ(MenuHint(1002), "Shows or hides the panel that explains the molecule");
+  for (const char* name : {"500", "MENU_2", "650"})
+    for (const TMenuItem& item : ProgramMenu(name)->items)
+      for (const TMenuItem& entry : item.popup) EXPECT_NE(entry.command, 1002) << name;
+}
+
 }  // namespace
 }  // namespace kovala

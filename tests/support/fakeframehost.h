@@ -2,6 +2,7 @@
 // client switches and the requests to close the main window.
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,8 @@ class TFakeFrameHost : public IFrameHost {
   TWindow* mainWindow = nullptr;
   int closeRequests = 0;
   bool closed = false;
+  bool panelShown = true;
+  std::map<int, bool> checkMarks;  // by command, as last set
 
   TWindow* Client() const { return clients.empty() ? nullptr : clients.back(); }
 
@@ -40,7 +43,9 @@ class TFakeFrameHost : public IFrameHost {
   void KillTimer(int id) override { window.KillTimer(id); }
   void SetCaption(const std::string& text) override { window.SetCaption(text); }
   void SetMessageBar(const std::string& text) override { window.SetMessageBar(text); }
-  void SetExplanation(const std::string& text) override { window.SetExplanation(text); }
+  void PanelChanged() override { window.PanelChanged(); }
+  void ShowPanel(bool shown) override { panelShown = shown; }
+  void CheckMenuItem(int command, bool checked) override { checkMarks[command] = checked; }
   void AssignMenu(const std::string& name) override { window.AssignMenu(name); }
   void GrayMenuItem(int command) override { window.GrayMenuItem(command); }
 };

@@ -22,8 +22,7 @@ class TFakeHost : public IWindowHost {
   std::map<int, int> timerPeriods;  // milliseconds asked for, by timer id
   std::string caption;
   std::string messageBar;
-  std::string explanation;
-  std::vector<std::string> explanations;  // every SetExplanation, in order
+  int panelChanges = 0;
   std::string menu;
   std::vector<std::string> menusAssigned;
   std::vector<int> grayed;
@@ -46,10 +45,7 @@ class TFakeHost : public IWindowHost {
   void KillTimer(int id) override { std::erase(timers, id); }
   void SetCaption(const std::string& text) override { caption = text; }
   void SetMessageBar(const std::string& text) override { messageBar = text; }
-  void SetExplanation(const std::string& text) override {
-    explanation = text;
-    explanations.push_back(text);
-  }
+  void PanelChanged() override { ++panelChanges; }
   void AssignMenu(const std::string& name) override {
     menu = name;
     menusAssigned.push_back(name);
