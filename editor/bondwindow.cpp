@@ -75,7 +75,7 @@ constexpr const char* kSaveQuestion = "Do you want to save?";
 bool WriteMoleculeTo(TBondWindow& window, const std::string& path) {
   const TFileResult result = SaveMoleculeFile(path, window.molecule);
   if (!result.Ok()) {
-    window.Explain(WriteFailureReason("Not saved", result, path));
+    window.SetExplanation(WriteFailureReason("Not saved", result, path));
     ShowWriteFailure(window.Desktop());
     return false;
   }
@@ -212,7 +212,7 @@ bool TBondWindow::Open() {
   trayRight = Host().ClientRect().right;
   const TFileResult read = LoadMoleculeFile(fileName, molecule);
   if (!read.Ok()) {
-    Explain(ReadFailureReason(read, fileName));
+    SetExplanation(ReadFailureReason(read, fileName));
     ShowReadFailure(read, Desktop());
     // Left empty; the unreadable file must not be overwritten by the next
     // Save, so that Save asks for a name.

@@ -79,8 +79,8 @@ TEST_F(FileCommands, AFailedSaveAsKeepsTheOldNameAndSaysWhy) {
     desktop.saveChoices = {c.path};
     EXPECT_FALSE(window.SaveAs()) << c.reason;
     EXPECT_EQ(desktop.Texts(), std::vector<std::string>{"File cannot be found!"}) << c.reason;
-    EXPECT_TRUE(Says(host.explanation, c.reason));
-    EXPECT_TRUE(Says(host.explanation, "Not saved"));
+    EXPECT_TRUE(Says(window.Explanation(), c.reason));
+    EXPECT_TRUE(Says(window.Explanation(), "Not saved"));
     EXPECT_EQ(window.fileName, good) << c.reason;
     EXPECT_EQ(host.caption, good) << c.reason;
     EXPECT_FALSE(window.untitled) << c.reason;
@@ -94,7 +94,7 @@ TEST_F(FileCommands, AFailedSaveAsKeepsTheOldNameAndSaysWhy) {
   EXPECT_TRUE(window.Save());
   EXPECT_EQ(desktop.saveDialogs, dialogs);
   EXPECT_NE(fs::file_size(good), saved.size());
-  EXPECT_EQ(host.explanation, "");
+  EXPECT_EQ(window.Explanation(), "");
 }
 
 TEST_F(FileCommands, AFailedSaveAsOfANewMoleculeLeavesItUntitled) {
@@ -129,7 +129,7 @@ TEST_F(FileCommands, OpenSaysWhyAFileWasNotRead) {
     desktop.openChoices = {File(c.name)};
     EXPECT_FALSE(window.Open()) << c.name;
     EXPECT_EQ(desktop.Texts(), std::vector<std::string>{c.box}) << c.name;
-    EXPECT_TRUE(Says(host.explanation, c.reason));
+    EXPECT_TRUE(Says(window.Explanation(), c.reason));
     EXPECT_TRUE(window.molecule.atoms.IsEmpty()) << c.name;
   }
 }
@@ -139,20 +139,20 @@ TEST_F(FileCommands, ExportSaysWhenNothingIsPlacedOrTheWriteFailed) {
   EXPECT_FALSE(window.Export());
   EXPECT_EQ(desktop.saveDialogs, 0);
   EXPECT_TRUE(desktop.messages.empty());
-  EXPECT_EQ(host.explanation, NothingToExportReason);
+  EXPECT_EQ(window.Explanation(), NothingToExportReason);
 
   window.molecule.atoms[0].x = 100;
   window.molecule.atoms[0].y = 100;
   desktop.saveChoices = {File("missing/m.smi")};
   EXPECT_FALSE(window.Export());
   EXPECT_EQ(desktop.Texts(), std::vector<std::string>{"File cannot be found!"});
-  EXPECT_TRUE(Says(host.explanation, "Not exported"));
-  EXPECT_TRUE(Says(host.explanation, "does not exist"));
+  EXPECT_TRUE(Says(window.Explanation(), "Not exported"));
+  EXPECT_TRUE(Says(window.Explanation(), "does not exist"));
 
   desktop.saveChoices = {File("m.smi")};
   EXPECT_TRUE(window.Export());
   EXPECT_TRUE(fs::exists(File("m.smi")));
-  EXPECT_EQ(host.explanation, "");
+  EXPECT_EQ(window.Explanation(), "");
 }
 
 }  // namespace
