@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <string>
 
 #include "editor/moleculepainter.h"
@@ -26,6 +27,20 @@ using namespace kovala;
 // waiting.
 constexpr std::uintmax_t MaxFileBytes = 256 * 1024;
 constexpr int MaxSize = 2048;
+
+// Notes whether a drawing writes any text. Only text needs the fonts of a Qt
+// application, and starting one costs most of a thumbnail's time, so a
+// molecule without hydrogen counts or charges is drawn without it.
+class TTextProbe : public ISurface {
+ public:
+  void DrawBitmap(const std::string&, int, int) override {}
+  void Line(int, int, int, int) override {}
+  void Ellipse(const TRect&, TColor, TColor) override {}
+  void FillRect(const TRect&, TColor) override {}
+  void Text(int, int, const std::string&) override { writesText = true; }
+  void DrawPicture(const IPicture&, int, int) override {}
+  bool writesText = false;
+};
 
 enum Exit { Ok = 0, Unreadable = 1, BadArguments = 2, CannotWrite = 3 };
 
@@ -68,9 +83,14 @@ int main(int argc, char** argv) {
     return Unreadable;
   }
 
-  // Thumbnails are made in the background, where there is no display.
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication application(argc, argv);
+  TTextProbe probe;
+  TMoleculePainter::DrawMolecule(probe, molecule);
+  std::optional<QGuiApplication> application;
+  if (probe.writesText) {
+    // Thumbnails are made in the background, where there is no display.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    application.emplace(argc, argv);
+  }
 
   QImage image(size, size, QImage::Format_ARGB32);
   image.fill(Qt::white);

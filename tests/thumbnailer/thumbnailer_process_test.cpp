@@ -62,7 +62,7 @@ class ThumbnailerTest : public testing::Test {
 };
 
 TEST_F(ThumbnailerTest, EverySavedMoleculeGivesASquarePictureWithTheDrawingCentred) {
-  for (const char* name : {"methane.kvl", "water.kvl", "hydroxide.kvl", "nitrogen.kvl"}) {
+  for (const char* name : {"methane.kvl", "water.kvl", "hydroxide.kvl", "nitrogen.kvl", "octane.kvl"}) {
     SCOPED_TRACE(name);
     for (int size : {64, 256}) {
       fs::remove(Output());
