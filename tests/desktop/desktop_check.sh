@@ -63,7 +63,8 @@ case $check in
                 share/icons/hicolor/scalable/apps/org.kovala.Kovala.svg \
                 share/icons/hicolor/scalable/mimetypes/application-x-kovala-molecule.svg \
                 share/mime/packages/kovala-molecule.xml share/thumbnailers/kovala.thumbnailer \
-                share/kovala/help/kovala.html share/kovala/help/winhelp.html share/kovala/help/images/methane.png \
+                share/doc/kovala/help/kovala.html share/doc/kovala/help/winhelp.html \
+                share/doc/kovala/help/images/methane.png \
                 share/kovala/samples/water.kvl share/kovala/samples/benzene.kvl \
                 share/man/man1/kovala.1 share/man/man1/kovala-thumbnailer.1; do
       [ -s "$prefix/$file" ] || fail "$file not installed"
