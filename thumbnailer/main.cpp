@@ -77,6 +77,10 @@ int main(int argc, char** argv) {
     std::cerr << "kovala-thumbnailer: " << input << " is not a molecule file\n";
     return Unreadable;
   }
+  if (!InDrawingRange(molecule)) {
+    std::cerr << "kovala-thumbnailer: " << input << " places atoms outside any window\n";
+    return Unreadable;
+  }
   const std::optional<TThumbnailLayout> layout = LayoutThumbnail(molecule, size);
   if (!layout) {
     std::cerr << "kovala-thumbnailer: " << input << " holds no atoms\n";

@@ -5,6 +5,23 @@
 
 namespace kovala {
 
+namespace {
+
+bool InRange(std::int32_t value) { return value >= -MaxDrawingCoordinate && value <= MaxDrawingCoordinate; }
+
+}  // namespace
+
+bool InDrawingRange(const TMolecule& molecule) {
+  for (const TAtom& atom : molecule.atoms)
+    if (!InRange(atom.x) || !InRange(atom.y)) return false;
+  for (const TBonds& bond : molecule.bonds)
+    if (!InRange(bond.x1) || !InRange(bond.y1) || !InRange(bond.x2) || !InRange(bond.y2)) return false;
+  for (const TBrackett& bracket : molecule.brackets)
+    if (!InRange(bracket.left) || !InRange(bracket.right) || !InRange(bracket.top) || !InRange(bracket.bottom))
+      return false;
+  return true;
+}
+
 std::optional<TThumbnailLayout> LayoutThumbnail(const TMolecule& molecule, int size) {
   if (size < 1 || molecule.atoms.IsEmpty()) return std::nullopt;
   bool anyBonded = false;

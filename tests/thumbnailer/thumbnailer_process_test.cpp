@@ -131,19 +131,27 @@ TEST_F(ThumbnailerTest, EveryCutShortCopyOfAMoleculeIsRefusedCleanly) {
   }
 }
 
-TEST_F(ThumbnailerTest, AtomsAtTheEndsOfTheCoordinateRangeStillGiveAPicture) {
-  TMolecule molecule;
+TEST_F(ThumbnailerTest, AtomsFarOutGiveAPictureUntilTheyLeaveAnyWindow) {
+  TMolecule methane;
   std::ifstream in(fs::path(KOVALA_TEST_DATA) / "methane.kvl", std::ios::binary);
-  ASSERT_EQ(ReadMolecule(in, molecule), TReadResult::Ok);
-  molecule.atoms[0].x = INT_MAX;
-  molecule.atoms[0].y = INT_MIN;
-  molecule.atoms[1].x = INT_MIN;
-  std::ofstream out(folder / "far.kvl", std::ios::binary);
-  WriteMolecule(out, molecule);
-  out.close();
-
-  EXPECT_EQ(Thumbnail(folder / "far.kvl"), 0);
-  EXPECT_EQ(QImage(QString::fromStdString(Output().string())).size(), QSize(128, 128));
+  ASSERT_EQ(ReadMolecule(in, methane), TReadResult::Ok);
+  struct TCase {
+    int x, y;
+    int status;
+  };
+  for (const TCase& c : {TCase{1 << 20, -(1 << 20), 0}, TCase{INT_MAX, 0, 1}, TCase{0, INT_MIN, 1}}) {
+    SCOPED_TRACE(testing::Message() << c.x << ", " << c.y);
+    TMolecule molecule = methane;
+    molecule.atoms[0].x = c.x;
+    molecule.atoms[0].y = c.y;
+    {
+      std::ofstream out(folder / "far.kvl", std::ios::binary | std::ios::trunc);
+      WriteMolecule(out, molecule);
+    }
+    fs::remove(Output());
+    EXPECT_EQ(Thumbnail(folder / "far.kvl"), c.status);
+    EXPECT_EQ(fs::exists(Output()), c.status == 0);
+  }
 }
 
 TEST_F(ThumbnailerTest, WrongArgumentsAreAUsageErrorAndWriteNothing) {

@@ -82,6 +82,23 @@ TEST(ThumbnailLayoutTest, ChargeBracketAndItsChargeAreInside) {
   EXPECT_LE((170 + 25) * layout->scale + layout->dx, 200 * (1 - ThumbnailMargin) + 1e-6);
 }
 
+TEST(ThumbnailLayoutTest, DrawingRangeCoversEveryRecord) {
+  const TMolecule inside = MoleculeOf({{-MaxDrawingCoordinate, MaxDrawingCoordinate, true}});
+  EXPECT_TRUE(InDrawingRange(inside));
+
+  TMolecule atomOut = MoleculeOf({{0, 0, true}, {MaxDrawingCoordinate + 1, 0, true}});
+  EXPECT_FALSE(InDrawingRange(atomOut));
+
+  TMolecule bondOut = inside;
+  TBonds& bond = bondOut.bonds.Add(TBonds{});
+  bond.y2 = INT_MIN;
+  EXPECT_FALSE(InDrawingRange(bondOut));
+
+  TMolecule bracketOut = inside;
+  bracketOut.brackets.Add(TBrackett(0, INT_MAX, 0, 10, 1));
+  EXPECT_FALSE(InDrawingRange(bracketOut));
+}
+
 TEST(ThumbnailLayoutTest, NothingToLayOut) {
   EXPECT_FALSE(LayoutThumbnail(TMolecule{}, 256).has_value());
   EXPECT_FALSE(LayoutThumbnail(MoleculeOf({{0, 0, true}}), 0).has_value());
