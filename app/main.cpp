@@ -6,10 +6,15 @@
 #include <QPixmap>
 #include <QScreen>
 #include <QTimer>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "app/frame.h"
 #include "app/framegeometry.h"
 #include "app/myapp.h"
+#include "app/startarguments.h"
 #include "framework/qt/mainwindow.h"
 #include "framework/qt/pictureresources.h"
 #include "framework/qt/qtdesktop.h"
@@ -19,6 +24,12 @@ int main(int argc, char** argv) {
 
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Kovala"));
+  QApplication::setDesktopFileName(QStringLiteral("org.kovala.Kovala"));
+
+  // Qt has taken its own options out of argc and argv by now; the rest are
+  // kept as bytes, as the file system names files.
+  const std::vector<std::string> arguments(argv + 1, argv + argc);
+  const std::optional<std::string> startFile = StartFileArgument(arguments, std::cerr);
 
   const QRect screen = QGuiApplication::primaryScreen()->geometry();
 
@@ -56,6 +67,12 @@ int main(int argc, char** argv) {
     // window for the event loop to quit on.
     mainWindow.show();
     splash.close();
+    // A file named on the command line goes through Open as if chosen in
+    // its dialog, with the same messages for a file that cannot be read.
+    if (startFile) {
+      desktop.AnswerNextOpenDialog(*startFile);
+      frame.Command(cmd::OpenMolecule);
+    }
   });
 
   // The help windows go with the desktop when the program ends.

@@ -5,7 +5,8 @@ set -euo pipefail
 packages=(cmake make g++ clang libclang-rt-14-dev qt6-base-dev libgl-dev
           libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core xvfb xauth
           librdkit-dev libboost-dev qt6-svg-dev openbabel
-          xdg-utils desktop-file-utils python3 xdotool xclip x11-utils x11-apps imagemagick)
+          xdg-utils python3 xdotool xclip x11-utils x11-apps imagemagick
+          desktop-file-utils appstream shared-mime-info libglib2.0-bin)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -122,6 +122,14 @@ void TQtDesktop::GiveBackFocus() {
 }
 
 std::optional<std::string> TQtDesktop::OpenFileDialog(TFileDialogSettings& settings) {
+  if (nextOpenAnswer) {
+    const QFileInfo file(QString::fromStdString(*nextOpenAnswer));
+    nextOpenAnswer.reset();
+    // Remembered like a choice in the dialog, so the next Open starts there.
+    settings.directory = file.absolutePath().toStdString();
+    settings.fileName = file.fileName().toStdString();
+    return file.absoluteFilePath().toStdString();
+  }
   return RunFileDialog(settings, false);
 }
 

@@ -46,6 +46,11 @@ class TQtDesktop : public IDesktop {
   void OpenHelp(const std::string& helpFile) override;
   void CloseHelp(const std::string& helpFile) override;
 
+  // The next open dialog is answered with this file, as if the student had
+  // chosen it, without being shown: how a file named on the command line goes
+  // through the program's own Open.
+  void AnswerNextOpenDialog(const std::string& path) { nextOpenAnswer = path; }
+
   // The open help window of a help file, or nullptr.
   QTextBrowser* HelpWindow(const std::string& helpFile) const;
 
@@ -55,6 +60,7 @@ class TQtDesktop : public IDesktop {
 
   QPointer<QWidget> owner;
   std::map<std::string, QPointer<QTextBrowser>> helpWindows;
+  std::optional<std::string> nextOpenAnswer;
 };
 
 }  // namespace kovala

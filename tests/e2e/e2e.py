@@ -2,6 +2,7 @@
 X server as a student would. Usage: e2e.py PROGRAM OUTDIR SCENARIO [REPLAY].
 A failure leaves OUTDIR/SCENARIO-failure.png and SCENARIO-output.txt."""
 import os
+import shutil
 import sys
 import time
 
@@ -356,9 +357,48 @@ def organic_lesson(s):
     s.wait_window("Untitled")
 
 
+def open_argument(s):
+    """`kovala FILE` opens the file after the splash as Open would; a file that
+    cannot be read gets Open's message and an empty molecule; any other
+    argument is ignored with a line on standard error."""
+    s.start_x()
+    data = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "data")
+    shutil.copy(os.path.join(data, "water.kvl"), os.path.join(s.home, "water.kvl"))
+    # A name relative to the working directory, as typed in a terminal.
+    s.start_app_async(["water.kvl"])
+    frame = s.wait_window(os.path.join(s.home, "water.kvl"), deadline=30)
+    client = client_rect(s, frame)
+    box = (client[0], client[1], client[2] - client[0], client[3] - client[1])
+    poll("the opened molecule", lambda: s.pixels(box).colours() > 1)
+    # Menu 100, the one with atoms: its Edit popup opens.
+    s.focus(frame)
+    before = len(s.windows())
+    s.key("alt+e")
+    poll("the Edit popup", lambda: len(s.windows()) > before)
+    s.key("Escape")
+    s.app.terminate()
+    s.app.wait(10)
+
+    with open(os.path.join(s.home, "old.kvl"), "wb") as f:
+        f.write(b"Kovala30\0" + bytes(19))
+    s.start_app_async(["--unknown", os.path.join(s.home, "old.kvl"), "second.kvl"])
+    s.answer_box("Warning")
+    frame = s.wait_window("Untitled")
+    client = client_rect(s, frame)
+    box = (client[0], client[1], client[2] - client[0], client[3] - client[1])
+    time.sleep(0.5)
+    if s.pixels(box).colours() != 1:
+        raise Failure("the molecule is not empty after a file that could not be read")
+    output = open(s.log_path(), errors="replace").read()
+    for argument in ("--unknown", "second.kvl"):
+        if 'kovala: ignoring argument "%s"' % argument not in output:
+            raise Failure("no line about %s on standard error: %r" % (argument, output))
+
+
 SCENARIOS = {"startup": startup, "methane": methane, "refused_drop": refused_drop,
              "cancel_save": cancel_save, "copy_pictures": copy_pictures, "save_open": save_open,
-             "practice_lesson": practice_lesson, "organic_lesson": organic_lesson}
+             "practice_lesson": practice_lesson, "organic_lesson": organic_lesson,
+             "open_argument": open_argument}
 
 
 def main():

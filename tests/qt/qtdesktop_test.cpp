@@ -143,6 +143,34 @@ TEST_F(QtDesktopTest, OpenDialogAcceptsOnlyAnExistingFileAndCancelGivesNothing) 
   EXPECT_EQ(settings.fileName, "methane.kvl");
 }
 
+TEST_F(QtDesktopTest, AnsweredOpenDialogGivesTheFileOnceAndTheDialogAfterIt) {
+  QTemporaryDir folder;
+  ASSERT_TRUE(folder.isValid());
+  TFileDialogSettings settings{"Molecule Files (*.kvl)|*.kvl|", "kvl", "", ""};
+  // A relative name, as typed in a terminal, is taken from the working directory.
+  struct TWorkingDirectory {
+    QString before = QDir::currentPath();
+    ~TWorkingDirectory() { QDir::setCurrent(before); }
+  } restore;
+  ASSERT_TRUE(QDir::setCurrent(folder.path()));
+  desktop.AnswerNextOpenDialog("water.kvl");
+
+  const auto answered = desktop.OpenFileDialog(settings);
+  ASSERT_TRUE(answered.has_value());
+  EXPECT_EQ(*answered, QDir(folder.path()).filePath("water.kvl").toStdString());
+  EXPECT_EQ(settings.directory, QDir(folder.path()).absolutePath().toStdString());
+  EXPECT_EQ(settings.fileName, "water.kvl");
+
+  // Only once: the next Open shows the dialog again.
+  bool shown = false;
+  WhenModal([&shown](QWidget* modal) {
+    shown = dynamic_cast<QFileDialog*>(modal) != nullptr;
+    modal->close();
+  });
+  EXPECT_FALSE(desktop.OpenFileDialog(settings).has_value());
+  EXPECT_TRUE(shown);
+}
+
 TEST_F(QtDesktopTest, HelpWindowShowsThePageAndClosesOnRequest) {
   desktop.OpenHelp("kovala.hlp");
   QTextBrowser* help = desktop.HelpWindow("kovala.hlp");
