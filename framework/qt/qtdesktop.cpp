@@ -15,6 +15,7 @@
 #include <algorithm>
 
 #include "framework/qt/imagepicture.h"
+#include "framework/qt/nameonlyiconprovider.h"
 #include "framework/qt/paintersurface.h"
 #include "framework/qt/svgdrawing.h"
 #include "resources/helpfiles.h"
@@ -130,7 +131,13 @@ std::optional<std::string> TQtDesktop::SaveFileDialog(TFileDialogSettings& setti
 }
 
 std::optional<std::string> TQtDesktop::RunFileDialog(TFileDialogSettings& settings, bool save) {
+  // The provider outlives the dialog that uses it. The dialog is always
+  // Qt's own, as only there can we make sure that listing a folder never
+  // reads the files in it.
+  TNameOnlyIconProvider icons;
   QFileDialog dialog(owner.data(), save ? QStringLiteral("Save As") : QStringLiteral("Open"));
+  dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontResolveSymlinks);
+  dialog.setIconProvider(&icons);
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   if (const QString filter = QtFileFilter(settings.filter); !filter.isEmpty()) dialog.setNameFilter(filter);
