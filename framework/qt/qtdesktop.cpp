@@ -168,6 +168,10 @@ std::unique_ptr<IPicture> TQtDesktop::CreatePicture(int width, int height) {
   return std::make_unique<TImagePicture>(width, height);
 }
 
+std::unique_ptr<IPicture> TQtDesktop::CreateScreenPicture(int width, int height, double ratio) {
+  return std::make_unique<TImagePicture>(width, height, ratio);
+}
+
 bool TQtDesktop::CopyToClipboard(const IPicture& picture, const TRect& box) {
   const auto* image = dynamic_cast<const TImagePicture*>(&picture);
   if (image == nullptr) return false;
@@ -175,7 +179,7 @@ bool TQtDesktop::CopyToClipboard(const IPicture& picture, const TRect& box) {
   if (cut.Width() <= 0 || cut.Height() <= 0) return false;
   QClipboard* clipboard = QGuiApplication::clipboard();
   if (clipboard == nullptr) return false;
-  clipboard->setImage(image->Image().copy(cut.left, cut.top, cut.Width(), cut.Height()));
+  clipboard->setImage(image->ProgramPixels(cut));
   return true;
 }
 
@@ -188,7 +192,7 @@ bool TQtDesktop::CopyToClipboardWithSvg(const IPicture& picture, const TRect& bo
   QClipboard* clipboard = QGuiApplication::clipboard();
   if (clipboard == nullptr) return false;
   auto* data = new QMimeData;
-  data->setImageData(image->Image().copy(cut.left, cut.top, cut.Width(), cut.Height()));
+  data->setImageData(image->ProgramPixels(cut));
   data->setData(QStringLiteral("image/svg+xml"), QByteArray::fromStdString(svg));
   clipboard->setMimeData(data);  // the clipboard owns it
   return true;
