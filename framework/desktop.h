@@ -47,6 +47,12 @@ class IDesktop : public IMessageBox {
   virtual std::optional<std::string> SaveFileDialog(TFileDialogSettings& settings) = 0;
 
   virtual std::unique_ptr<IPicture> CreatePicture(int width, int height) = 0;
+  // A picture of the same size in program pixels, held `ratio` times finer,
+  // for drawing that goes to the screen (IWindowHost::PixelRatio). Copied to
+  // the clipboard it still gives a picture of its size in program pixels.
+  virtual std::unique_ptr<IPicture> CreateScreenPicture(int width, int height, double /*ratio*/) {
+    return CreatePicture(width, height);
+  }
   // Puts the part of the picture inside `box` on the clipboard; a box that
   // reaches past the picture is cut at its edge. False when nothing was put.
   virtual bool CopyToClipboard(const IPicture& picture, const TRect& box) = 0;

@@ -17,6 +17,10 @@ class IWindowHost {
   virtual void Invalidate(bool erase) = 0;
   // Repaints now instead of when the event loop next gets to it.
   virtual void UpdateNow() = 0;
+  // Screen pixels per program pixel where the window is shown: 2 on a 2x
+  // screen. The window's rules never see it; only pictures drawn for the
+  // screen are made this much finer, so they stay sharp.
+  virtual double PixelRatio() const { return 1.0; }
 
   // Shows a cursor resource ("carboncursor", ...) until RestoreCursor.
   virtual void SetCursor(const std::string& cursorName) = 0;

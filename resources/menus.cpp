@@ -1,11 +1,14 @@
 #include "resources/menus.h"
 
 #include <algorithm>
+#include <iterator>
 #include <utility>
 
 namespace kovala {
 
 namespace {
+
+constexpr int ExitCommand = 24340;
 
 TMenuItem Item(std::string text, int command) { return TMenuItem{std::move(text), command, {}}; }
 TMenuItem Separator() { return TMenuItem{}; }
@@ -119,11 +122,22 @@ std::optional<TMenu> ProgramMenu(std::string_view name) {
   const TMenu* resource = FindMenu(name);
   if (resource == nullptr) return std::nullopt;
   TMenu menu = *resource;
-  for (const TAddedItem& added : AddedItems) {
-    if (added.menu != name) continue;
-    for (TMenuItem& popup : menu.items)
-      if (popup.text == added.popup && !popup.popup.empty())
-        popup.popup.push_back(TMenuItem{std::string(added.text), added.command, {}, added.checkable});
+  for (TMenuItem& popup : menu.items) {
+    if (popup.popup.empty()) continue;
+    std::vector<TMenuItem> own;
+    for (const TAddedItem& added : AddedItems)
+      if (added.menu == name && popup.text == added.popup) own.push_back(TMenuItem{std::string(added.text), added.command, {}, added.checkable});
+    if (own.empty()) continue;
+    // A popup that closes with Exit keeps Exit (and the separator before it)
+    // last, as every desktop program does; our items go behind a separator
+    // of their own, just before it.
+    auto closing = popup.popup.end();
+    if (popup.popup.back().command == ExitCommand) {
+      closing = std::prev(popup.popup.end());
+      if (closing != popup.popup.begin() && std::prev(closing)->text.empty()) --closing;
+      own.insert(own.begin(), Separator());
+    }
+    popup.popup.insert(closing, own.begin(), own.end());
   }
   return menu;
 }

@@ -324,13 +324,16 @@ bool TShapeWindow::PrepareBuffer() {
   const TRect client = Host().ClientRect();
   bufferWidth = std::max(0, client.Width());
   bufferHeight = std::max(0, client.Height());
-  // One picture is kept and reused while the client keeps its size, so a
-  // running animation allocates nothing per tick.
-  if (!buffer || buffer->Width() != bufferWidth || buffer->Height() != bufferHeight) {
+  // One picture is kept and reused while the client keeps its size and
+  // screen, so a running animation allocates nothing per tick. It is as fine
+  // as the screen, so the discs are drawn there rather than blown up.
+  const double ratio = Host().PixelRatio();
+  if (!buffer || buffer->Width() != bufferWidth || buffer->Height() != bufferHeight || bufferRatio != ratio) {
     buffer.reset();
     if (bufferWidth == 0 || bufferHeight == 0) return false;
-    buffer = Desktop().CreatePicture(bufferWidth, bufferHeight);
+    buffer = Desktop().CreateScreenPicture(bufferWidth, bufferHeight, ratio);
     if (!buffer) return false;
+    bufferRatio = ratio;
   }
   buffer->Surface().FillRect({0, 0, bufferWidth, bufferHeight}, White);
   return true;

@@ -84,6 +84,7 @@ class TShapeWindow : public TWindow, public TBallModel {
   void ShowStep();
 
   std::unique_ptr<IPicture> buffer;
+  double bufferRatio = 1.0;
   std::mt19937 random;
 };
 

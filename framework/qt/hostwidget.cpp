@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QResizeEvent>
 #include <QToolTip>
+#include <cmath>
 
 #include "framework/qt/paintersurface.h"
 #include "framework/qt/pictureresources.h"
@@ -16,11 +17,6 @@ namespace {
 TKeyState KeysOf(const QMouseEvent& event) {
   return TKeyState{event.modifiers().testFlag(Qt::ShiftModifier),
                    event.modifiers().testFlag(Qt::ControlModifier)};
-}
-
-TPoint PointOf(const QMouseEvent& event) {
-  const QPoint p = event.position().toPoint();
-  return TPoint{p.x(), p.y()};
 }
 
 }  // namespace
@@ -35,7 +31,27 @@ THostWidget::THostWidget(TWindow& hosted, IWindowHost& frameServices, QWidget* p
   setContextMenuPolicy(Qt::PreventContextMenu);
 }
 
-TRect THostWidget::ClientRect() const { return TRect{0, 0, width(), height()}; }
+void THostWidget::SetDrawingScale(double scale) {
+  if (!(scale >= 1.0 && scale <= 8.0)) scale = 1.0;
+  if (scale == drawingScale) return;
+  drawingScale = scale;
+  if (!cursorShown.empty()) setCursor(LoadCursor(cursorShown, PixelRatio()));
+  window.Resized();
+  update();
+}
+
+TPoint THostWidget::ProgramPoint(QPointF widgetPoint) const {
+  // Every screen pixel of a program pixel belongs to that program pixel, so
+  // the same drop lands in the same cell whatever the scale.
+  return TPoint{static_cast<int>(std::floor(widgetPoint.x() / drawingScale)),
+                static_cast<int>(std::floor(widgetPoint.y() / drawingScale))};
+}
+
+TRect THostWidget::ClientRect() const {
+  return TRect{0, 0, static_cast<int>(width() / drawingScale), static_cast<int>(height() / drawingScale)};
+}
+
+double THostWidget::PixelRatio() const { return devicePixelRatioF() * drawingScale; }
 
 void THostWidget::Invalidate(bool /*erase*/) {
   // The whole window is drawn on white at every paint, so a repaint without
@@ -45,9 +61,15 @@ void THostWidget::Invalidate(bool /*erase*/) {
 
 void THostWidget::UpdateNow() { repaint(); }
 
-void THostWidget::SetCursor(const std::string& cursorName) { setCursor(LoadCursor(cursorName)); }
+void THostWidget::SetCursor(const std::string& cursorName) {
+  cursorShown = cursorName;
+  setCursor(LoadCursor(cursorName, PixelRatio()));
+}
 
-void THostWidget::RestoreCursor() { unsetCursor(); }
+void THostWidget::RestoreCursor() {
+  cursorShown.clear();
+  unsetCursor();
+}
 
 // Qt holds the mouse for the widget that took the press until the release,
 // wherever the release happens; that is all the capture the windows need.
@@ -73,8 +95,7 @@ bool THostWidget::event(QEvent* event) {
   if (event->type() != QEvent::ToolTip) return QWidget::event(event);
   const auto* help = static_cast<QHelpEvent*>(event);
   // No tooltip follows an atom that the mouse is carrying.
-  const std::string text =
-      captured ? std::string() : window.ToolTipAt(TPoint{help->pos().x(), help->pos().y()});
+  const std::string text = captured ? std::string() : window.ToolTipAt(ProgramPoint(help->pos()));
   if (text.empty()) {
     QToolTip::hideText();
     event->ignore();
@@ -87,20 +108,21 @@ bool THostWidget::event(QEvent* event) {
 void THostWidget::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
   painter.fillRect(rect(), Qt::white);
+  painter.scale(drawingScale, drawingScale);
   TPainterSurface surface(painter);
   window.Paint(surface);
 }
 
 void THostWidget::mousePressEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton)
-    window.LeftButtonDown(PointOf(*event), KeysOf(*event));
+    window.LeftButtonDown(ProgramPoint(event->position()), KeysOf(*event));
   else if (event->button() == Qt::RightButton)
-    window.RightButtonDown(PointOf(*event), KeysOf(*event));
+    window.RightButtonDown(ProgramPoint(event->position()), KeysOf(*event));
   event->accept();
 }
 
 void THostWidget::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton) window.LeftButtonUp(PointOf(*event), KeysOf(*event));
+  if (event->button() == Qt::LeftButton) window.LeftButtonUp(ProgramPoint(event->position()), KeysOf(*event));
   event->accept();
 }
 

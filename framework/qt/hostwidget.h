@@ -20,9 +20,19 @@ class THostWidget : public QWidget, public IWindowHost {
   TWindow& Window() const { return window; }
   bool MouseCaptured() const { return captured; }
 
+  // Widget pixels per program pixel: the window draws, and its rules run, in
+  // program pixels, and the widget shows them this many times larger (a
+  // larger system font, or a zoom of the drawing area). Qt's own device pixel
+  // ratio comes on top of it.
+  double DrawingScale() const { return drawingScale; }
+  void SetDrawingScale(double scale);
+  // The program point under a widget point.
+  TPoint ProgramPoint(QPointF widgetPoint) const;
+
   TRect ClientRect() const override;
   void Invalidate(bool erase) override;
   void UpdateNow() override;
+  double PixelRatio() const override;
   void SetCursor(const std::string& cursorName) override;
   void RestoreCursor() override;
   void CaptureMouse() override;
@@ -47,6 +57,8 @@ class THostWidget : public QWidget, public IWindowHost {
   IWindowHost& frame;
   TWindowTimers timers;
   bool captured = false;
+  double drawingScale = 1.0;
+  std::string cursorShown;  // empty while the window's own cursor is restored
 };
 
 }  // namespace kovala

@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QString>
+#include <cmath>
 #include <map>
 #include <string>
 
@@ -31,12 +32,21 @@ const QImage& LoadPicture(std::string_view name) {
   return cache.emplace(std::string(name), image).first->second;
 }
 
-QCursor LoadCursor(std::string_view name) {
-  const QPixmap picture(QString::fromStdString(CursorResource(name)));
+QCursor LoadCursor(std::string_view name, double scale) {
+  QImage picture(QString::fromStdString(CursorResource(name)));
   if (picture.isNull()) return QCursor(Qt::ArrowCursor);
+  if (!(scale > 1.0 && scale <= 8.0)) scale = 1.0;
+  // The desktop shows a cursor picture pixel for pixel on the screen, so a
+  // finer screen needs a larger picture; its pixels are copied, not blurred.
+  const int size = static_cast<int>(std::lround(picture.width() * scale));
+  if (size != picture.width())
+    picture = picture.scaled(size, static_cast<int>(std::lround(picture.height() * scale)), Qt::IgnoreAspectRatio,
+                             Qt::FastTransformation);
+  const QPixmap pixmap = QPixmap::fromImage(picture);
   const TCursorInfo* info = FindCursor(name);
-  if (info == nullptr) return QCursor(picture);
-  return QCursor(picture, info->hotX, info->hotY);
+  if (info == nullptr) return QCursor(pixmap);
+  return QCursor(pixmap, static_cast<int>(std::lround(info->hotX * scale)),
+                 static_cast<int>(std::lround(info->hotY * scale)));
 }
 
 }  // namespace kovala

@@ -13,7 +13,8 @@ namespace kovala {
 const QImage& LoadPicture(std::string_view name);
 
 // The cursor resource of that name with its hot spot from the cursor table; the arrow
-// when the cursor is unknown.
-QCursor LoadCursor(std::string_view name);
+// when the cursor is unknown. `scale` screen pixels stand for one pixel of the
+// picture, so the carried atom's cursor keeps in proportion with its cell.
+QCursor LoadCursor(std::string_view name, double scale = 1.0);
 
 }  // namespace kovala

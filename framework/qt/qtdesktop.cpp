@@ -15,6 +15,7 @@
 #include <algorithm>
 
 #include "framework/qt/imagepicture.h"
+#include "framework/qt/nameonlyiconprovider.h"
 #include "framework/qt/paintersurface.h"
 #include "framework/qt/svgdrawing.h"
 #include "resources/helpfiles.h"
@@ -138,7 +139,13 @@ std::optional<std::string> TQtDesktop::SaveFileDialog(TFileDialogSettings& setti
 }
 
 std::optional<std::string> TQtDesktop::RunFileDialog(TFileDialogSettings& settings, bool save) {
+  // The provider outlives the dialog that uses it. The dialog is always
+  // Qt's own, as only there can we make sure that listing a folder never
+  // reads the files in it.
+  TNameOnlyIconProvider icons;
   QFileDialog dialog(owner.data(), save ? QStringLiteral("Save As") : QStringLiteral("Open"));
+  dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontResolveSymlinks);
+  dialog.setIconProvider(&icons);
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   if (const QString filter = QtFileFilter(settings.filter); !filter.isEmpty()) dialog.setNameFilter(filter);
@@ -169,6 +176,10 @@ std::unique_ptr<IPicture> TQtDesktop::CreatePicture(int width, int height) {
   return std::make_unique<TImagePicture>(width, height);
 }
 
+std::unique_ptr<IPicture> TQtDesktop::CreateScreenPicture(int width, int height, double ratio) {
+  return std::make_unique<TImagePicture>(width, height, ratio);
+}
+
 bool TQtDesktop::CopyToClipboard(const IPicture& picture, const TRect& box) {
   const auto* image = dynamic_cast<const TImagePicture*>(&picture);
   if (image == nullptr) return false;
@@ -176,7 +187,7 @@ bool TQtDesktop::CopyToClipboard(const IPicture& picture, const TRect& box) {
   if (cut.Width() <= 0 || cut.Height() <= 0) return false;
   QClipboard* clipboard = QGuiApplication::clipboard();
   if (clipboard == nullptr) return false;
-  clipboard->setImage(image->Image().copy(cut.left, cut.top, cut.Width(), cut.Height()));
+  clipboard->setImage(image->ProgramPixels(cut));
   return true;
 }
 
@@ -189,7 +200,7 @@ bool TQtDesktop::CopyToClipboardWithSvg(const IPicture& picture, const TRect& bo
   QClipboard* clipboard = QGuiApplication::clipboard();
   if (clipboard == nullptr) return false;
   auto* data = new QMimeData;
-  data->setImageData(image->Image().copy(cut.left, cut.top, cut.Width(), cut.Height()));
+  data->setImageData(image->ProgramPixels(cut));
   data->setData(QStringLiteral("image/svg+xml"), QByteArray::fromStdString(svg));
   clipboard->setMimeData(data);  // the clipboard owns it
   return true;

@@ -39,6 +39,7 @@ class TQtDesktop : public IDesktop {
   std::optional<std::string> OpenFileDialog(TFileDialogSettings& settings) override;
   std::optional<std::string> SaveFileDialog(TFileDialogSettings& settings) override;
   std::unique_ptr<IPicture> CreatePicture(int width, int height) override;
+  std::unique_ptr<IPicture> CreateScreenPicture(int width, int height, double ratio) override;
   bool CopyToClipboard(const IPicture& picture, const TRect& box) override;
   bool CopyToClipboardWithSvg(const IPicture& picture, const TRect& box, const std::string& svg) override;
   std::unique_ptr<ISvgDrawing> CreateSvgDrawing(const TRect& box) override;

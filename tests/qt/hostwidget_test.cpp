@@ -70,6 +70,44 @@ TEST_F(HostWidgetTest, TimerFiresWithItsIdUntilKilled) {
   EXPECT_EQ(window.Count("timer"), fired);
 }
 
+// A zoomed drawing area: the window still works in its own pixels, which
+// the widget shows twice as large; every widget pixel of a program pixel
+// maps back to it.
+TEST_F(HostWidgetTest, DrawingScaleShowsTheWindowLargerAndMapsTheMouseBack) {
+  host.SetDrawingScale(2.0);
+  EXPECT_EQ(window.Count("resized"), 1);
+  EXPECT_EQ(host.ClientRect(), (TRect{0, 0, 100, 60}));
+  EXPECT_EQ(host.PixelRatio(), 2.0 * host.devicePixelRatioF());
+  for (const QPoint at : {QPoint(60, 40), QPoint(61, 41), QPoint(59, 39), QPoint(1, 1), QPoint(199, 119)})
+    QTest::mouseClick(&host, Qt::LeftButton, Qt::NoModifier, at);
+  const std::vector<TWindowEvent> expected{{"left down", 30, 20, false, false},
+                                           {"left down", 30, 20, false, false},
+                                           {"left down", 29, 19, false, false},
+                                           {"left down", 0, 0, false, false},
+                                           {"left down", 99, 59, false, false}};
+  std::vector<TWindowEvent> presses;
+  for (const auto& e : window.events)
+    if (e.what == "left down") presses.push_back(e);
+  EXPECT_EQ(presses, expected);
+
+  // The window's line from (5, 7) to (25, 7) lies twice as far out, twice as thick.
+  const QImage shown = host.grab().toImage();
+  EXPECT_EQ(shown.pixel(12, 14) & 0xFFFFFF, 0u);
+  EXPECT_EQ(shown.pixel(48, 14) & 0xFFFFFF, 0u);
+  EXPECT_EQ(shown.pixel(30, 20) & 0xFFFFFF, 0xFFFFFFu);
+  EXPECT_EQ(shown.pixel(60, 14) & 0xFFFFFF, 0xFFFFFFu);
+
+  const TCursorInfo* info = FindCursor("carboncursor");
+  ASSERT_NE(info, nullptr);
+  host.SetCursor("carboncursor");
+  EXPECT_EQ(host.cursor().pixmap().width(), 2 * CursorSize);
+  EXPECT_EQ(host.cursor().hotSpot(), QPoint(2 * info->hotX, 2 * info->hotY));
+  host.SetDrawingScale(1.0);
+  EXPECT_EQ(host.cursor().pixmap().width(), CursorSize);
+  EXPECT_EQ(host.ClientRect(), (TRect{0, 0, 200, 120}));
+  host.RestoreCursor();
+}
+
 TEST_F(HostWidgetTest, ElementCursorUsesItsPictureAndHotSpot) {
   const TCursorInfo* info = FindCursor("carboncursor");
   ASSERT_NE(info, nullptr);

@@ -124,6 +124,44 @@ TEST_F(PainterSurfaceTest, PictureStartsWhiteAndCopiesAtItsPlace) {
   EXPECT_EQ(Ink(image), QRect(30, 40, 2, 2));
 }
 
+// A picture for a 2x screen: drawn in program pixels, held twice as fine,
+// shown pixel for pixel on a 2x target, and copied out at its program size.
+TEST_F(PainterSurfaceTest, FinePictureDrawsInProgramPixelsAndGivesThemBack) {
+  TImagePicture picture(10, 8, 2.0);
+  EXPECT_EQ(picture.Width(), 10);
+  EXPECT_EQ(picture.Height(), 8);
+  ASSERT_EQ(picture.Image().size(), QSize(20, 16));
+  picture.Surface().FillRect({3, 2, 5, 4}, Black);
+  EXPECT_EQ(Ink(picture.Image()), QRect(6, 4, 4, 4));
+  picture.Surface().Ellipse({0, 0, 10, 8}, Black, Black);
+  EXPECT_TRUE(QRect(0, 0, 20, 16).contains(Ink(picture.Image())));
+  // The disc is drawn at the fine resolution: its rim cuts through 2 x 2 blocks.
+  bool cutBlock = false;
+  for (int y = 0; y + 1 < 16; y += 2)
+    for (int x = 0; x + 1 < 20; x += 2) {
+      const QRgb first = Pixel(picture.Image(), x, y);
+      for (const QPoint p : {QPoint(x + 1, y), QPoint(x, y + 1), QPoint(x + 1, y + 1)})
+        if (Pixel(picture.Image(), p.x(), p.y()) != first) cutBlock = true;
+    }
+  EXPECT_TRUE(cutBlock);
+
+  const QImage program = picture.ProgramPixels({2, 1, 8, 7});
+  ASSERT_EQ(program.size(), QSize(6, 6));
+  EXPECT_EQ(program.devicePixelRatio(), 1.0);
+  EXPECT_EQ(Pixel(program, 2, 2), BlackPixel);  // the filled square at (4, 3)
+
+  QImage target(40, 40, QImage::Format_RGB32);
+  target.setDevicePixelRatio(2.0);
+  target.fill(Qt::white);
+  QPainter painter(&target);
+  TPainterSurface surface(painter);
+  TImagePicture square(4, 4, 2.0);
+  square.Surface().FillRect({1, 1, 3, 3}, Black);
+  surface.DrawPicture(square, 5, 6);
+  painter.end();
+  EXPECT_EQ(Ink(target), QRect(12, 14, 4, 4));
+}
+
 TEST_F(PainterSurfaceTest, PictureWithoutAreaIgnoresDrawing) {
   TImagePicture picture(0, 12);
   EXPECT_EQ(picture.Width(), 0);

@@ -10,11 +10,18 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <functional>
+
+#include <fcntl.h>
+#include <sys/inotify.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "framework/qt/imagepicture.h"
 #include "tests/qt/qttest.h"
@@ -47,6 +54,38 @@ TEST(CutToPictureTest, KeepsOnlyWhatLiesOnThePicture) {
   EXPECT_EQ(CutToPicture({60, 10, 90, 20}, 50, 40), TRect{});
   EXPECT_EQ(CutToPicture({20, 20, 20, 30}, 50, 40), TRect{});
 }
+
+// The names of the files in a folder that anyone opened while it watched.
+class OpenedFiles {
+ public:
+  explicit OpenedFiles(const QString& folder) : watch(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
+    if (watch >= 0) inotify_add_watch(watch, QFile::encodeName(folder).constData(), IN_OPEN);
+  }
+  ~OpenedFiles() {
+    if (watch >= 0) close(watch);
+  }
+  OpenedFiles(const OpenedFiles&) = delete;
+  OpenedFiles& operator=(const OpenedFiles&) = delete;
+
+  bool Watching() const { return watch >= 0; }
+
+  QStringList Names() {
+    QStringList names;
+    alignas(inotify_event) char buffer[4096];
+    for (ssize_t got; (got = read(watch, buffer, sizeof buffer)) > 0;) {
+      for (ssize_t at = 0; at < got;) {
+        const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
+        // Listing the folder opens the folder itself, which comes without a name.
+        if (event->len > 0 && (event->mask & IN_ISDIR) == 0) names << QString::fromUtf8(event->name);
+        at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+      }
+    }
+    return names;
+  }
+
+ private:
+  int watch;
+};
 
 // Runs `step` on the modal dialog as soon as it is up.
 void WhenModal(std::function<void(QWidget*)> step) {
@@ -169,6 +208,48 @@ TEST_F(QtDesktopTest, AnsweredOpenDialogGivesTheFileOnceAndTheDialogAfterIt) {
   });
   EXPECT_FALSE(desktop.OpenFileDialog(settings).has_value());
   EXPECT_TRUE(shown);
+}
+
+// A pipe blocks whoever reads it until a writer comes, as /proc/kmsg does
+// until the kernel logs something; a dialog that looks inside the files it
+// lists hangs on either. "notes" and "water.kvl" have names that tell Qt
+// nothing of their type, so only reading them would.
+TEST_F(QtDesktopTest, FileDialogsListAFolderOfSpecialFilesWithoutOpeningAny) {
+  QTemporaryDir folder;
+  ASSERT_TRUE(folder.isValid());
+  const QDir dir(folder.path());
+  ASSERT_EQ(mkfifo(QFile::encodeName(dir.filePath("pipe.kvl")).constData(), 0600), 0);
+  for (const char* name : {"notes", "water.kvl"}) {
+    QFile file(dir.filePath(name));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("Kovala31 and some words\n");
+  }
+  OpenedFiles opened(folder.path());
+  ASSERT_TRUE(opened.Watching());
+
+  for (const bool save : {false, true}) {
+    SCOPED_TRACE(save ? "Save As" : "Open");
+    TFileDialogSettings settings{"Molecule Files (*.kvl)|*.kvl|", "kvl", folder.path().toStdString(), ""};
+    int listed = 0;
+    WhenModal([&folder, &dir, &listed](QWidget* modal) {
+      auto* dialog = dynamic_cast<QFileDialog*>(modal);
+      ASSERT_NE(dialog, nullptr);
+      auto* model = dialog->findChild<QFileSystemModel*>();
+      ASSERT_NE(model, nullptr);
+      const QModelIndex root = model->index(folder.path());
+      // Only water.kvl is shown: "notes" fails the filter and a pipe is no
+      // file to choose, but all three are looked at while the folder is read.
+      EXPECT_TRUE(QTest::qWaitFor([&] { return model->rowCount(root) == 1; }, 10000));
+      listed = model->rowCount(root);
+      const QModelIndex water = model->index(dir.filePath("water.kvl"));
+      EXPECT_FALSE(model->data(water, Qt::DecorationRole).isNull());
+      EXPECT_FALSE(model->data(water.siblingAtColumn(2)).toString().isEmpty());
+      dialog->reject();
+    });
+    EXPECT_FALSE(save ? desktop.SaveFileDialog(settings) : desktop.OpenFileDialog(settings));
+    EXPECT_EQ(listed, 1);
+  }
+  EXPECT_EQ(opened.Names().join(", ").toStdString(), "");
 }
 
 TEST_F(QtDesktopTest, HelpWindowShowsThePageAndClosesOnRequest) {

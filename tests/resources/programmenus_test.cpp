@@ -1,15 +1,16 @@
-// The menus as the main window shows them: each resource with the program's
-// own items after the items of their popups.
 #include <gtest/gtest.h>
 
 #include <cctype>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "resources/menus.h"
 
 namespace kovala {
 namespace {
+
+constexpr int ExitCommand = 24340;
 
 // The mnemonic letter of an item, lower case.
 char Mnemonic(const std::string& text) {
@@ -18,7 +19,23 @@ char Mnemonic(const std::string& text) {
   return static_cast<char>(std::tolower(static_cast<unsigned char>(text[amp + 1])));
 }
 
-TEST(ProgramMenus, KeepEveryResourceItemInItsPlaceAndAddOnlyAfterIt) {
+// The program's own items have identifiers from 1000 up; Exit is the one
+// item of the resources above that.
+bool IsOwn(const TMenuItem& item) { return item.command >= 1000 && item.command != ExitCommand; }
+
+// A popup as shown with the program's own items taken out, and the separator
+// that leads a run of them.
+std::vector<TMenuItem> WithoutOwnItems(const std::vector<TMenuItem>& shown) {
+  std::vector<TMenuItem> left;
+  for (std::size_t k = 0; k < shown.size(); ++k) {
+    if (IsOwn(shown[k])) continue;
+    if (shown[k].text.empty() && k + 1 < shown.size() && IsOwn(shown[k + 1])) continue;
+    left.push_back(shown[k]);
+  }
+  return left;
+}
+
+TEST(ProgramMenus, KeepEveryResourceItemInItsOrderWithExitLast) {
   for (const TMenu& resource : AllMenus()) {
     SCOPED_TRACE(resource.name);
     const std::optional<TMenu> shown = ProgramMenu(resource.name);
@@ -27,20 +44,36 @@ TEST(ProgramMenus, KeepEveryResourceItemInItsPlaceAndAddOnlyAfterIt) {
     for (std::size_t i = 0; i < resource.items.size(); ++i) {
       const TMenuItem& part = resource.items[i];
       const TMenuItem& item = shown->items[i];
+      SCOPED_TRACE(part.text);
       EXPECT_EQ(item.text, part.text);
       EXPECT_EQ(item.command, part.command);
-      ASSERT_GE(item.popup.size(), part.popup.size());
+      const std::vector<TMenuItem> parts = WithoutOwnItems(item.popup);
+      ASSERT_EQ(parts.size(), part.popup.size());
+      for (std::size_t k = 0; k < parts.size(); ++k) {
+        EXPECT_EQ(parts[k].text, part.popup[k].text);
+        EXPECT_EQ(parts[k].command, part.popup[k].command);
+      }
+      if (!part.popup.empty() && part.popup.back().command == ExitCommand) {
+        // Exit and the separator before it close the popup as in the resource.
+        ASSERT_GE(item.popup.size(), 2u);
+        EXPECT_EQ(item.popup.back().text, part.popup.back().text);
+        EXPECT_EQ(item.popup.back().command, ExitCommand);
+        EXPECT_TRUE(item.popup[item.popup.size() - 2].text.empty());
+      }
       std::set<char> mnemonics;
       for (std::size_t k = 0; k < item.popup.size(); ++k) {
         const TMenuItem& entry = item.popup[k];
-        if (k < part.popup.size()) {
-          EXPECT_EQ(entry.text, part.popup[k].text);
-          EXPECT_EQ(entry.command, part.popup[k].command);
-        } else {
-          EXPECT_GE(entry.command, 1000) << entry.text;
+        if (IsOwn(entry)) {
           EXPECT_FALSE(MenuHint(entry.command).empty()) << entry.text;
         }
-        if (!entry.text.empty()) {
+        if (entry.text.empty()) {
+          // No separator at an end or beside another one.
+          EXPECT_GT(k, 0u);
+          EXPECT_LT(k + 1, item.popup.size());
+          if (k + 1 < item.popup.size()) {
+            EXPECT_FALSE(item.popup[k + 1].text.empty());
+          }
+        } else {
           EXPECT_TRUE(mnemonics.insert(Mnemonic(entry.text)).second) << entry.text;
         }
       }
@@ -49,16 +82,19 @@ TEST(ProgramMenus, KeepEveryResourceItemInItsPlaceAndAddOnlyAfterIt) {
   EXPECT_FALSE(ProgramMenu("200"));
 }
 
-TEST(ProgramMenus, TheMoleculePopupOffersExportAndPrintOnceItHasAtoms) {
+TEST(ProgramMenus, TheMoleculePopupOffersExportAndPrintBeforeExitOnceItHasAtoms) {
   const std::optional<TMenu> shown = ProgramMenu("100");
   ASSERT_TRUE(shown);
   const auto& molecule = shown->items[0].popup;
-  ASSERT_EQ(molecule.size(), 8u);
-  EXPECT_EQ(molecule[5].text, "E&xit...Alt-X");
-  EXPECT_EQ(molecule[6].text, "&Export ...");
-  EXPECT_EQ(molecule[6].command, 1000);
-  EXPECT_EQ(molecule[7].text, "&Print ...");
-  EXPECT_EQ(molecule[7].command, 1001);
+  const std::vector<std::pair<std::string, int>> expected = {
+      {"&New", 101},          {"&Open ...  F3", 102}, {"&Save ... F2", 103}, {"Save &as ...", 104}, {"", 0},
+      {"&Export ...", 1000}, {"&Print ...", 1001},   {"", 0},              {"E&xit...Alt-X", 24340},
+  };
+  ASSERT_EQ(molecule.size(), expected.size());
+  for (std::size_t k = 0; k < expected.size(); ++k) {
+    EXPECT_EQ(molecule[k].text, expected[k].first) << k;
+    EXPECT_EQ(molecule[k].command, expected[k].second) << k;
+  }
   EXPECT_EQ(ProgramMenu("500")->items[0].popup.size(), FindMenu("500")->items[0].popup.size());
 }
 
