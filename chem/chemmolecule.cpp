@@ -218,6 +218,21 @@ std::string TChemMolecule::SkeletonKey() const {
   }
 }
 
+bool TChemMolecule::UsePositions3D(const std::vector<std::array<double, 3>>& positions) {
+  try {
+    if (positions.size() != impl->mol.getNumAtoms()) return false;
+    auto* conformer = new RDKit::Conformer(impl->mol.getNumAtoms());
+    for (unsigned i = 0; i < impl->mol.getNumAtoms(); ++i)
+      conformer->setAtomPos(i, RDGeom::Point3D(positions[i][0], positions[i][1], positions[i][2]));
+    conformer->set3D(true);
+    impl->mol.clearConformers();
+    impl->mol.addConformer(conformer, true);
+    return true;
+  } catch (...) {
+    return false;
+  }
+}
+
 std::string TChemMolecule::Molfile(std::string_view title) const {
   try {
     RDKit::RWMol copy(impl->mol);

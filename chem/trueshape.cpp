@@ -10,6 +10,7 @@
 #include <GraphMol/ForceFieldHelpers/UFF/AtomTyper.h>
 #include <GraphMol/ForceFieldHelpers/UFF/Builder.h>
 #include <GraphMol/RingInfo.h>
+#include <GraphMol/SanitException.h>
 
 #include <algorithm>
 #include <cmath>
@@ -251,17 +252,33 @@ TTrueShape Refused(std::string problem) {
   return shape;
 }
 
+// The valence rules refuse some bonds a student may make (carbon monoxide
+// bonded C#O with no charges); placing atoms in space still needs the rules'
+// bookkeeping, so the refused atom is charged on this copy, as the rules
+// know the structure, until they pass. The files and names never see it.
+bool SanitizeForShape(RDKit::RWMol& mol) {
+  for (unsigned attempt = 0; attempt <= 2 * mol.getNumAtoms(); ++attempt) {
+    RDKit::RWMol trial(mol);
+    try {
+      unsigned failed = 0;
+      RDKit::MolOps::sanitizeMol(trial, failed, kSanitizeOps);
+      mol = trial;
+      return true;
+    } catch (const RDKit::AtomValenceException& error) {
+      RDKit::Atom* atom = mol.getAtomWithIdx(error.getAtomIdx());
+      atom->setFormalCharge(atom->getFormalCharge() + 1);
+    } catch (...) {
+      return false;
+    }
+  }
+  return false;
+}
+
 TTrueShape Shape(const TChemGraph& graph) {
   if (graph.atoms.empty()) return Refused("it has no atoms");
   RDKit::RWMol mol;
   BuildRdkitMolecule(graph, mol);
-  bool sanitized = true;
-  try {
-    unsigned failed = 0;
-    RDKit::MolOps::sanitizeMol(mol, failed, kSanitizeOps);
-  } catch (...) {
-    sanitized = false;
-  }
+  const bool sanitized = SanitizeForShape(mol);
   if (!sanitized) {
     mol = RDKit::RWMol();
     BuildRdkitMolecule(graph, mol);

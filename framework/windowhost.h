@@ -35,6 +35,9 @@ class IWindowHost {
   virtual void SetExplanation(const std::string& text) = 0;
   virtual void AssignMenu(const std::string& menuName) = 0;
   virtual void GrayMenuItem(int command) = 0;
+  // Shows a check mark beside an item of the menu now assigned, or takes it
+  // away; a new menu shows none.
+  virtual void CheckMenuItem(int /*command*/, bool /*checked*/) {}
 };
 
 }  // namespace kovala

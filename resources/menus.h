@@ -26,7 +26,8 @@ const std::vector<TMenu>& AllMenus();
 
 // The menu as the main window shows it: the resource of that name with the
 // program's own items (command identifiers from 1000 up) after the items of
-// their popups; nothing for an unknown name.
+// their popups or of the menu bar, or one of the program's own menus
+// ("TRUE_SHAPE"); nothing for an unknown name.
 std::optional<TMenu> ProgramMenu(std::string_view name);
 
 // The hint shown in the message bar while an item is highlighted; empty

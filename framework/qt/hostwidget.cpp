@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QResizeEvent>
 #include <QToolTip>
+#include <QWheelEvent>
 
 #include "framework/qt/paintersurface.h"
 #include "framework/qt/pictureresources.h"
@@ -69,6 +70,8 @@ void THostWidget::AssignMenu(const std::string& menuName) { frame.AssignMenu(men
 
 void THostWidget::GrayMenuItem(int command) { frame.GrayMenuItem(command); }
 
+void THostWidget::CheckMenuItem(int command, bool checked) { frame.CheckMenuItem(command, checked); }
+
 bool THostWidget::event(QEvent* event) {
   if (event->type() != QEvent::ToolTip) return QWidget::event(event);
   const auto* help = static_cast<QHelpEvent*>(event);
@@ -101,6 +104,22 @@ void THostWidget::mousePressEvent(QMouseEvent* event) {
 
 void THostWidget::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton) window.LeftButtonUp(PointOf(*event), KeysOf(*event));
+  event->accept();
+}
+
+void THostWidget::mouseMoveEvent(QMouseEvent* event) {
+  // Without mouse tracking Qt sends moves only while a button is held.
+  if (event->buttons().testFlag(Qt::LeftButton)) window.MouseMove(PointOf(*event), KeysOf(*event));
+  event->accept();
+}
+
+void THostWidget::wheelEvent(QWheelEvent* event) {
+  // Whole notches of 120 eighths of a degree; a touchpad's small steps add up.
+  wheelRest += event->angleDelta().y();
+  const int notches = wheelRest / 120;
+  wheelRest -= notches * 120;
+  const QPoint p = event->position().toPoint();
+  if (notches != 0) window.MouseWheel(TPoint{p.x(), p.y()}, notches);
   event->accept();
 }
 

@@ -34,12 +34,15 @@ class THostWidget : public QWidget, public IWindowHost {
   void SetExplanation(const std::string& text) override;
   void AssignMenu(const std::string& menuName) override;
   void GrayMenuItem(int command) override;
+  void CheckMenuItem(int command, bool checked) override;
 
  protected:
   bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
  private:
@@ -47,6 +50,7 @@ class THostWidget : public QWidget, public IWindowHost {
   IWindowHost& frame;
   TWindowTimers timers;
   bool captured = false;
+  int wheelRest = 0;  // wheel turn not yet a whole notch
 };
 
 }  // namespace kovala

@@ -21,6 +21,11 @@ class TPainterSurface : public ISurface {
   void FillRect(const TRect& box, TColor fill) override;
   void Text(int x, int y, const std::string& text) override;
   void DrawPicture(const IPicture& picture, int x, int y) override;
+  void ShadedBall(const TRect& box, TColor colour) override;
+  void Stick(TPoint from, TPoint to, int width, TColor colour) override;
+  void TranslucentPolygon(const std::vector<TPoint>& points, TColor fill, int opacity) override;
+  void SizedText(int x, int y, const std::string& text, int pixelHeight, TColor colour) override;
+  int SizedTextWidth(const std::string& text, int pixelHeight) override;
 
  private:
   QPainter& painter;

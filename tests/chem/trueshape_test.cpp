@@ -1,10 +1,23 @@
 #include "chem/trueshape.h"
 
+#include <GraphMol/Conformer.h>
+#include <GraphMol/FileParsers/FileParsers.h>
+#include <GraphMol/ROMol.h>
 #include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
 
 #include <cmath>
 #include <string>
 
+#include "chem/hillformula.h"
+#include "chem/moleculeexport.h"
 #include "tests/chem/chemtesting.h"
 
 namespace kovala {
@@ -157,6 +170,74 @@ TEST(TrueShape, NothingToShapeIsWordedNotThrown) {
   // Out-of-range positions measure nothing.
   EXPECT_EQ(radical.Angle(-1, 0, 1), 0);
   EXPECT_EQ(radical.Angle(1, 0, 9), 0);
+}
+
+// The 3-D files carry the shape's own coordinates: read back by the library
+// (and by Open Babel where it is installed), every atom is where the shape
+// put it.
+TEST(TrueShapeExport, MolfileSdfAndXyzCarryThePlacesInSpace) {
+  TBuildSession s;
+  s.Build({"C(H)(H)(H)C(=O)O(H)"});
+  const TChemGraph graph = s.Graph();
+  const TTrueShape shape = TrueShapeOf(graph);
+  ASSERT_TRUE(shape.Shaped());
+  EXPECT_EQ(ExportFormat3DOf("a.XYZ"), TExportFormat3D::Xyz);
+  EXPECT_EQ(ExportFormat3DOf("a.sdf"), TExportFormat3D::Sdf);
+  EXPECT_EQ(ExportFormat3DOf("a.mol"), TExportFormat3D::Molfile);
+  EXPECT_EQ(ExportFormat3DOf("a"), TExportFormat3D::Molfile);
+
+  const std::string molfile = ExportText3D(graph, shape, TExportFormat3D::Molfile);
+  const std::string sdf = ExportText3D(graph, shape, TExportFormat3D::Sdf);
+  for (const std::string& text : {molfile, sdf.substr(0, sdf.find("M  END") + 7)}) {
+    EXPECT_EQ(text.substr(0, text.find('\n')), "acetic acid");
+    std::unique_ptr<RDKit::ROMol> read(RDKit::MolBlockToMol(text, false, false));
+    ASSERT_TRUE(read);
+    const RDKit::Conformer& conformer = read->getConformer();
+    EXPECT_TRUE(conformer.is3D());
+    ASSERT_EQ(read->getNumAtoms(), shape.atoms.size());
+    for (unsigned i = 0; i < read->getNumAtoms(); ++i) {
+      EXPECT_NEAR(conformer.getAtomPos(i).x, shape.atoms[i].position[0], 1e-3);
+      EXPECT_NEAR(conformer.getAtomPos(i).z, shape.atoms[i].position[2], 1e-3);
+    }
+  }
+  EXPECT_NE(sdf.find(">  <FORMULA>\n" + THillFormula(graph).Text() + "\n"), std::string::npos);
+  EXPECT_EQ(sdf.substr(sdf.size() - 5), "$$$$\n");
+
+  const std::string xyz = ExportText3D(graph, shape, TExportFormat3D::Xyz);
+  std::istringstream lines(xyz);
+  std::string line;
+  std::getline(lines, line);
+  EXPECT_EQ(line, std::to_string(shape.atoms.size()));
+  std::getline(lines, line);
+  EXPECT_EQ(line, "acetic acid");
+  for (std::size_t i = 0; i < shape.atoms.size(); ++i) {
+    ASSERT_TRUE(std::getline(lines, line));
+    std::istringstream fields(line);
+    std::string symbol;
+    double x = 0, y = 0, z = 0;
+    fields >> symbol >> x >> y >> z;
+    EXPECT_EQ(symbol, ChemSymbol(shape.atoms[i].kind));
+    EXPECT_NEAR(y, shape.atoms[i].position[1], 1e-5);
+  }
+  EXPECT_FALSE(std::getline(lines, line));
+
+  // A shape of another molecule, or none, writes nothing.
+  EXPECT_EQ(ExportText3D(graph, TrueShapeOf(TChemGraph{}), TExportFormat3D::Xyz), "");
+  TTrueShape other = shape;
+  other.atoms.pop_back();
+  EXPECT_EQ(ExportText3D(graph, other, TExportFormat3D::Molfile), "");
+
+  if (std::system("command -v obabel >/dev/null 2>&1") != 0) GTEST_SKIP() << "obabel is not installed";
+  const auto file = std::filesystem::temp_directory_path() / ("kovala-shape-" + std::to_string(::getpid()) + ".xyz");
+  std::ofstream(file) << xyz;
+  std::string out;
+  if (FILE* pipe = popen(("obabel '" + file.string() + "' -otxt --append formula 2>/dev/null").c_str(), "r")) {
+    char buffer[256];
+    while (std::fgets(buffer, sizeof buffer, pipe)) out += buffer;
+    pclose(pipe);
+  }
+  std::filesystem::remove(file);
+  EXPECT_NE(out.find(THillFormula(graph).Text()), std::string::npos) << out;
 }
 
 struct TVseprCase {

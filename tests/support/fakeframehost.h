@@ -43,6 +43,7 @@ class TFakeFrameHost : public IFrameHost {
   void SetExplanation(const std::string& text) override { window.SetExplanation(text); }
   void AssignMenu(const std::string& name) override { window.AssignMenu(name); }
   void GrayMenuItem(int command) override { window.GrayMenuItem(command); }
+  void CheckMenuItem(int command, bool on) override { window.CheckMenuItem(command, on); }
 };
 
 }  // namespace kovala::test
