@@ -366,7 +366,8 @@ TIdealAngle VseprAngle(ElementKind centre, int charge, TDomains domains, Element
     case 4: {
       if (domains.lonePairs == 0) return {};
       const double known = LonePairAngle(centre, charge, domains.lonePairs, a, b);
-      if (known > 0) return {known, 1.5};
+      // Known hydrides and halides take the measured angle itself.
+      if (known > 0) return {known, 0.3};
       // Heavier groups: the force field knows them, but a flattened centre
       // is still wrong.
       return PeriodThree(centre) ? TIdealAngle{100.0, 10.0} : TIdealAngle{108.0, 8.0};

@@ -44,10 +44,10 @@ struct TProjected {
 class TTrueShapeWindow : public TWindow {
  public:
   static constexpr int AnimationTimer = 2;
-  // 20 frames a second at 1.5 degrees each: a turn every 12 seconds, slow
-  // enough to follow one atom round.
-  static constexpr int AnimationPeriod = 50;  // milliseconds
-  static constexpr double AnimationStep = 1.5;
+  // 15 frames a second at 2 degrees each: a turn every 12 seconds, slow
+  // enough to follow one atom round, and light on a school machine.
+  static constexpr int AnimationPeriod = 66;  // milliseconds
+  static constexpr double AnimationStep = 2.0;
   static constexpr double KeyStep = 10.0;   // degrees per arrow key
   static constexpr double DragStep = 0.5;   // degrees per pixel dragged
   static constexpr int PanStep = 10;        // pixels per Shift+arrow

@@ -5,6 +5,8 @@
 #include <QRadialGradient>
 #include <QString>
 #include <algorithm>
+#include <map>
+#include <tuple>
 
 #include "framework/qt/imagepicture.h"
 #include "framework/qt/pictureresources.h"
@@ -75,14 +77,25 @@ void TPainterSurface::DrawPicture(const IPicture& picture, int x, int y) {
   painter.drawImage(x, y, image->Image());
 }
 
-void TPainterSurface::ShadedBall(const TRect& box, TColor colour) {
-  if (!painter.isActive() || IsEmpty(box)) return;
-  painter.save();
+namespace {
+
+// A shaded ball of one colour and size, drawn once and then copied: the
+// gradient is the dear part of a frame, and a turning molecule shows the
+// same few balls again and again.
+const QImage& BallPicture(TColor colour, int width, int height) {
+  static std::map<std::tuple<int, int, int, int, int>, QImage> pictures;
+  const auto key = std::make_tuple(colour.red, colour.green, colour.blue, width, height);
+  const auto found = pictures.find(key);
+  if (found != pictures.end()) return found->second;
+  if (pictures.size() > 256) pictures.clear();  // sizes change with the zoom
+  QImage picture(width, height, QImage::Format_ARGB32_Premultiplied);
+  picture.fill(Qt::transparent);
+  QPainter painter(&picture);
   painter.setRenderHint(QPainter::Antialiasing, true);
-  const QRectF area(box.left, box.top, box.Width(), box.Height());
+  const QRectF area(0, 0, width, height);
   // Lit from the upper left: a pale highlight, the element's colour, a
   // darker rim, so a black carbon still reads as a ball.
-  const QPointF light(area.left() + area.width() * 0.35, area.top() + area.height() * 0.3);
+  const QPointF light(area.width() * 0.35, area.height() * 0.3);
   QRadialGradient shading(light, area.width() * 0.75);
   const QColor base = ToQColor(colour);
   shading.setColorAt(0.0, QColor(255, 255, 255));
@@ -92,7 +105,15 @@ void TPainterSurface::ShadedBall(const TRect& box, TColor colour) {
   painter.setPen(QPen(QColor(0, 0, 0, 110), 1));
   painter.setBrush(shading);
   painter.drawEllipse(area.adjusted(0.5, 0.5, -0.5, -0.5));
-  painter.restore();
+  painter.end();
+  return pictures.emplace(key, std::move(picture)).first->second;
+}
+
+}  // namespace
+
+void TPainterSurface::ShadedBall(const TRect& box, TColor colour) {
+  if (!painter.isActive() || IsEmpty(box) || box.Width() > 4096 || box.Height() > 4096) return;
+  painter.drawImage(box.left, box.top, BallPicture(colour, box.Width(), box.Height()));
 }
 
 void TPainterSurface::Stick(TPoint from, TPoint to, int width, TColor colour) {
@@ -131,8 +152,11 @@ void TPainterSurface::SizedText(int x, int y, const std::string& text, int pixel
 }
 
 int TPainterSurface::SizedTextWidth(const std::string& text, int pixelHeight) {
-  const QFont font = SizedFont(painter.isActive() ? painter.font() : QFont(), pixelHeight);
-  return QFontMetrics(font).horizontalAdvance(QString::fromStdString(text));
+  if (!metrics || metricsHeight != pixelHeight) {
+    metrics = std::make_unique<QFontMetrics>(SizedFont(painter.isActive() ? painter.font() : QFont(), pixelHeight));
+    metricsHeight = pixelHeight;
+  }
+  return metrics->horizontalAdvance(QString::fromStdString(text));
 }
 
 }  // namespace kovala

@@ -2,7 +2,9 @@
 // off-screen picture draw through in the running program.
 #pragma once
 
+#include <QFontMetrics>
 #include <QPainter>
+#include <memory>
 #include <string>
 
 #include "framework/surface.h"
@@ -29,6 +31,9 @@ class TPainterSurface : public ISurface {
 
  private:
   QPainter& painter;
+  // Labels are measured many times a frame at one height.
+  std::unique_ptr<QFontMetrics> metrics;
+  int metricsHeight = 0;
 };
 
 }  // namespace kovala
