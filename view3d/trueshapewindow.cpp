@@ -252,8 +252,22 @@ void TTrueShapeWindow::Draw(ISurface& surface, const TRect& area) const {
     switch (item.kind) {
       case TItem::Kind::Bond: {
         const TShapeBond& bond = shape.bonds[item.index];
-        const TProjected& p = at[bond.from];
-        const TProjected& q = at[bond.to];
+        // From ball surface to ball surface, so the far ball's end of the
+        // stick does not show on top of it; the view is a straight
+        // projection, so a share of the bond is the same share on screen.
+        const TVector3& from = shape.atoms[bond.from].position;
+        const TVector3& to = shape.atoms[bond.to].position;
+        const double span = std::hypot(to[0] - from[0], to[1] - from[1], to[2] - from[2]);
+        const double startShare =
+            span > 1e-6 ? std::min(0.45, 0.9 * RadiusOf(shape.atoms[bond.from].kind) / span) : 0;
+        const double endShare = span > 1e-6 ? std::min(0.45, 0.9 * RadiusOf(shape.atoms[bond.to].kind) / span) : 0;
+        const TProjected& a = at[bond.from];
+        const TProjected& b = at[bond.to];
+        TProjected p = a, q = b;
+        p.x = a.x + (b.x - a.x) * startShare;
+        p.y = a.y + (b.y - a.y) * startShare;
+        q.x = b.x - (b.x - a.x) * endShare;
+        q.y = b.y - (b.y - a.y) * endShare;
         const double dx = q.x - p.x, dy = q.y - p.y;
         const double length = std::hypot(dx, dy);
         // Side by side across the bond as the student sees it.
