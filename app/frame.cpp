@@ -9,6 +9,7 @@ namespace {
 constexpr const char* EditorHint =
     "Click on atoms, move to center to bond. Use right mouse button for multiple bonds";
 constexpr const char* ModelHint = "Use arrow keys or animate to rotate, shift+arrow to move.";
+constexpr const char* TrueShapeHint = "Drag with the mouse or use the arrow keys to turn it, the wheel to zoom.";
 
 constexpr const char* EditorMenu = "100";
 constexpr const char* EmptyEditorMenu = "500";
@@ -31,6 +32,7 @@ TFrame::TFrame(IFrameHost& mainHost, IDesktop& desktopServices, TMyApp& applicat
       shapeWindow(std::make_unique<TShapeWindow>(mainHost, desktopServices)),
       practiceWindow(std::make_unique<TPracticeWindow>(mainHost, desktopServices)),
       organicWindow(std::make_unique<TOrganicWindow>(mainHost, desktopServices)),
+      trueShapeWindow(std::make_unique<TTrueShapeWindow>(mainHost, desktopServices)),
       frameHost(mainHost),
       app(application),
       client(bondWindow.get()) {
@@ -77,6 +79,7 @@ TBondWindow& TFrame::CurrentMoleculeWindow() const {
 }
 
 bool TFrame::FrameCommand(int id) {
+  if (trueShapeActive && TrueShapeCommand(id)) return true;
   if ((id >= cmd::PaletteCarbon && id <= cmd::PaletteCyclohexane) || id == cmd::PaletteCyclobutane) {
     PaletteCommand(id);
     return true;
@@ -147,6 +150,11 @@ bool TFrame::FrameCommand(int id) {
       panelShown = !panelShown;
       frameHost.ShowPanel(panelShown);
       frameHost.CheckMenuItem(cmd::MoleculePanel, panelShown);
+      return true;
+    case cmd::ShowTrueShape:
+      ShowTrueShape();
+      return true;
+    case cmd::ReturnFromTrueShape:
       return true;
     default:
       return false;
@@ -294,6 +302,75 @@ void TFrame::QuitCourse() {
   frameHost.SetCaption(EditorCaption);
   practiceActive = false;
   organicActive = false;
+}
+
+bool TFrame::TrueShapeCommand(int id) {
+  switch (id) {
+    case cmd::ReturnToKovala:
+    case cmd::ReturnFromTrueShape:
+      LeaveTrueShape();
+      return true;
+    // The other states' menus and keys have nothing to act on here: the
+    // molecule windows and the 3-D model wait hidden as they were.
+    case cmd::NewMolecule:
+    case cmd::OpenMolecule:
+    case cmd::SaveMolecule:
+    case cmd::UndoBack:
+    case cmd::CopyMolecule:
+    case cmd::ShowModel3D:
+    case cmd::StartLab:
+    case cmd::QuitPracticeOrganic:
+    case cmd::OrganicChemistry:
+    case cmd::IncreaseSize:
+    case cmd::DecreaseSize:
+    case cmd::Animate:
+    case cmd::StopAnimate:
+    case cmd::ExportMolecule:
+    case cmd::PrintMolecule:
+    case cmd::ShowTrueShape:
+      return true;
+    default:
+      return false;  // palette buttons, help and Exit as everywhere
+  }
+}
+
+void TFrame::ShowTrueShape() {
+  TBondWindow& molecule = CurrentMoleculeWindow();
+  if (!molecule.molecule.completed) {
+    Desktop().MessageBox("The molecule must be completed before viewing!!!", "Warning", TIcon::Exclamation);
+    return;
+  }
+  if (!trueShapeWindow->ShowMolecule(molecule)) {
+    // The 3-D model of the molecule is still there to look at.
+    Desktop().MessageBox("There is no true shape for this molecule: " + trueShapeWindow->problem + ".", "Warning",
+                         TIcon::Exclamation);
+    return;
+  }
+  if (view3DActive && shapeWindow->animating) {
+    shapeWindow->StopAnimation();
+    frameHost.AssignMenu(ModelMenu);
+  }
+  trueShapeCameFrom = client;
+  trueShapeReturnMenu = view3DActive                     ? ModelMenu
+                        : practiceActive || organicActive ? CourseMenu
+                                                          : EditorMenu;
+  trueShapeReturnHint = view3DActive ? ModelHint : EditorHint;
+  frameHost.AssignMenu(trueshape::MenuName);
+  client->Hide();
+  ShowClient(*trueShapeWindow);
+  trueShapeWindow->ShowMenuChecks();
+  frameHost.SetMessageBar(TrueShapeHint);
+  trueShapeActive = true;
+}
+
+void TFrame::LeaveTrueShape() {
+  trueShapeWindow->Clear();
+  trueShapeWindow->Hide();
+  trueShapeActive = false;
+  ShowClient(trueShapeCameFrom != nullptr ? *trueShapeCameFrom : CurrentMoleculeWindow());
+  frameHost.AssignMenu(trueShapeReturnMenu.empty() ? EditorMenu : trueShapeReturnMenu);
+  frameHost.SetMessageBar(trueShapeReturnHint.empty() ? EditorHint : trueShapeReturnHint);
+  trueShapeCameFrom = nullptr;
 }
 
 void TFrame::ShowClient(TWindow& window) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "app/myapp.h"
 #include "editor/bondwindow.h"
@@ -11,6 +12,7 @@
 #include "practice/organicwindow.h"
 #include "practice/practicewindow.h"
 #include "view3d/shapewindow.h"
+#include "view3d/trueshapewindow.h"
 
 namespace kovala {
 
@@ -40,13 +42,15 @@ inline constexpr int UsingHelp = 902;
 inline constexpr int ExportMolecule = 1000;
 inline constexpr int PrintMolecule = 1001;
 inline constexpr int MoleculePanel = 1002;
+inline constexpr int ShowTrueShape = trueshape::ShowCommand;
+inline constexpr int ReturnFromTrueShape = trueshape::ReturnCommand;
 }  // namespace cmd
 
 class TFrame : public TWindow {
  public:
   // Creates the four client windows, in the order editor, 3-D view, practice
-  // lab, organic course. They use the frame's host until the desktop gives
-  // each its own.
+  // lab, organic course, then the true-shape view. They use the frame's host
+  // until the desktop gives each its own.
   TFrame(IFrameHost& host, IDesktop& desktop, TMyApp& application);
   ~TFrame() override;
 
@@ -66,6 +70,7 @@ class TFrame : public TWindow {
   std::unique_ptr<TShapeWindow> shapeWindow;
   std::unique_ptr<TPracticeWindow> practiceWindow;
   std::unique_ptr<TOrganicWindow> organicWindow;
+  std::unique_ptr<TTrueShapeWindow> trueShapeWindow;
   bool practiceActive = false;
   bool organicActive = false;
   bool view3DActive = false;
@@ -73,10 +78,12 @@ class TFrame : public TWindow {
   bool helpOnHelpUsed = false;
   // The student's choice for the molecule panel, shown until hidden.
   bool panelShown = true;
+  // The true shape is shown over whichever window asked for it.
+  bool trueShapeActive = false;
 
  private:
   bool FrameCommand(int id);
-  bool ModeActive() const { return practiceActive || organicActive || view3DActive; }
+  bool ModeActive() const { return practiceActive || organicActive || view3DActive || trueShapeActive; }
   void AssignMenuByAtoms();
   void PaletteCommand(int id);
   void CopyMolecule();
@@ -87,10 +94,18 @@ class TFrame : public TWindow {
   void ShowClient(TWindow& window);
   void EnterCourse(bool organic);
   void QuitCourse();
+  // Commands while the true shape is shown; true when taken or kept out.
+  bool TrueShapeCommand(int id);
+  void ShowTrueShape();
+  void LeaveTrueShape();
 
   IFrameHost& frameHost;
   TMyApp& app;
   TWindow* client = nullptr;
+  // Where the true shape goes back to: the window, its menu and its hint.
+  TWindow* trueShapeCameFrom = nullptr;
+  std::string trueShapeReturnMenu;
+  std::string trueShapeReturnHint;
 };
 
 }  // namespace kovala

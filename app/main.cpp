@@ -55,6 +55,7 @@ int main(int argc, char** argv) {
   mainWindow.AddClient(*frame.shapeWindow);
   mainWindow.AddClient(*frame.practiceWindow);
   mainWindow.AddClient(*frame.organicWindow);
+  mainWindow.AddClient(*frame.trueShapeWindow);
   mainWindow.SetFrame(frame);
 
   const TRect frameArea = FrameRect(screen.width(), screen.height());

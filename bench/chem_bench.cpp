@@ -5,6 +5,7 @@
 #include "chem/chemgraph.h"
 #include "chem/chemmolecule.h"
 #include "chem/identity.h"
+#include "chem/trueshape.h"
 #include "editor/bondwindow.h"
 #include "tests/chem/moleculebuilder.h"
 #include "tests/support/fakehost.h"
@@ -40,5 +41,17 @@ void BM_MolfileOfTwentySixAtoms(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_MolfileOfTwentySixAtoms)->Unit(benchmark::kMicrosecond);
+
+// Embedding, force field and the check of every centre together: what the
+// student waits for when the true shape is asked for (target: 50 ms).
+void BM_TrueShapeOfTwentySixAtoms(benchmark::State& state) {
+  const kovala::TChemGraph graph = kovala::GraphOf(Octane());
+  for (auto _ : state) {
+    const kovala::TTrueShape shape = kovala::TrueShapeOf(graph);
+    benchmark::DoNotOptimize(shape.atoms.data());
+  }
+  state.counters["atoms"] = static_cast<double>(graph.atoms.size());
+}
+BENCHMARK(BM_TrueShapeOfTwentySixAtoms)->Unit(benchmark::kMillisecond);
 
 }  // namespace

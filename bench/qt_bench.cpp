@@ -17,6 +17,7 @@
 #include "tests/view3d/testmolecules.h"
 #include "tests/view3d/viewfakes.h"
 #include "view3d/shapewindow.h"
+#include "view3d/trueshapewindow.h"
 
 namespace {
 
@@ -97,6 +98,74 @@ void BM_QtTenThousandTicksResidentSet(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_QtTenThousandTicksResidentSet)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// The true shape of octane (26 atoms) in a 1600 x 900 view with its angle
+// labels, painted antialiased into a client-sized image as the widget's paint
+// event does.
+struct TTrueShapeOctane {
+  QImage screen{ClientWidth, ClientHeight, QImage::Format_RGB32};
+  kovala::test::TFakeHost host;
+  kovala::TQtDesktop desktop;
+  kovala::TTrueShapeWindow window{host, desktop};
+
+  explicit TTrueShapeOctane(bool labels) {
+    host.client = {0, 0, ClientWidth, ClientHeight};
+    kovala::TChemGraph& graph = window.graph;
+    for (int c = 0; c < 8; ++c) {
+      graph.atoms.push_back({kovala::Carbon, 0, 0, 0, 0, 0});
+      if (c > 0) graph.bonds.push_back({c - 1, c, 1});
+    }
+    for (int c = 0; c < 8; ++c)
+      for (int h = 0; h < (c == 0 || c == 7 ? 3 : 2); ++h) {
+        graph.bonds.push_back({c, static_cast<int>(graph.atoms.size()), 1});
+        graph.atoms.push_back({kovala::Hydrogen, 0, 0, 0, 0, 0});
+      }
+    window.shape = kovala::TrueShapeOf(graph);
+    window.name = "octane";
+    window.formula = "C₈H₁₈";
+    window.showAngles = labels;
+    window.showLonePairs = labels;
+  }
+  void Frame() {
+    QPainter painter(&screen);
+    painter.fillRect(screen.rect(), Qt::white);
+    kovala::TPainterSurface surface(painter);
+    window.Paint(surface);
+  }
+};
+
+// Argument 1: with the angle labels and lone pairs shown, 0: as first shown.
+void BM_TrueShapeFrame(benchmark::State& state) {
+  TTrueShapeOctane view(state.range(0) != 0);
+  for (auto _ : state) {
+    view.window.Turn(kovala::TTrueShapeWindow::AnimationStep, 0);
+    view.Frame();
+  }
+  benchmark::DoNotOptimize(view.screen.constBits());
+  state.counters["atoms"] = static_cast<double>(view.window.shape.atoms.size());
+}
+BENCHMARK(BM_TrueShapeFrame)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The share of one core that the turning true shape takes: the processor
+// time of one second of timer ticks, each followed by its frame (target: 3 %).
+void BM_TrueShapeAnimationCoreShare(benchmark::State& state) {
+  TTrueShapeOctane view(state.range(0) != 0);
+  view.window.StartAnimation();
+  constexpr int TicksPerSecond = 1000 / kovala::TTrueShapeWindow::AnimationPeriod;
+  double cpuSeconds = 0;
+  for (auto _ : state) {
+    const std::clock_t start = std::clock();
+    for (int i = 0; i < TicksPerSecond; ++i) {
+      view.window.Timer(kovala::TTrueShapeWindow::AnimationTimer);
+      view.Frame();
+    }
+    cpuSeconds += static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
+  }
+  benchmark::DoNotOptimize(view.screen.constBits());
+  state.counters["ticks_per_second"] = TicksPerSecond;
+  state.counters["core_share_percent"] = 100.0 * cpuSeconds / static_cast<double>(state.iterations());
+}
+BENCHMARK(BM_TrueShapeAnimationCoreShare)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -1,5 +1,6 @@
 #include "chem/chemgraph.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <limits>
@@ -69,6 +70,7 @@ TChemGraph GraphOf(const TMolecule& molecule, const std::function<bool(const TAt
     chem.kind = atom.kind;
     chem.charge = atom.charge;
     chem.radicals = IsKnownKind(atom.kind) && atom.openBonds > 0 ? atom.openBonds : 0;
+    chem.lonePairs = IsKnownKind(atom.kind) ? std::max(0, atom.freeElectrons - chem.radicals) / 2 : 0;
     chem.x = (atom.x + 10) * kUnitsPerPixel;
     chem.y = -(atom.y + 10) * kUnitsPerPixel;
     graph.atoms.push_back(chem);

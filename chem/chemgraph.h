@@ -18,6 +18,7 @@ struct TChemAtom {
   int radicals = 0;  // unpaired electrons: the bonds the atom still needs
   double x = 0;      // drawing units, about 1.5 per bond, y pointing up
   double y = 0;
+  int lonePairs = 0;  // pairs of its own electrons that the records keep on the atom
 };
 
 struct TChemBond {

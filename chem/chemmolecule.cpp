@@ -1,4 +1,5 @@
 #include "chem/chemmolecule.h"
+#include "chem/rdkitmolecule.h"
 
 #include <GraphMol/Conformer.h>
 #include <GraphMol/FileParsers/FileParsers.h>
@@ -17,16 +18,6 @@ namespace kovala {
 
 namespace {
 
-// The library reports every refused structure on the console; here a refusal
-// is an answer, not an error.
-void QuietLibrary() {
-  static const bool quiet = [] {
-    boost::logging::disable_logs("rdApp.*");
-    return true;
-  }();
-  (void)quiet;
-}
-
 RDKit::Bond::BondType BondType(int order) {
   switch (order) {
     case 2:
@@ -38,9 +29,17 @@ RDKit::Bond::BondType BondType(int order) {
   }
 }
 
-// Every hydrogen is an atom of its own and every unpaired electron is the
-// student's, so the library adds none and finds none.
-void Build(const TChemGraph& graph, RDKit::RWMol& mol) {
+}  // namespace
+
+void QuietLibrary() {
+  static const bool quiet = [] {
+    boost::logging::disable_logs("rdApp.*");
+    return true;
+  }();
+  (void)quiet;
+}
+
+void BuildRdkitMolecule(const TChemGraph& graph, RDKit::RWMol& mol) {
   for (const auto& chem : graph.atoms) {
     RDKit::Atom atom(AtomicNumber(chem.kind));
     atom.setFormalCharge(chem.charge);
@@ -58,17 +57,12 @@ void Build(const TChemGraph& graph, RDKit::RWMol& mol) {
   mol.addConformer(conformer, true);
 }
 
-// The valence checks and ring perception, but nothing that would rewrite the
-// student's bonds, charges or electrons.
-constexpr unsigned kSanitizeOps = RDKit::MolOps::SANITIZE_PROPERTIES | RDKit::MolOps::SANITIZE_SYMMRINGS |
-                                  RDKit::MolOps::SANITIZE_KEKULIZE | RDKit::MolOps::SANITIZE_SETCONJUGATION |
-                                  RDKit::MolOps::SANITIZE_SETHYBRIDIZATION;
-
-// Enough for the writers on a structure the valence checks refused.
 void PrepareUnsanitized(RDKit::RWMol& mol) {
   mol.updatePropertyCache(false);
   RDKit::MolOps::fastFindRings(mol);
 }
+
+namespace {
 
 // Heavy atoms with their hydrogen counts, single bonds, no charges, no
 // unpaired electrons; a hydrogen stays an atom only when it is not bonded to
@@ -170,7 +164,7 @@ namespace {
 std::unique_ptr<TChemMolecule::TImpl> Convert(const TChemGraph& graph) {
   auto impl = std::make_unique<TChemMolecule::TImpl>();
   try {
-    Build(graph, impl->mol);
+    BuildRdkitMolecule(graph, impl->mol);
     unsigned failed = 0;
     RDKit::MolOps::sanitizeMol(impl->mol, failed, kSanitizeOps);
     impl->sanitized = true;
@@ -180,7 +174,7 @@ std::unique_ptr<TChemMolecule::TImpl> Convert(const TChemGraph& graph) {
   // Start again from the graph: the checks may have changed the molecule before refusing it.
   impl = std::make_unique<TChemMolecule::TImpl>();
   try {
-    Build(graph, impl->mol);
+    BuildRdkitMolecule(graph, impl->mol);
     PrepareUnsanitized(impl->mol);
   } catch (...) {
     impl = std::make_unique<TChemMolecule::TImpl>();
@@ -221,6 +215,21 @@ std::string TChemMolecule::SkeletonKey() const {
     return SkeletonKeyOf(impl->mol);
   } catch (...) {
     return {};
+  }
+}
+
+bool TChemMolecule::UsePositions3D(const std::vector<std::array<double, 3>>& positions) {
+  try {
+    if (positions.size() != impl->mol.getNumAtoms()) return false;
+    auto* conformer = new RDKit::Conformer(impl->mol.getNumAtoms());
+    for (unsigned i = 0; i < impl->mol.getNumAtoms(); ++i)
+      conformer->setAtomPos(i, RDGeom::Point3D(positions[i][0], positions[i][1], positions[i][2]));
+    conformer->set3D(true);
+    impl->mol.clearConformers();
+    impl->mol.addConformer(conformer, true);
+    return true;
+  } catch (...) {
+    return false;
   }
 }
 

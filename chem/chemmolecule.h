@@ -4,6 +4,7 @@
 // conversion that fails gives an empty text.
 #pragma once
 
+#include <array>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -26,7 +27,10 @@ class TChemMolecule {
   bool Sanitized() const;
   std::string Smiles() const;
   std::string SkeletonKey() const;
-  // V2000, 2-D, charges in the atom block and in "M  CHG".
+  // Gives the atoms places in space, in the graph's order, so the files below
+  // are written in 3-D; false when the count does not match.
+  bool UsePositions3D(const std::vector<std::array<double, 3>>& positions);
+  // V2000, 2-D unless given places in space, charges in the atom block and in "M  CHG".
   std::string Molfile(std::string_view title) const;
   // The Molfile followed by data fields and "$$$$".
   std::string SdfRecord(std::string_view title,

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "framework/geometry.h"
 
@@ -39,6 +40,35 @@ class ISurface {
   virtual TSize TextSize(const std::string& text) const { return EstimatedTextSize(text); }
   // A generous guess for a small default font: 8 pixels a character, 16 high.
   static TSize EstimatedTextSize(const std::string& text) { return {8 * static_cast<int>(text.size()), 16}; }
+
+  // Smooth (antialiased) drawing for the true-shape view. A surface that
+  // cannot shade or blend draws the plain equivalent.
+  // A ball lit from the upper left in its colour, filling the box.
+  virtual void ShadedBall(const TRect& box, TColor colour) { Ellipse(box, colour, colour); }
+  // A bond stick of a width in pixels, with round ends.
+  virtual void Stick(TPoint from, TPoint to, int width, TColor colour) {
+    (void)width;
+    (void)colour;
+    Line(from.x, from.y, to.x, to.y);
+  }
+  // A filled outline that lets what is behind show through; `opacity` from
+  // 0 (invisible) to 255 (solid).
+  virtual void TranslucentPolygon(const std::vector<TPoint>& points, TColor fill, int opacity) {
+    (void)points;
+    (void)fill;
+    (void)opacity;
+  }
+  // Text of a height in pixels and a colour, top-left at (x, y).
+  virtual void SizedText(int x, int y, const std::string& text, int pixelHeight, TColor colour) {
+    (void)pixelHeight;
+    (void)colour;
+    Text(x, y, text);
+  }
+  // The width the text would take at that height, for placing it; a guess
+  // where the surface has no fonts.
+  virtual int SizedTextWidth(const std::string& text, int pixelHeight) {
+    return static_cast<int>(text.size()) * pixelHeight / 2;
+  }
 };
 
 // An off-screen picture, filled white when made, that can be drawn into.

@@ -35,6 +35,10 @@ class TWindow {
   virtual void LeftButtonDown(TPoint /*point*/, TKeyState /*keys*/) {}
   virtual void LeftButtonUp(TPoint /*point*/, TKeyState /*keys*/) {}
   virtual void RightButtonDown(TPoint /*point*/, TKeyState /*keys*/) {}
+  // The pointer moved while the left button is held.
+  virtual void MouseMove(TPoint /*point*/, TKeyState /*keys*/) {}
+  // The wheel turned by whole notches, positive away from the student.
+  virtual void MouseWheel(TPoint /*point*/, int /*notches*/) {}
   virtual void Timer(int /*id*/) {}
   virtual void Resized() {}
   // A command offered to the window first; true when it handled it.

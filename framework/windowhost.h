@@ -39,6 +39,9 @@ class IWindowHost {
   virtual void PanelChanged() = 0;
   virtual void AssignMenu(const std::string& menuName) = 0;
   virtual void GrayMenuItem(int command) = 0;
+  // Shows a check mark beside an item of the menu now assigned, or takes it
+  // away; a new menu shows none.
+  virtual void CheckMenuItem(int /*command*/, bool /*checked*/) {}
 };
 
 }  // namespace kovala

@@ -60,12 +60,34 @@ struct TAddedItem {
   bool checkable = false;
 };
 
+// An empty popup puts the item on the menu bar, after the bar's items.
 constexpr TAddedItem AddedItems[] = {
     {"100", "&Molecule", 1000, "&Export ..."},
     {"100", "&Molecule", 1001, "&Print ..."},
     {"100", "&View", 1002, "Molecule &Panel", true},
     {"660", "&View", 1002, "Molecule &Panel", true},
+    {"100", "&View", 1010, "&True Shape..."},
+    {"660", "&View", 1010, "&True Shape..."},
+    {"MENU_2", "", 1010, "&True Shape"},
 };
+
+// Menus of the program's own views, which no menu resource describes.
+std::vector<TMenu> MakeProgramOwnMenus() {
+  return {
+      // The true shape of a molecule.
+      TMenu{"TRUE_SHAPE",
+            {Item("&Return", 1011),
+             Popup("&Molecule", {Item("&Copy to Clipboard", 1012), Item("&Export ...", 1013), Item("&Print ...", 1017)}),
+             Popup("&Show", {Item("&Lone Pairs", 1014), Item("&Angles", 1015), Item("&Name and Formula", 1016),
+                             Separator(), Item("Zoom &In", 1020), Item("Zoom &Out", 1021)}),
+             Item("&Animate", 1018)}},
+  };
+}
+
+const std::vector<TMenu>& ProgramOwnMenus() {
+  static const std::vector<TMenu> menus = MakeProgramOwnMenus();
+  return menus;
+}
 
 struct THint {
   int command;
@@ -102,6 +124,17 @@ constexpr THint Hints[] = {
     {1000, "Writes the molecule as a file other chemistry programs read, or as a drawing"},
     {1001, "Prints the molecule with its name and formula"},
     {1002, "Shows or hides the panel that explains the molecule"},
+    {1010, "Shows the molecule's true shape in space, with its real angles"},
+    {1011, "Goes back to where you came from"},
+    {1012, "Copies the true shape to the clipboard"},
+    {1013, "Writes the true shape as a 3-D file for other chemistry programs"},
+    {1014, "Shows or hides the lone pairs"},
+    {1015, "Shows or hides the angles between the bonds"},
+    {1016, "Shows or hides the name and formula"},
+    {1017, "Prints the true shape"},
+    {1018, "Turns the molecule slowly, or stops it"},
+    {1020, "Makes the molecule larger"},
+    {1021, "Makes the molecule smaller"},
 };
 
 }  // namespace
@@ -119,6 +152,8 @@ const TMenu* FindMenu(std::string_view name) {
 }
 
 std::optional<TMenu> ProgramMenu(std::string_view name) {
+  for (const TMenu& own : ProgramOwnMenus())
+    if (own.name == name) return own;
   const TMenu* resource = FindMenu(name);
   if (resource == nullptr) return std::nullopt;
   TMenu menu = *resource;
@@ -139,6 +174,10 @@ std::optional<TMenu> ProgramMenu(std::string_view name) {
     }
     popup.popup.insert(closing, own.begin(), own.end());
   }
+  // Items of the menu bar itself come after the resource's own.
+  for (const TAddedItem& added : AddedItems)
+    if (added.menu == name && added.popup.empty())
+      menu.items.push_back(TMenuItem{std::string(added.text), added.command, {}, added.checkable});
   return menu;
 }
 

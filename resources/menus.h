@@ -27,7 +27,8 @@ const std::vector<TMenu>& AllMenus();
 
 // The menu as the main window shows it: the resource of that name with the
 // program's own items (command identifiers from 1000 up) after the items of
-// their popups, but before a closing Exit, behind a separator of their own;
+// their popups or of the menu bar (before a closing Exit, behind a separator
+// of their own), or one of the program's own menus ("TRUE_SHAPE");
 // nothing for an unknown name.
 std::optional<TMenu> ProgramMenu(std::string_view name);
 

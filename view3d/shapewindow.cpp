@@ -6,6 +6,7 @@
 #include <string>
 #include <utility>
 
+#include "view3d/elementcolours.h"
 #include "view3d/polar.h"
 
 namespace kovala {
@@ -25,18 +26,6 @@ constexpr int MoveDown = 708;
 constexpr int MoveStep = 5;        // pixels per Shift+arrow
 constexpr double TurnStep = 0.05;  // of a full turn per arrow press, 18 degrees
 constexpr double FullTurn = 6.283185307179586;
-
-constexpr std::array<TColor, ElementKindCount> ElementColours{{
-    {0, 0, 0},      // carbon
-    {255, 255, 0},  // hydrogen
-    {255, 0, 0},    // oxygen
-    {0, 0, 255},    // nitrogen
-    {0, 255, 255},  // sulfur
-    {0, 255, 0},    // chlorine
-    {0, 125, 255},  // phosphorus
-    {255, 0, 255},  // bromine
-    {255, 125, 0},  // fluorine
-}};
 
 constexpr std::array<const char*, ElementKindCount> LegendPictures{
     "carbonatom",   "hydrogenatom", "oxygenatom", "nitrogenatom", "sulfuratom",

@@ -6,6 +6,7 @@
 #include <QResizeEvent>
 #include <QToolTip>
 #include <cmath>
+#include <QWheelEvent>
 
 #include "framework/qt/paintersurface.h"
 #include "framework/qt/pictureresources.h"
@@ -91,6 +92,8 @@ void THostWidget::AssignMenu(const std::string& menuName) { frame.AssignMenu(men
 
 void THostWidget::GrayMenuItem(int command) { frame.GrayMenuItem(command); }
 
+void THostWidget::CheckMenuItem(int command, bool checked) { frame.CheckMenuItem(command, checked); }
+
 bool THostWidget::event(QEvent* event) {
   if (event->type() != QEvent::ToolTip) return QWidget::event(event);
   const auto* help = static_cast<QHelpEvent*>(event);
@@ -123,6 +126,21 @@ void THostWidget::mousePressEvent(QMouseEvent* event) {
 
 void THostWidget::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton) window.LeftButtonUp(ProgramPoint(event->position()), KeysOf(*event));
+  event->accept();
+}
+
+void THostWidget::mouseMoveEvent(QMouseEvent* event) {
+  // Without mouse tracking Qt sends moves only while a button is held.
+  if (event->buttons().testFlag(Qt::LeftButton)) window.MouseMove(ProgramPoint(event->position()), KeysOf(*event));
+  event->accept();
+}
+
+void THostWidget::wheelEvent(QWheelEvent* event) {
+  // Whole notches of 120 eighths of a degree; a touchpad's small steps add up.
+  wheelRest += event->angleDelta().y();
+  const int notches = wheelRest / 120;
+  wheelRest -= notches * 120;
+  if (notches != 0) window.MouseWheel(ProgramPoint(event->position()), notches);
   event->accept();
 }
 

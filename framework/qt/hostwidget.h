@@ -44,12 +44,15 @@ class THostWidget : public QWidget, public IWindowHost {
   void PanelChanged() override;
   void AssignMenu(const std::string& menuName) override;
   void GrayMenuItem(int command) override;
+  void CheckMenuItem(int command, bool checked) override;
 
  protected:
   bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
  private:
@@ -59,6 +62,7 @@ class THostWidget : public QWidget, public IWindowHost {
   bool captured = false;
   double drawingScale = 1.0;
   std::string cursorShown;  // empty while the window's own cursor is restored
+  int wheelRest = 0;  // wheel turn not yet a whole notch
 };
 
 }  // namespace kovala

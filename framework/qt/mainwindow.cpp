@@ -213,6 +213,14 @@ void TMainWindow::GrayMenuItem(int command) {
     if (id == command) action->setEnabled(false);
 }
 
+void TMainWindow::CheckMenuItem(int command, bool checked) {
+  for (const auto& [id, action] : menuActions)
+    if (id == command) {
+      action->setCheckable(true);
+      action->setChecked(checked);
+    }
+}
+
 void TMainWindow::closeEvent(QCloseEvent* event) {
   if (frame != nullptr && !frame->CanClose()) {
     event->ignore();

@@ -60,6 +60,7 @@ class TMainWindow : public QMainWindow, public IFrameHost {
   void PanelChanged() override;
   void AssignMenu(const std::string& menuName) override;
   void GrayMenuItem(int command) override;
+  void CheckMenuItem(int command, bool checked) override;
 
  protected:
   void closeEvent(QCloseEvent* event) override;

@@ -2,7 +2,9 @@
 // off-screen picture draw through in the running program.
 #pragma once
 
+#include <QFontMetrics>
 #include <QPainter>
+#include <memory>
 #include <string>
 
 #include "framework/surface.h"
@@ -22,9 +24,17 @@ class TPainterSurface : public ISurface {
   void Text(int x, int y, const std::string& text) override;
   void DrawPicture(const IPicture& picture, int x, int y) override;
   TSize TextSize(const std::string& text) const override;
+  void ShadedBall(const TRect& box, TColor colour) override;
+  void Stick(TPoint from, TPoint to, int width, TColor colour) override;
+  void TranslucentPolygon(const std::vector<TPoint>& points, TColor fill, int opacity) override;
+  void SizedText(int x, int y, const std::string& text, int pixelHeight, TColor colour) override;
+  int SizedTextWidth(const std::string& text, int pixelHeight) override;
 
  private:
   QPainter& painter;
+  // Labels are measured many times a frame at one height.
+  std::unique_ptr<QFontMetrics> metrics;
+  int metricsHeight = 0;
 };
 
 }  // namespace kovala

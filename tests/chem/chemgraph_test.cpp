@@ -89,24 +89,7 @@ TEST(ChemRings, TemplatesWithTheirHydrogensAreNamed) {
   for (const TRing& r : {TRing{TRingKind::Aromatic, 6, "benzene", "c1ccccc1"},
                          TRing{TRingKind::Cyclobutane, 4, "cyclobutane", "C1CCC1"}}) {
     TBuildSession s;
-    if (r.ring == TRingKind::Aromatic)
-      s.window.PlaceAromaticRing();
-    else
-      s.window.PlaceCyclobutane();
-    // A hydrogen on every free side of every ring atom.
-    for (int i = 0; i < r.atoms; ++i)
-      for (SideCode side : {RightSide, TopSide, LeftSide, BottomSide}) {
-        const TAtom& atom = s.window.molecule.atoms[i];
-        if (atom.electronSlotTaken[side - 1] || atom.electronSlotTaken[side + 3]) continue;
-        s.window.AddToTray(Hydrogen);
-        const TAtom& h = s.window.molecule.atoms.Last();
-        s.window.PickUpAtom({h.x + 10, h.y + 10});
-        const TAtom& target = s.window.molecule.atoms[i];
-        s.window.DropAtom(side == RightSide  ? TPoint{target.x + 30, target.y + 10}
-                          : side == TopSide  ? TPoint{target.x + 10, target.y - 10}
-                          : side == LeftSide ? TPoint{target.x - 10, target.y + 10}
-                                             : TPoint{target.x + 10, target.y + 30});
-      }
+    s.BuildRing(r.ring, r.atoms);
     ASSERT_TRUE(s.window.molecule.completed) << r.name;
     const TChemGraph graph = s.Graph();
     EXPECT_EQ(graph.bonds.size(), graph.atoms.size());  // one ring

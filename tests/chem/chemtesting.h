@@ -42,6 +42,28 @@ struct TBuildSession {
     }
     TMoleculeBuilder(window).Build(built.recipe);
   }
+  // A ring template with a hydrogen dropped on every free side of its atoms.
+  void BuildRing(TRingKind ring, int ringAtoms) {
+    if (ring == TRingKind::Aromatic)
+      window.PlaceAromaticRing();
+    else if (ring == TRingKind::Cyclohexane)
+      window.PlaceCyclohexane();
+    else
+      window.PlaceCyclobutane();
+    for (int i = 0; i < ringAtoms; ++i)
+      for (SideCode side : {RightSide, TopSide, LeftSide, BottomSide}) {
+        const TAtom& atom = window.molecule.atoms[i];
+        if (atom.electronSlotTaken[side - 1] || atom.electronSlotTaken[side + 3]) continue;
+        window.AddToTray(Hydrogen);
+        const TAtom& h = window.molecule.atoms.Last();
+        window.PickUpAtom({h.x + 10, h.y + 10});
+        const TAtom& target = window.molecule.atoms[i];
+        window.DropAtom(side == RightSide  ? TPoint{target.x + 30, target.y + 10}
+                        : side == TopSide  ? TPoint{target.x + 10, target.y - 10}
+                        : side == LeftSide ? TPoint{target.x - 10, target.y + 10}
+                                           : TPoint{target.x + 10, target.y + 30});
+      }
+  }
   TChemGraph Graph() const { return GraphOf(window.molecule); }
 };
 

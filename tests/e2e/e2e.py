@@ -316,6 +316,62 @@ def practice_lesson(s):
     poll("the empty editor", lambda: s.pixels(box).colours() == 1)
 
 
+def true_shape(s):
+    """The lab's water in its true shape: shown from the lab's View menu, lone
+    pairs switched on, turned by a drag and by itself, and Return back to the
+    lab as it was. KOVALA_E2E_SHOTS names a folder for pictures of each step."""
+    s.start_x()
+    frame = s.start_app()
+    client = client_rect(s, frame)
+    shots = os.environ.get("KOVALA_E2E_SHOTS")
+
+    def shot(name):
+        if shots:
+            time.sleep(0.5)
+            s.window_shot(frame, os.path.join(shots, name + ".png"))
+
+    s.focus(frame)
+    s.key("alt+p", "s")  # Practice, Start Lab
+    frame = s.wait_window("Practice")
+    poll("methane's five atoms in the tray", lambda: tray_count(s, client, 7) == 5)
+    s.focus(frame)
+    s.key("alt+n", "alt+n", "alt+n")  # Next to compound 4, water
+    poll("water's three atoms in the tray", lambda: tray_count(s, client, 7) == 3)
+    build_from_tray(s, client, [(0, None, None), (0, (0, 0), "right"), (0, (0, 0), "left")])
+    s.answer_box("Information")  # "This molecule is completed!!! ..."
+    box = (client[0], client[1], client[2] - client[0], client[3] - client[1])
+    time.sleep(0.5)
+    lab = s.pixels(box)
+    s.focus(frame)
+    s.key("alt+v", "t")  # View, True Shape...
+    shape = poll("the true shape", lambda: (lambda p: p if p != lab else None)(s.pixels(box)))
+    # Red oxygen and yellow hydrogens, shaded: many colours, not the lab's few.
+    if shape.colours() < 50:
+        raise Failure("the true shape shows only %d colours" % shape.colours())
+    shot("true_shape-water")
+    s.key("alt+s", "l")  # Show, Lone Pairs
+    lobes = poll("the lone pairs", lambda: (lambda p: p if p != shape else None)(s.pixels(box)))
+    s.key("alt+s", "a")  # Show, Angles
+    labelled = poll("the angle label", lambda: (lambda p: p if p != lobes else None)(s.pixels(box)))
+    shot("true_shape-water-options")
+    cx, cy = (client[0] + client[2]) // 2, (client[1] + client[3]) // 2
+    s.drag(cx - 60, cy + 120, cx + 20, cy + 100)
+    turned = poll("the drag to turn it", lambda: (lambda p: p if p != labelled else None)(s.pixels(box)))
+    shot("true_shape-water-turned")
+    s.key("alt+a")  # Animate
+    poll("the animation to turn it", lambda: s.pixels(box) != turned)
+    s.key("alt+a")  # and stop
+    time.sleep(0.3)
+    still = s.pixels(box)
+    time.sleep(0.5)
+    if s.pixels(box) != still:
+        raise Failure("the true shape still turns after Animate was switched off")
+    s.key("alt+r")  # Return
+    poll("the lab again", lambda: s.pixels(box) == lab)
+    if s.find_window("Practice") is None:
+        raise Failure("Return left the lab's caption")
+
+
 # Ethanol's atoms in the course's tray order: C, C, O and six H.
 ETHANOL = [(0, None, None), (0, (0, 0), "right"), (0, (30, 0), "right"),
            (0, (0, 0), "left"), (0, (0, 0), "top"), (0, (0, 0), "bottom"),
@@ -398,7 +454,7 @@ def open_argument(s):
 SCENARIOS = {"startup": startup, "methane": methane, "refused_drop": refused_drop,
              "cancel_save": cancel_save, "copy_pictures": copy_pictures, "save_open": save_open,
              "practice_lesson": practice_lesson, "organic_lesson": organic_lesson,
-             "open_argument": open_argument}
+             "open_argument": open_argument, "true_shape": true_shape}
 
 
 def main():

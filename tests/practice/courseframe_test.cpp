@@ -219,6 +219,37 @@ INSTANTIATE_TEST_SUITE_P(Courses, CourseFrame,
                            return course.param.organic ? "Organic" : "Practice";
                          });
 
+// Every compound of both courses has a true shape, and Return goes back to
+// the course at the same compound with its menu.
+TEST_P(CourseFrame, EveryCompoundHasATrueShapeAndReturnGoesBackToTheCourse) {
+  TProgram p;
+  p.frame.Command(GetParam().command);
+  TCourseWindow& course = Course(p);
+  const auto& builds = GetParam().organic ? kOrganicBuilds : kLabBuilds;
+  for (const auto& [row, recipe] : builds) {
+    SCOPED_TRACE(row);
+    TCourseBuilder builder(course, p.desktop);
+    ASSERT_TRUE(builder.Build(recipe));
+    if (course.molecule.completed) {
+      p.desktop.messages.clear();
+      p.frame.Command(cmd::ShowTrueShape);
+      EXPECT_TRUE(p.desktop.messages.empty()) << p.desktop.LastText();
+      ASSERT_TRUE(p.frame.trueShapeActive);
+      EXPECT_EQ(p.host.Client(), p.frame.trueShapeWindow.get());
+      EXPECT_EQ(p.frame.trueShapeWindow->shape.atoms.size(), static_cast<std::size_t>(course.AtomCount()));
+      EXPECT_EQ(p.host.window.menu, "TRUE_SHAPE");
+      p.frame.Command(cmd::NextMolecule);  // not from here
+      EXPECT_EQ(course.rowNumber, row);
+      p.frame.Command(cmd::ReturnFromTrueShape);
+      EXPECT_FALSE(p.frame.trueShapeActive);
+      EXPECT_EQ(p.host.Client(), &course);
+      EXPECT_TRUE(course.IsVisible());
+      EXPECT_EQ(p.host.window.menu, "660");
+    }
+    p.frame.Command(cmd::NextMolecule);
+  }
+}
+
 TEST(CourseFrameSwitch, EnteringOneCourseFromTheOtherLeavesOnlyTheNewOneShown) {
   TProgram p;
   p.frame.Command(cmd::StartLab);

@@ -258,8 +258,9 @@ TEST_F(EditingTest, KeysShowTurnAndMoveTheModelOfMethaneAndReturnToTheEditor) {
   ASSERT_TRUE(frame.view3DActive);
   EXPECT_EQ(&frame.Client(), &view);
   EXPECT_EQ(mainWindow.CurrentHost(), mainWindow.HostOf(view));
+  // The resource's items in place, the program's own True Shape after them.
   EXPECT_EQ(BarTexts(mainWindow),
-            (QStringList{"&Return to Kovala", "&Copy to Clipboard", "&Size", "&Animate"}));
+            (QStringList{"&Return to Kovala", "&Copy to Clipboard", "&Size", "&Animate", "&True Shape"}));
   ASSERT_EQ(view.balls.Count(), 5);
 
   THostWidget& viewHost = *mainWindow.HostOf(view);

@@ -16,6 +16,7 @@ namespace {
 QRgb Pixel(const QImage& image, int x, int y) { return image.pixel(x, y) & 0xFFFFFF; }
 constexpr QRgb WhitePixel = 0xFFFFFF;
 constexpr QRgb BlackPixel = 0x000000;
+constexpr TColor TestRed{255, 0, 0};
 
 // The smallest rectangle holding every pixel that is not white.
 QRect Ink(const QImage& image) {
@@ -169,6 +170,43 @@ TEST_F(PainterSurfaceTest, PictureWithoutAreaIgnoresDrawing) {
   picture.Surface().Text(0, 0, "x");
   const QImage image = Drawn([&](ISurface& s) { s.DrawPicture(picture, 1, 1); });
   EXPECT_TRUE(Ink(image).isEmpty());
+}
+
+// The true shape's smooth drawing: a shaded ball stays in its box and shows
+// its colour, a stick is as wide as asked, a translucent outline lets the
+// white through, and sized text grows with its height.
+TEST_F(PainterSurfaceTest, SmoothBallsSticksTranslucentFillsAndSizedText) {
+  const QImage ball = Drawn([](ISurface& s) { s.ShadedBall({10, 10, 40, 40}, TestRed); });
+  EXPECT_TRUE(QRect(10, 10, 30, 30).contains(Ink(ball)));
+  EXPECT_GE(Ink(ball).width(), 28);
+  const QColor middle = ball.pixelColor(28, 28);
+  EXPECT_GT(middle.red(), 150);
+  EXPECT_LT(middle.green(), 60);
+  // Lit from the upper left: lighter there than at the lower right.
+  EXPECT_GT(ball.pixelColor(20, 19).lightness(), ball.pixelColor(34, 34).lightness());
+
+  const QImage stick = Drawn([](ISurface& s) { s.Stick({10, 30}, {50, 30}, 6, Black); });
+  EXPECT_EQ(Pixel(stick, 30, 30), BlackPixel);
+  EXPECT_EQ(Pixel(stick, 30, 27), BlackPixel);
+  EXPECT_EQ(Pixel(stick, 30, 36), WhitePixel);
+
+  const QImage lobe = Drawn([](ISurface& s) {
+    s.TranslucentPolygon({{10, 10}, {50, 10}, {50, 50}, {10, 50}}, {0, 0, 255}, 80);
+  });
+  const QColor seen = lobe.pixelColor(30, 30);
+  EXPECT_GT(seen.red(), 100);  // white still shows through
+  EXPECT_LT(seen.red(), 255);
+  EXPECT_EQ(seen.blue(), 255);
+  EXPECT_EQ(Pixel(lobe, 5, 5), WhitePixel);
+
+  const QImage small = Drawn([](ISurface& s) { s.SizedText(2, 2, "104.5", 10, Black); });
+  const QImage large = Drawn([](ISurface& s) { s.SizedText(2, 2, "104.5", 20, Black); });
+  EXPECT_GT(Ink(large).height(), Ink(small).height());
+  EXPECT_GT(Ink(large).width(), Ink(small).width());
+  QImage measure(1, 1, QImage::Format_RGB32);
+  QPainter painter(&measure);
+  TPainterSurface surface(painter);
+  EXPECT_NEAR(surface.SizedTextWidth("104.5", 20), Ink(large).width(), 4);
 }
 
 }  // namespace

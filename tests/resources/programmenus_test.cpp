@@ -40,7 +40,16 @@ TEST(ProgramMenus, KeepEveryResourceItemInItsOrderWithExitLast) {
     SCOPED_TRACE(resource.name);
     const std::optional<TMenu> shown = ProgramMenu(resource.name);
     ASSERT_TRUE(shown);
-    ASSERT_EQ(shown->items.size(), resource.items.size());
+    // Items of the program's own go after the bar's items too, never before.
+    ASSERT_GE(shown->items.size(), resource.items.size());
+    std::set<char> barMnemonics;
+    for (std::size_t i = 0; i < shown->items.size(); ++i) {
+      EXPECT_TRUE(barMnemonics.insert(Mnemonic(shown->items[i].text)).second) << shown->items[i].text;
+      if (i < resource.items.size()) continue;
+      EXPECT_GE(shown->items[i].command, 1000) << shown->items[i].text;
+      EXPECT_TRUE(shown->items[i].popup.empty());
+      EXPECT_FALSE(MenuHint(shown->items[i].command).empty()) << shown->items[i].text;
+    }
     for (std::size_t i = 0; i < resource.items.size(); ++i) {
       const TMenuItem& part = resource.items[i];
       const TMenuItem& item = shown->items[i];
@@ -98,7 +107,7 @@ TEST(ProgramMenus, TheMoleculePopupOffersExportAndPrintBeforeExitOnceItHasAtoms)
   EXPECT_EQ(ProgramMenu("500")->items[0].popup.size(), FindMenu("500")->items[0].popup.size());
 }
 
-TEST(ProgramMenus, TheViewPopupOfTheEditorAndCourseMenusOffersThePanelLast) {
+TEST(ProgramMenus, TheViewPopupOfTheEditorAndCourseMenusOffersThePanelAfterTheModel) {
   for (const char* name : {"100", "660"}) {
     SCOPED_TRACE(name);
     const std::optional<TMenu> shown = ProgramMenu(name);
@@ -107,16 +116,58 @@ TEST(ProgramMenus, TheViewPopupOfTheEditorAndCourseMenusOffersThePanelLast) {
     for (const TMenuItem& item : shown->items)
       if (item.text == "&View") view = &item;
     ASSERT_NE(view, nullptr);
-    ASSERT_EQ(view->popup.size(), 2u);
-    EXPECT_EQ(view->popup.back().text, "Molecule &Panel");
-    EXPECT_EQ(view->popup.back().command, 1002);
-    EXPECT_TRUE(view->popup.back().checkable);
+    ASSERT_EQ(view->popup.size(), 3u);  // 3-D Model, then the panel, then the true shape
+    EXPECT_EQ(view->popup[1].text, "Molecule &Panel");
+    EXPECT_EQ(view->popup[1].command, 1002);
+    EXPECT_TRUE(view->popup[1].checkable);
     EXPECT_FALSE(view->popup.front().checkable) << "the resource's own items stay plain";
   }
   EXPECT_EQ(MenuHint(1002), "Shows or hides the panel that explains the molecule");
   for (const char* name : {"500", "MENU_2", "650"})
     for (const TMenuItem& item : ProgramMenu(name)->items)
       for (const TMenuItem& entry : item.popup) EXPECT_NE(entry.command, 1002) << name;
+}
+
+// The true shape is offered beside the 3-D model wherever a completed
+// molecule can be shown, and its own menu has every item hinted once.
+TEST(ProgramMenus, TrueShapeBesideTheModelAndItsOwnMenu) {
+  struct TPlace {
+    const char* menu;
+    std::size_t popup;  // index on the bar, or the bar's end for a bar item
+    const char* text;
+  };
+  for (const TPlace& place : {TPlace{"100", 2, "&True Shape..."}, TPlace{"660", 1, "&True Shape..."},
+                              TPlace{"MENU_2", 4, "&True Shape"}}) {
+    SCOPED_TRACE(place.menu);
+    const std::optional<TMenu> shown = ProgramMenu(place.menu);
+    ASSERT_TRUE(shown);
+    ASSERT_GT(shown->items.size(), place.popup);
+    const TMenuItem& host = shown->items[place.popup];
+    const TMenuItem& item = host.popup.empty() ? host : host.popup.back();
+    EXPECT_EQ(item.text, place.text);
+    EXPECT_EQ(item.command, 1010);
+  }
+  EXPECT_EQ(ProgramMenu("650")->items.size(), 2u);  // not while the model turns
+  EXPECT_EQ(FindMenu("TRUE_SHAPE"), nullptr);      // not a menu resource
+
+  const std::optional<TMenu> own = ProgramMenu("TRUE_SHAPE");
+  ASSERT_TRUE(own);
+  std::set<int> commands;
+  std::set<char> bar;
+  for (const TMenuItem& item : own->items) {
+    EXPECT_TRUE(bar.insert(Mnemonic(item.text)).second) << item.text;
+    std::set<char> mnemonics;
+    for (const TMenuItem& entry : item.popup.empty() ? std::vector<TMenuItem>{item} : item.popup) {
+      if (entry.command == 0) continue;
+      EXPECT_TRUE(mnemonics.insert(Mnemonic(entry.text)).second) << entry.text;
+      EXPECT_TRUE(commands.insert(entry.command).second) << entry.text;
+      EXPECT_GE(entry.command, 1010);
+      EXPECT_LE(entry.command, 1029);
+      EXPECT_FALSE(MenuHint(entry.command).empty()) << entry.text;
+    }
+  }
+  EXPECT_EQ(commands.size(), 10u);
+  EXPECT_EQ(own->items.front().command, 1011);  // the way back comes first
 }
 
 }  // namespace

@@ -48,6 +48,7 @@ class TFakeFrameHost : public IFrameHost {
   void CheckMenuItem(int command, bool checked) override { checkMarks[command] = checked; }
   void AssignMenu(const std::string& name) override { window.AssignMenu(name); }
   void GrayMenuItem(int command) override { window.GrayMenuItem(command); }
+  void CheckMenuItem(int command, bool on) override { window.CheckMenuItem(command, on); }
 };
 
 }  // namespace kovala::test

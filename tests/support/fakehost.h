@@ -26,6 +26,7 @@ class TFakeHost : public IWindowHost {
   std::string menu;
   std::vector<std::string> menusAssigned;
   std::vector<int> grayed;
+  std::map<int, bool> checked;  // check marks on the menu now assigned
 
   TRect ClientRect() const override { return client; }
   void Invalidate(bool erase) override {
@@ -50,8 +51,10 @@ class TFakeHost : public IWindowHost {
     menu = name;
     menusAssigned.push_back(name);
     grayed.clear();
+    checked.clear();
   }
   void GrayMenuItem(int command) override { grayed.push_back(command); }
+  void CheckMenuItem(int command, bool on) override { checked[command] = on; }
 };
 
 }  // namespace kovala::test

@@ -17,9 +17,19 @@ struct TDrawCall {
   friend bool operator==(const TDrawCall&, const TDrawCall&) = default;
 };
 
+// The smooth drawing of the true-shape view, in its own list and order.
+struct TSmoothCall {
+  enum class Kind { Ball, Stick, Polygon, Text } kind;
+  std::vector<TPoint> points;  // ball: the box's corners; stick: its ends; polygon: its outline
+  TColor colour{};
+  int size = 0;  // stick width, polygon opacity, text height
+  std::string text;
+};
+
 class TRecordingSurface : public ISurface {
  public:
   std::vector<TDrawCall> calls;
+  std::vector<TSmoothCall> smooth;
 
   void DrawBitmap(const std::string& name, int x, int y) override {
     calls.push_back({TDrawCall::Kind::Bitmap, name, x, y, 0, 0, {}, {}});
@@ -38,6 +48,24 @@ class TRecordingSurface : public ISurface {
   }
   void DrawPicture(const IPicture& picture, int x, int y) override {
     calls.push_back({TDrawCall::Kind::Picture, "", x, y, picture.Width(), picture.Height(), {}, {}});
+  }
+  void ShadedBall(const TRect& box, TColor colour) override {
+    smooth.push_back({TSmoothCall::Kind::Ball, {{box.left, box.top}, {box.right, box.bottom}}, colour, 0, ""});
+  }
+  void Stick(TPoint from, TPoint to, int width, TColor colour) override {
+    smooth.push_back({TSmoothCall::Kind::Stick, {from, to}, colour, width, ""});
+  }
+  void TranslucentPolygon(const std::vector<TPoint>& points, TColor fill, int opacity) override {
+    smooth.push_back({TSmoothCall::Kind::Polygon, points, fill, opacity, ""});
+  }
+  void SizedText(int x, int y, const std::string& text, int pixelHeight, TColor colour) override {
+    smooth.push_back({TSmoothCall::Kind::Text, {{x, y}}, colour, pixelHeight, text});
+  }
+  std::vector<TSmoothCall> Smooth(TSmoothCall::Kind kind) const {
+    std::vector<TSmoothCall> out;
+    for (const auto& c : smooth)
+      if (c.kind == kind) out.push_back(c);
+    return out;
   }
 
   std::vector<TDrawCall> Of(TDrawCall::Kind kind) const {
