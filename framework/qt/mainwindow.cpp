@@ -172,8 +172,13 @@ void TMainWindow::CheckMenuItem(int command, bool checked) {
     checkedCommands.insert(command);
   else
     checkedCommands.erase(command);
+  // A window may mark an item of its own menu that the table did not make
+  // checkable.
   for (const auto& [id, action] : menuActions)
-    if (id == command && action->isCheckable()) action->setChecked(checked);
+    if (id == command) {
+      action->setCheckable(true);
+      action->setChecked(checked);
+    }
 }
 
 void TMainWindow::AssignMenu(const std::string& menuName) {
@@ -211,14 +216,6 @@ void TMainWindow::AssignMenu(const std::string& menuName) {
 void TMainWindow::GrayMenuItem(int command) {
   for (const auto& [id, action] : menuActions)
     if (id == command) action->setEnabled(false);
-}
-
-void TMainWindow::CheckMenuItem(int command, bool checked) {
-  for (const auto& [id, action] : menuActions)
-    if (id == command) {
-      action->setCheckable(true);
-      action->setChecked(checked);
-    }
 }
 
 void TMainWindow::closeEvent(QCloseEvent* event) {

@@ -43,6 +43,7 @@ class TMainWindow : public QMainWindow, public IFrameHost {
   void SetClient(TWindow& client) override;
   void CloseMainWindow() override;
   void ShowPanel(bool shown) override;
+  // Both the frame's panel item and a window's own menu items.
   void CheckMenuItem(int command, bool checked) override;
 
   // The frame's own window services.
@@ -60,7 +61,6 @@ class TMainWindow : public QMainWindow, public IFrameHost {
   void PanelChanged() override;
   void AssignMenu(const std::string& menuName) override;
   void GrayMenuItem(int command) override;
-  void CheckMenuItem(int command, bool checked) override;
 
  protected:
   void closeEvent(QCloseEvent* event) override;

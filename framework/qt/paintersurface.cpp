@@ -73,11 +73,11 @@ void TPainterSurface::Text(int x, int y, const std::string& text) {
 
 TSize TPainterSurface::TextSize(const std::string& text) const {
   if (!painter.isActive()) return EstimatedTextSize(text);
-  const QFontMetrics metrics = painter.fontMetrics();
-  const QRect ink = metrics.boundingRect(QString::fromStdString(text));
+  const QFontMetrics fontMetrics = painter.fontMetrics();
+  const QRect ink = fontMetrics.boundingRect(QString::fromStdString(text));
   // Text is placed by its top-left at the ascent, so the height counts from the top.
-  return {std::max(metrics.horizontalAdvance(QString::fromStdString(text)), ink.right() + 1),
-          std::max(metrics.height(), metrics.ascent() + ink.bottom() + 1)};
+  return {std::max(fontMetrics.horizontalAdvance(QString::fromStdString(text)), ink.right() + 1),
+          std::max(fontMetrics.height(), fontMetrics.ascent() + ink.bottom() + 1)};
 }
 
 void TPainterSurface::DrawPicture(const IPicture& picture, int x, int y) {

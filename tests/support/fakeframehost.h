@@ -45,10 +45,13 @@ class TFakeFrameHost : public IFrameHost {
   void SetMessageBar(const std::string& text) override { window.SetMessageBar(text); }
   void PanelChanged() override { window.PanelChanged(); }
   void ShowPanel(bool shown) override { panelShown = shown; }
-  void CheckMenuItem(int command, bool checked) override { checkMarks[command] = checked; }
+  // Both the frame's check marks and a window's, which the window fake records too.
+  void CheckMenuItem(int command, bool checked) override {
+    checkMarks[command] = checked;
+    window.CheckMenuItem(command, checked);
+  }
   void AssignMenu(const std::string& name) override { window.AssignMenu(name); }
   void GrayMenuItem(int command) override { window.GrayMenuItem(command); }
-  void CheckMenuItem(int command, bool on) override { window.CheckMenuItem(command, on); }
 };
 
 }  // namespace kovala::test
