@@ -62,13 +62,15 @@ std::atomic<std::size_t> allocatedBytes{0};
 
 }  // namespace
 
-void* operator new(std::size_t size) {
+// Kept out of line: inlined, GCC's Release build sees `new` paired with
+// free() and takes the counting replacement for a mismatched pair.
+[[gnu::noinline]] void* operator new(std::size_t size) {
   allocatedBytes += size;
   if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
   throw std::bad_alloc();
 }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+[[gnu::noinline]] void operator delete(void* p) noexcept { std::free(p); }
+[[gnu::noinline]] void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 

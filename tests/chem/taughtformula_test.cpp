@@ -54,9 +54,14 @@ INSTANTIATE_TEST_SUITE_P(
                     // Unknown kinds are not counted.
                     TOrderCase{{42, H, H, O}, 0, "H₂O"}, TOrderCase{{}, 0, ""}));
 
+// Plain literals: GCC 12's Release build suspects strings copied through
+// the parameter table of being used uninitialised.
 struct TBuiltFormula {
-  test::TBuilt built;
-  std::string taught;
+  struct {
+    const char* recipe;
+    int electronsAdded = 0;  // negative: taken away
+  } built;
+  const char* taught;
 };
 
 void PrintTo(const TBuiltFormula& c, std::ostream* os) { *os << c.built.recipe << " " << c.taught; }
@@ -67,7 +72,7 @@ class TaughtFormulaBuilt : public testing::TestWithParam<TBuiltFormula> {};
 // the print show.
 TEST_P(TaughtFormulaBuilt, IsTheIdentitysFormula) {
   test::TBuildSession s;
-  s.Build(GetParam().built);
+  s.Build(test::TBuilt{GetParam().built.recipe, GetParam().built.electronsAdded});
   ASSERT_TRUE(s.window.molecule.completed) << s.desktop.LastText();
   EXPECT_EQ(Identify(s.Graph()).formula, GetParam().taught);
 }

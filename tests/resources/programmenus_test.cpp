@@ -123,9 +123,12 @@ TEST(ProgramMenus, TheViewPopupOfTheEditorAndCourseMenusOffersThePanelAfterTheMo
     EXPECT_FALSE(view->popup.front().checkable) << "the resource's own items stay plain";
   }
   EXPECT_EQ(MenuHint(1002), "Shows or hides the panel that explains the molecule");
-  for (const char* name : {"500", "MENU_2", "650"})
-    for (const TMenuItem& item : ProgramMenu(name)->items)
+  for (const char* name : {"500", "MENU_2", "650"}) {
+    const std::optional<TMenu> other = ProgramMenu(name);  // kept alive while its items are read
+    ASSERT_TRUE(other);
+    for (const TMenuItem& item : other->items)
       for (const TMenuItem& entry : item.popup) EXPECT_NE(entry.command, 1002) << name;
+  }
 }
 
 // The true shape is offered beside the 3-D model wherever a completed
