@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "view3d/elementcolours.h"
+#include "view3d/viewkeys.h"
 #include "view3d/polar.h"
 
 namespace kovala {
@@ -14,14 +15,7 @@ namespace {
 
 // Commands the window handles itself.
 constexpr int CopyCommand = 625;
-constexpr int TurnLeft = 701;
-constexpr int TurnRight = 702;
-constexpr int TurnUp = 703;
-constexpr int TurnDown = 704;
-constexpr int MoveLeft = 705;
-constexpr int MoveRight = 706;
-constexpr int MoveUp = 707;
-constexpr int MoveDown = 708;
+using namespace viewkeys;
 
 constexpr int MoveStep = 5;        // pixels per Shift+arrow
 constexpr double TurnStep = 0.05;  // of a full turn per arrow press, 18 degrees

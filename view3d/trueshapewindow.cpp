@@ -12,6 +12,7 @@
 #include "editor/formula.h"
 #include "model/moleculefile.h"
 #include "view3d/elementcolours.h"
+#include "view3d/viewkeys.h"
 
 namespace kovala {
 
@@ -19,14 +20,7 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
-constexpr int TurnLeft = 701;
-constexpr int TurnRight = 702;
-constexpr int TurnUp = 703;
-constexpr int TurnDown = 704;
-constexpr int MoveLeft = 705;
-constexpr int MoveRight = 706;
-constexpr int MoveUp = 707;
-constexpr int MoveDown = 708;
+using namespace viewkeys;
 
 constexpr int Margin = 24;  // pixels kept free round the molecule
 constexpr TColor StickColour{150, 150, 150};
