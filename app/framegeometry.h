@@ -2,7 +2,7 @@
 // from the screen size alone so the arithmetic is the same on every desktop.
 #pragma once
 
-#include "framework/geometry.h"
+#include "base/geometry.h"
 
 namespace kovala {
 

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "framework/geometry.h"
+#include "base/geometry.h"
 #include "framework/messagebox.h"
 #include "framework/surface.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/geometry.h"
+#include "base/geometry.h"
 
 namespace kovala {
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "framework/desktop.h"
-#include "framework/geometry.h"
+#include "base/geometry.h"
 #include "framework/surface.h"
 #include "framework/windowhost.h"
 

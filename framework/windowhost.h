@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "framework/geometry.h"
+#include "base/geometry.h"
 
 namespace kovala {
 

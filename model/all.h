@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "framework/owningarray.h"
+#include "base/owningarray.h"
 #include "model/atom.h"
 #include "model/bonds.h"
 #include "model/brackett.h"

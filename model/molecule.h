@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-#include "framework/geometry.h"
-#include "framework/owningarray.h"
+#include "base/geometry.h"
+#include "base/owningarray.h"
 #include "model/all.h"
 #include "model/atom.h"
 #include "model/bonds.h"

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <span>
 
-#include "framework/geometry.h"
+#include "base/geometry.h"
 #include "view3d/direction.h"
 #include "view3d/polar.h"
 

@@ -6,7 +6,7 @@
 #include <array>
 #include <cstdint>
 
-#include "framework/owningarray.h"
+#include "base/owningarray.h"
 #include "model/atom.h"
 #include "view3d/list.h"
 

@@ -7,7 +7,7 @@
 #include <memory>
 #include <random>
 
-#include "framework/owningarray.h"
+#include "base/owningarray.h"
 #include "framework/window.h"
 #include "model/atom.h"
 #include "view3d/ballmodel.h"

@@ -6,7 +6,7 @@
 #include <QPainter>
 #include <optional>
 
-#include "framework/geometry.h"
+#include "base/geometry.h"
 #include "framework/qt/paintersurface.h"
 #include "framework/surface.h"
 

@@ -9,7 +9,7 @@
 #include <set>
 #include <tuple>
 
-#include "framework/geometry.h"
+#include "base/geometry.h"
 #include "tests/view3d/testmolecules.h"
 #include "view3d/direction.h"
 

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "framework/owningarray.h"
+#include "base/owningarray.h"
 #include "model/atom.h"
 
 namespace kovala::test {
