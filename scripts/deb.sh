@@ -8,19 +8,8 @@ cd "$(dirname "$0")/.."
 check=false
 [ "${1:-}" = --check ] && check=true
 
-scripts/setup.sh
-# What only packaging needs.
-packages=(debhelper dpkg-dev fakeroot lintian appstream)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; else SUDO=; fi
-  $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-fi
+# Packaging needs a few packages beyond the build's own.
+scripts/setup.sh debhelper dpkg-dev fakeroot lintian appstream
 
 # dpkg-buildpackage writes beside the source folder, so the source is copied
 # (the files git knows, committed or not) into a folder of its own.
