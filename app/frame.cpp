@@ -11,12 +11,6 @@ constexpr const char* EditorHint =
 constexpr const char* ModelHint = "Use arrow keys or animate to rotate, shift+arrow to move.";
 constexpr const char* TrueShapeHint = "Drag with the mouse or use the arrow keys to turn it, the wheel to zoom.";
 
-constexpr const char* EditorMenu = "100";
-constexpr const char* EmptyEditorMenu = "500";
-constexpr const char* CourseMenu = CourseMenuName;
-constexpr const char* ModelMenu = "MENU_2";
-constexpr const char* AnimatingMenu = "650";
-
 constexpr const char* PracticeCaption = "Practice";
 constexpr const char* OrganicCaption = "Organic Chemistry";
 constexpr const char* EditorCaption = "Untitled";
@@ -36,7 +30,7 @@ TFrame::TFrame(IFrameHost& mainHost, IDesktop& desktopServices, TMyApp& applicat
       frameHost(mainHost),
       app(application),
       client(bondWindow.get()) {
-  frameHost.AssignMenu(EmptyEditorMenu);
+  frameHost.AssignMenu(menu::EmptyEditor);
 }
 
 TFrame::~TFrame() = default;
@@ -86,7 +80,7 @@ bool TFrame::FrameCommand(int id) {
   }
   switch (id) {
     case cmd::NewMolecule:
-      if (bondWindow->New()) frameHost.AssignMenu(EmptyEditorMenu);
+      if (bondWindow->New()) frameHost.AssignMenu(menu::EmptyEditor);
       return true;
     case cmd::OpenMolecule:
       // F3 reaches here in every state; a course or the 3-D view keeps it out.
@@ -125,12 +119,12 @@ bool TFrame::FrameCommand(int id) {
     case cmd::Animate:
       // Only the 3-D view's menu offers these; elsewhere there is no model to turn.
       if (!view3DActive) return true;
-      frameHost.AssignMenu(AnimatingMenu);
+      frameHost.AssignMenu(menu::Animating);
       shapeWindow->StartAnimation();
       return true;
     case cmd::StopAnimate:
       if (!view3DActive) return true;
-      frameHost.AssignMenu(ModelMenu);
+      frameHost.AssignMenu(menu::Model);
       shapeWindow->StopAnimation();
       return true;
     case cmd::HelpIndex:
@@ -162,7 +156,7 @@ bool TFrame::FrameCommand(int id) {
 }
 
 void TFrame::AssignMenuByAtoms() {
-  frameHost.AssignMenu(bondWindow->AtomCount() > 0 ? EditorMenu : EmptyEditorMenu);
+  frameHost.AssignMenu(bondWindow->AtomCount() > 0 ? menu::Editor : menu::EmptyEditor);
 }
 
 void TFrame::PaletteCommand(int id) {
@@ -172,7 +166,7 @@ void TFrame::PaletteCommand(int id) {
   }
   // The first piece of a molecule brings the editor's full menu; the editor
   // itself still refuses a completed or full molecule.
-  if (bondWindow->AtomCount() == 0) frameHost.AssignMenu(EditorMenu);
+  if (bondWindow->AtomCount() == 0) frameHost.AssignMenu(menu::Editor);
   switch (id) {
     case cmd::PaletteAromaticRing:
       bondWindow->PlaceAromaticRing();
@@ -209,7 +203,7 @@ void TFrame::ShowModel3D() {
   // is shown in, as it is again after Increase and Decrease.
   frameHost.ShowPanel(false);
   area = frameHost.ClientRect();
-  frameHost.AssignMenu(ModelMenu);
+  frameHost.AssignMenu(menu::Model);
   shapeWindow->BuildModel(molecule.molecule.atoms, area.left, area.top, area.right, area.bottom);
   view3DActive = true;
   ShowClient(*shapeWindow);
@@ -222,13 +216,13 @@ void TFrame::ReturnToMoleculeWindow() {
   // and leaves the 3-D window reset.
   if (practiceActive) {
     ShowClient(*practiceWindow);
-    frameHost.AssignMenu(CourseMenu);
+    frameHost.AssignMenu(menu::Course);
   } else if (organicActive) {
     ShowClient(*organicWindow);
-    frameHost.AssignMenu(CourseMenu);
+    frameHost.AssignMenu(menu::Course);
   } else {
     ShowClient(*bondWindow);
-    frameHost.AssignMenu(EditorMenu);
+    frameHost.AssignMenu(menu::Editor);
   }
   if (shapeWindow->animating) shapeWindow->StopAnimation();
   shapeWindow->ClearModel();
@@ -275,7 +269,7 @@ void TFrame::EnterCourse(bool organic) {
         return;
     }
   }
-  frameHost.AssignMenu(CourseMenu);
+  frameHost.AssignMenu(menu::Course);
   frameHost.SetCaption(organic ? OrganicCaption : PracticeCaption);
   TCourseWindow& other = organic ? static_cast<TCourseWindow&>(*practiceWindow) : *organicWindow;
   other.Hide();
@@ -295,7 +289,7 @@ void TFrame::QuitCourse() {
   if (view3DActive) return;
   // Cancel at New's save question means staying in the course as it is.
   if (!bondWindow->New()) return;
-  frameHost.AssignMenu(EmptyEditorMenu);
+  frameHost.AssignMenu(menu::EmptyEditor);
   if (practiceActive) practiceWindow->Hide();
   if (organicActive) organicWindow->Hide();
   ShowClient(*bondWindow);
@@ -348,14 +342,14 @@ void TFrame::ShowTrueShape() {
   }
   if (view3DActive && shapeWindow->animating) {
     shapeWindow->StopAnimation();
-    frameHost.AssignMenu(ModelMenu);
+    frameHost.AssignMenu(menu::Model);
   }
   trueShapeCameFrom = client;
-  trueShapeReturnMenu = view3DActive                     ? ModelMenu
-                        : practiceActive || organicActive ? CourseMenu
-                                                          : EditorMenu;
+  trueShapeReturnMenu = view3DActive                      ? menu::Model
+                        : practiceActive || organicActive ? menu::Course
+                                                          : menu::Editor;
   trueShapeReturnHint = view3DActive ? ModelHint : EditorHint;
-  frameHost.AssignMenu(trueshape::MenuName);
+  frameHost.AssignMenu(menu::TrueShape);
   client->Hide();
   ShowClient(*trueShapeWindow);
   trueShapeWindow->ShowMenuChecks();
@@ -368,7 +362,7 @@ void TFrame::LeaveTrueShape() {
   trueShapeWindow->Hide();
   trueShapeActive = false;
   ShowClient(trueShapeCameFrom != nullptr ? *trueShapeCameFrom : CurrentMoleculeWindow());
-  frameHost.AssignMenu(trueShapeReturnMenu.empty() ? EditorMenu : trueShapeReturnMenu);
+  frameHost.AssignMenu(trueShapeReturnMenu.empty() ? menu::Editor : trueShapeReturnMenu);
   frameHost.SetMessageBar(trueShapeReturnHint.empty() ? EditorHint : trueShapeReturnHint);
   trueShapeCameFrom = nullptr;
 }

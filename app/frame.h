@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/myapp.h"
+#include "base/commands.h"
 #include "editor/bondwindow.h"
 #include "framework/framehost.h"
 #include "framework/window.h"
@@ -15,36 +16,6 @@
 #include "view3d/trueshapewindow.h"
 
 namespace kovala {
-
-// Command identifiers the frame handles itself.
-namespace cmd {
-inline constexpr int NewMolecule = 101;
-inline constexpr int OpenMolecule = 102;
-inline constexpr int SaveMolecule = 103;
-inline constexpr int UndoBack = 201;
-inline constexpr int CopyMolecule = 206;
-inline constexpr int PaletteCarbon = 250;  // 250 + ElementKind up to Fluorine, 258
-inline constexpr int PaletteFluorine = 258;
-inline constexpr int PaletteAromaticRing = 259;
-inline constexpr int PaletteCyclohexane = 260;
-inline constexpr int PaletteCyclobutane = 262;
-inline constexpr int ShowModel3D = 301;
-inline constexpr int StartLab = 450;
-inline constexpr int QuitPracticeOrganic = 451;
-inline constexpr int OrganicChemistry = 455;
-inline constexpr int ReturnToKovala = 501;
-inline constexpr int IncreaseSize = 651;
-inline constexpr int DecreaseSize = 652;
-inline constexpr int Animate = 709;
-inline constexpr int StopAnimate = 710;
-inline constexpr int HelpIndex = 901;
-inline constexpr int UsingHelp = 902;
-inline constexpr int ExportMolecule = 1000;
-inline constexpr int PrintMolecule = 1001;
-inline constexpr int MoleculePanel = 1002;
-inline constexpr int ShowTrueShape = trueshape::ShowCommand;
-inline constexpr int ReturnFromTrueShape = trueshape::ReturnCommand;
-}  // namespace cmd
 
 class TFrame : public TWindow {
  public:

@@ -4,13 +4,10 @@
 
 #include <string>
 
+#include "base/commands.h"
 #include "framework/framehost.h"
 
 namespace kovala {
-
-namespace cmd {
-inline constexpr int Exit = 24340;
-}
 
 class TMyApp {
  public:

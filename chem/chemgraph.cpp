@@ -1,7 +1,6 @@
 #include "chem/chemgraph.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdlib>
 #include <limits>
 
@@ -10,14 +9,6 @@ namespace kovala {
 namespace {
 
 constexpr double kUnitsPerPixel = 1.0 / 20.0;  // 30 pixels between neighbours make 1.5
-
-struct TElement {
-  const char* symbol;
-  int atomicNumber;
-};
-
-constexpr std::array<TElement, ElementKindCount> kElements{
-    {{"C", 6}, {"H", 1}, {"O", 8}, {"N", 7}, {"S", 16}, {"Cl", 17}, {"P", 15}, {"Br", 35}, {"F", 9}}};
 
 // The atom a hydrogen hangs from in the bonding tree, -1 for none.
 int PartnerOf(const TMolecule& molecule, const TAtom& atom) {
@@ -52,9 +43,11 @@ int TChemGraph::NetCharge() const {
   return sum;
 }
 
-std::string ChemSymbol(ElementKind kind) { return IsKnownKind(kind) ? kElements[kind].symbol : "*"; }
+std::string ChemSymbol(ElementKind kind) {
+  return IsKnownKind(kind) ? std::string(ElementInfo(kind).symbol) : "*";
+}
 
-int AtomicNumber(ElementKind kind) { return IsKnownKind(kind) ? kElements[kind].atomicNumber : 0; }
+int AtomicNumber(ElementKind kind) { return ElementInfo(kind).atomicNumber; }
 
 TChemGraph GraphOf(const TMolecule& molecule, const std::function<bool(const TAtom&)>& keep) {
   TChemGraph graph;

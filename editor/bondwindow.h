@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "base/commands.h"
 #include "framework/desktop.h"
 #include "framework/window.h"
 #include "model/molecule.h"
@@ -21,14 +22,6 @@ enum class TRingKind { Aromatic, Cyclohexane, Cyclobutane };
 // refuse such drops with the same words.
 inline constexpr const char* NoSpaceText =
     "There is no space for the atom to be bonded.  Use Edit|Abbreviate H's to make more space available.";
-
-// Command identifiers handled by the molecule window itself.
-namespace cmd {
-inline constexpr int SaveAs = 104;
-inline constexpr int AddElectron = 202;
-inline constexpr int SubtractElectron = 203;
-inline constexpr int AbbreviateHs = 205;
-}  // namespace cmd
 
 class TBondWindow : public TWindow {
  public:

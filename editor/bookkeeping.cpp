@@ -10,9 +10,6 @@ namespace kovala {
 
 namespace {
 
-constexpr std::array<std::string_view, ElementKindCount> kNames{
-    "Carbon", "Hydrogen", "Oxygen", "Nitrogen", "Sulfur", "Chlorine", "Phosphorus", "Bromine", "Fluorine"};
-
 std::string Counted(std::int64_t count, const char* one, const char* many) {
   return std::to_string(count) + " " + (count == 1 ? one : many);
 }
@@ -44,7 +41,7 @@ std::string Symbol(const TAtom& atom) {
 }  // namespace
 
 std::string ElementName(ElementKind kind) {
-  return IsKnownKind(kind) ? std::string(kNames[static_cast<std::size_t>(kind)]) : "Unknown element";
+  return IsKnownKind(kind) ? std::string(ElementInfo(kind).name) : "Unknown element";
 }
 
 std::string BookkeepingText(const TMolecule& m, int atomIndex) {

@@ -21,16 +21,9 @@ constexpr std::array<TPoint, 8> kSlotOffsets{{
     {6, 17},   // bottom, left
 }};
 
-constexpr std::array<const char*, ElementKindCount> kAtomBitmaps{
-    "carbonatom",   "bitmap_2",   "oxygenatom", "nitrogenatom", "sulfuratom",
-    "chlorineatom", "phosphorus", "bromine",    "fluorine",
-};
-
 }  // namespace
 
-std::string TMoleculePainter::AtomBitmap(ElementKind kind) {
-  return IsKnownKind(kind) ? kAtomBitmaps[static_cast<std::size_t>(kind)] : "";
-}
+std::string TMoleculePainter::AtomBitmap(ElementKind kind) { return std::string(ElementInfo(kind).picture); }
 
 std::string TMoleculePainter::ChargeText(int charge) {
   // Widened so that a charge read from a damaged file cannot overflow.

@@ -63,7 +63,7 @@ void TCourseWindow::ClearRow() {
   molecule.undoHistory.Flush();
   // Only a fresh menu enables Abbreviate H's again after a completion grayed it.
   if (abbreviateGrayed) {
-    Host().AssignMenu(CourseMenuName);
+    Host().AssignMenu(menu::Course);
     abbreviateGrayed = false;
   }
 }

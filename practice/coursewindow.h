@@ -13,15 +13,6 @@
 
 namespace kovala {
 
-namespace cmd {
-inline constexpr int PreviousMolecule = 456;
-inline constexpr int NextMolecule = 457;
-inline constexpr int StartAgain = 458;
-}  // namespace cmd
-
-// The menu the frame shows with either course.
-inline constexpr const char* CourseMenuName = "660";
-
 class TCourseWindow : public TBondWindow {
  public:
   // `table` must outlive the window; `endMessage` is shown by Next past the

@@ -2,16 +2,19 @@
 
 #include <algorithm>
 
+#include "model/elementkind.h"
+
 namespace kovala {
 
 const std::vector<TCursorInfo>& Cursors() {
-  // Each cursor shows the atom's 20 x 20 cell framed at (6, 6); the hot spot
-  // is the cell's centre, so the picture covers the side cell it is dropped on.
-  static const std::vector<TCursorInfo> cursors = {
-      {"carboncursor", 16, 16},   {"hydrocursor", 16, 16},   {"oxygencursor", 16, 16},
-      {"nitrogencursor", 16, 16}, {"sulfurcursor", 16, 16},  {"chlorinecursor", 16, 16},
-      {"phoscursor", 16, 16},     {"brominecursor", 16, 16}, {"fluorinecursor", 16, 16},
-  };
+  // One cursor per element. Each shows the atom's 20 x 20 cell framed at
+  // (6, 6); the hot spot is the cell's centre, so the picture covers the side
+  // cell it is dropped on.
+  static const std::vector<TCursorInfo> cursors = [] {
+    std::vector<TCursorInfo> table;
+    for (const TElementInfo& element : Elements) table.push_back({element.cursorName, 16, 16});
+    return table;
+  }();
   return cursors;
 }
 

@@ -4,11 +4,11 @@
 #include <iterator>
 #include <utility>
 
+#include "base/commands.h"
+
 namespace kovala {
 
 namespace {
-
-constexpr int ExitCommand = 24340;
 
 TMenuItem Item(std::string text, int command) { return TMenuItem{std::move(text), command, {}}; }
 TMenuItem Separator() { return TMenuItem{}; }
@@ -18,36 +18,44 @@ TMenuItem Popup(std::string text, std::vector<TMenuItem> items) {
 
 // The popups shared by the two editor menus.
 TMenuItem PracticePopup() {
-  return Popup("&Practice", {Item(" &Start Lab", 450), Item("&Organic Chemistry", 455)});
+  return Popup("&Practice",
+               {Item(" &Start Lab", cmd::StartLab), Item("&Organic Chemistry", cmd::OrganicChemistry)});
 }
-TMenuItem HelpPopup() { return Popup("&Help", {Item("&Index", 901), Separator(), Item("&Using Help", 902)}); }
+TMenuItem HelpPopup() {
+  return Popup("&Help", {Item("&Index", cmd::HelpIndex), Separator(), Item("&Using Help", cmd::UsingHelp)});
+}
 
 std::vector<TMenu> MakeMenus() {
   return {
       // The editor once the molecule has atoms.
-      TMenu{"100",
-            {Popup("&Molecule", {Item("&New", 101), Item("&Open ...  F3", 102), Item("&Save ... F2", 103),
-                                 Item("Save &as ...", 104), Separator(), Item("E&xit...Alt-X", 24340)}),
-             Popup("&Edit",
-                   {Item("&Undo-Back", 201), Item("&Add Electron", 202), Item("&Subtract Electron", 203),
-                    Item("Abbreviate &H's", 205), Item("&Copy to Clipboard", 206)}),
-             Popup("&View", {Item("&3-D Model...End", 301)}), PracticePopup(), HelpPopup()}},
+      TMenu{menu::Editor,
+            {Popup("&Molecule", {Item("&New", cmd::NewMolecule), Item("&Open ...  F3", cmd::OpenMolecule),
+                                 Item("&Save ... F2", cmd::SaveMolecule), Item("Save &as ...", cmd::SaveAs),
+                                 Separator(), Item("E&xit...Alt-X", cmd::Exit)}),
+             Popup("&Edit", {Item("&Undo-Back", cmd::UndoBack), Item("&Add Electron", cmd::AddElectron),
+                             Item("&Subtract Electron", cmd::SubtractElectron),
+                             Item("Abbreviate &H's", cmd::AbbreviateHs),
+                             Item("&Copy to Clipboard", cmd::CopyMolecule)}),
+             Popup("&View", {Item("&3-D Model...End", cmd::ShowModel3D)}), PracticePopup(), HelpPopup()}},
       // The editor while the molecule is empty.
-      TMenu{"500",
-            {Popup("&Molecule", {Item("&New", 101), Item("&Open ...  F3", 102), Separator(),
-                                 Item("E&xit...Alt-X", 24340)}),
+      TMenu{menu::EmptyEditor,
+            {Popup("&Molecule", {Item("&New", cmd::NewMolecule), Item("&Open ...  F3", cmd::OpenMolecule),
+                                 Separator(), Item("E&xit...Alt-X", cmd::Exit)}),
              PracticePopup(), HelpPopup()}},
       // The practice lab and the organic course.
-      TMenu{"660",
-            {Item("&Quit Practice/Organic", 451), Popup("&View", {Item("&3-D Model...End", 301)}),
-             Popup("&Edit", {Item("&Abbreviate H's", 205)}), Item("&Next", 457), Item("&Start Again", 458),
-             Item("&Previous", 456)}},
+      TMenu{menu::Course,
+            {Item("&Quit Practice/Organic", cmd::QuitPracticeOrganic),
+             Popup("&View", {Item("&3-D Model...End", cmd::ShowModel3D)}),
+             Popup("&Edit", {Item("&Abbreviate H's", cmd::AbbreviateHs)}), Item("&Next", cmd::NextMolecule),
+             Item("&Start Again", cmd::StartAgain), Item("&Previous", cmd::PreviousMolecule)}},
       // The 3-D view standing still.
-      TMenu{"MENU_2",
-            {Item("&Return to Kovala", 501), Item("&Copy to Clipboard", 625),
-             Popup("&Size", {Item("&Increase", 651), Item("&Decrease", 652)}), Item("&Animate", 709)}},
+      TMenu{menu::Model,
+            {Item("&Return to Kovala", cmd::ReturnToKovala), Item("&Copy to Clipboard", cmd::CopyModel),
+             Popup("&Size", {Item("&Increase", cmd::IncreaseSize), Item("&Decrease", cmd::DecreaseSize)}),
+             Item("&Animate", cmd::Animate)}},
       // The 3-D view while it turns by itself.
-      TMenu{"650", {Item("&Return to Kovala", 501), Item("S&top Animate", 710)}},
+      TMenu{menu::Animating,
+            {Item("&Return to Kovala", cmd::ReturnToKovala), Item("S&top Animate", cmd::StopAnimate)}},
   };
 }
 
@@ -62,25 +70,29 @@ struct TAddedItem {
 
 // An empty popup puts the item on the menu bar, after the bar's items.
 constexpr TAddedItem AddedItems[] = {
-    {"100", "&Molecule", 1000, "&Export ..."},
-    {"100", "&Molecule", 1001, "&Print ..."},
-    {"100", "&View", 1002, "Molecule &Panel", true},
-    {"660", "&View", 1002, "Molecule &Panel", true},
-    {"100", "&View", 1010, "&True Shape..."},
-    {"660", "&View", 1010, "&True Shape..."},
-    {"MENU_2", "", 1010, "&True Shape"},
+    {menu::Editor, "&Molecule", cmd::ExportMolecule, "&Export ..."},
+    {menu::Editor, "&Molecule", cmd::PrintMolecule, "&Print ..."},
+    {menu::Editor, "&View", cmd::MoleculePanel, "Molecule &Panel", true},
+    {menu::Course, "&View", cmd::MoleculePanel, "Molecule &Panel", true},
+    {menu::Editor, "&View", cmd::ShowTrueShape, "&True Shape..."},
+    {menu::Course, "&View", cmd::ShowTrueShape, "&True Shape..."},
+    {menu::Model, "", cmd::ShowTrueShape, "&True Shape"},
 };
 
 // Menus of the program's own views, which no menu resource describes.
 std::vector<TMenu> MakeProgramOwnMenus() {
   return {
       // The true shape of a molecule.
-      TMenu{"TRUE_SHAPE",
-            {Item("&Return", 1011),
-             Popup("&Molecule", {Item("&Copy to Clipboard", 1012), Item("&Export ...", 1013), Item("&Print ...", 1017)}),
-             Popup("&Show", {Item("&Lone Pairs", 1014), Item("&Angles", 1015), Item("&Name and Formula", 1016),
-                             Separator(), Item("Zoom &In", 1020), Item("Zoom &Out", 1021)}),
-             Item("&Animate", 1018)}},
+      TMenu{menu::TrueShape,
+            {Item("&Return", cmd::ReturnFromTrueShape),
+             Popup("&Molecule",
+                   {Item("&Copy to Clipboard", cmd::CopyTrueShape), Item("&Export ...", cmd::ExportTrueShape),
+                    Item("&Print ...", cmd::PrintTrueShape)}),
+             Popup("&Show",
+                   {Item("&Lone Pairs", cmd::TrueShapeLonePairs), Item("&Angles", cmd::TrueShapeAngles),
+                    Item("&Name and Formula", cmd::TrueShapeName), Separator(),
+                    Item("Zoom &In", cmd::TrueShapeZoomIn), Item("Zoom &Out", cmd::TrueShapeZoomOut)}),
+             Item("&Animate", cmd::AnimateTrueShape)}},
   };
 }
 
@@ -96,45 +108,45 @@ struct THint {
 
 // The menu-hint string table: one string per command, whichever menu shows it.
 constexpr THint Hints[] = {
-    {101, "Starts a new molecule"},
-    {102, "Retrieves an existing molecule"},
-    {103, "Saves a molecule to disk"},
-    {104, "Saves a molecule under a different name"},
-    {24340, "Exits the program"},
-    {201, "Goes back one step"},
-    {202, "Adds an electron to the atom chosen with the right mouse button."},
-    {203, "Takes an electron from the atom chosen with the right mouse button"},
-    {205, "Makes an abbreviated structural formula"},
-    {206, "Copies the molecule to the clipboard for pasting in another application"},
-    {301, "Shows a 3-dimensional view of a completed molecule"},
-    {450, "Provides practice with a predetermined list of compounds"},
-    {455, "Provides practice with organic compounds"},
-    {901, "Gives the Help Index for Kovala"},
-    {902, "Explains how to use Windows Help"},
-    {451, "Returns to Kovala"},
-    {457, "Goes to the next molecule"},
-    {458, "Starts the present molecule again"},
-    {456, "Goes back to the previous molecule"},
-    {501, "Goes back to Kovala"},
-    {625, "Copies the molecule to the Clipboard for pasting in another Windows application"},
-    {651, "Increases the size of the atoms"},
-    {652, "Decreases the size of the atoms"},
-    {709, "Rotates the molecule in 3-dimensions automatically"},
-    {710, "Stops the automatic molecule rotation"},
-    {1000, "Writes the molecule as a file other chemistry programs read, or as a drawing"},
-    {1001, "Prints the molecule with its name and formula"},
-    {1002, "Shows or hides the panel that explains the molecule"},
-    {1010, "Shows the molecule's true shape in space, with its real angles"},
-    {1011, "Goes back to where you came from"},
-    {1012, "Copies the true shape to the clipboard"},
-    {1013, "Writes the true shape as a 3-D file for other chemistry programs"},
-    {1014, "Shows or hides the lone pairs"},
-    {1015, "Shows or hides the angles between the bonds"},
-    {1016, "Shows or hides the name and formula"},
-    {1017, "Prints the true shape"},
-    {1018, "Turns the molecule slowly, or stops it"},
-    {1020, "Makes the molecule larger"},
-    {1021, "Makes the molecule smaller"},
+    {cmd::NewMolecule, "Starts a new molecule"},
+    {cmd::OpenMolecule, "Retrieves an existing molecule"},
+    {cmd::SaveMolecule, "Saves a molecule to disk"},
+    {cmd::SaveAs, "Saves a molecule under a different name"},
+    {cmd::Exit, "Exits the program"},
+    {cmd::UndoBack, "Goes back one step"},
+    {cmd::AddElectron, "Adds an electron to the atom chosen with the right mouse button."},
+    {cmd::SubtractElectron, "Takes an electron from the atom chosen with the right mouse button"},
+    {cmd::AbbreviateHs, "Makes an abbreviated structural formula"},
+    {cmd::CopyMolecule, "Copies the molecule to the clipboard for pasting in another application"},
+    {cmd::ShowModel3D, "Shows a 3-dimensional view of a completed molecule"},
+    {cmd::StartLab, "Provides practice with a predetermined list of compounds"},
+    {cmd::OrganicChemistry, "Provides practice with organic compounds"},
+    {cmd::HelpIndex, "Gives the Help Index for Kovala"},
+    {cmd::UsingHelp, "Explains how to use Windows Help"},
+    {cmd::QuitPracticeOrganic, "Returns to Kovala"},
+    {cmd::NextMolecule, "Goes to the next molecule"},
+    {cmd::StartAgain, "Starts the present molecule again"},
+    {cmd::PreviousMolecule, "Goes back to the previous molecule"},
+    {cmd::ReturnToKovala, "Goes back to Kovala"},
+    {cmd::CopyModel, "Copies the molecule to the Clipboard for pasting in another Windows application"},
+    {cmd::IncreaseSize, "Increases the size of the atoms"},
+    {cmd::DecreaseSize, "Decreases the size of the atoms"},
+    {cmd::Animate, "Rotates the molecule in 3-dimensions automatically"},
+    {cmd::StopAnimate, "Stops the automatic molecule rotation"},
+    {cmd::ExportMolecule, "Writes the molecule as a file other chemistry programs read, or as a drawing"},
+    {cmd::PrintMolecule, "Prints the molecule with its name and formula"},
+    {cmd::MoleculePanel, "Shows or hides the panel that explains the molecule"},
+    {cmd::ShowTrueShape, "Shows the molecule's true shape in space, with its real angles"},
+    {cmd::ReturnFromTrueShape, "Goes back to where you came from"},
+    {cmd::CopyTrueShape, "Copies the true shape to the clipboard"},
+    {cmd::ExportTrueShape, "Writes the true shape as a 3-D file for other chemistry programs"},
+    {cmd::TrueShapeLonePairs, "Shows or hides the lone pairs"},
+    {cmd::TrueShapeAngles, "Shows or hides the angles between the bonds"},
+    {cmd::TrueShapeName, "Shows or hides the name and formula"},
+    {cmd::PrintTrueShape, "Prints the true shape"},
+    {cmd::AnimateTrueShape, "Turns the molecule slowly, or stops it"},
+    {cmd::TrueShapeZoomIn, "Makes the molecule larger"},
+    {cmd::TrueShapeZoomOut, "Makes the molecule smaller"},
 };
 
 }  // namespace
@@ -167,7 +179,7 @@ std::optional<TMenu> ProgramMenu(std::string_view name) {
     // last, as every desktop program does; our items go behind a separator
     // of their own, just before it.
     auto closing = popup.popup.end();
-    if (popup.popup.back().command == ExitCommand) {
+    if (popup.popup.back().command == cmd::Exit) {
       closing = std::prev(popup.popup.end());
       if (closing != popup.popup.begin() && std::prev(closing)->text.empty()) --closing;
       own.insert(own.begin(), Separator());
@@ -190,11 +202,20 @@ std::string_view MenuHint(int command) {
 
 const std::vector<TAccelerator>& Accelerators() {
   static const std::vector<TAccelerator> table = {
-      {TKey::Home, false, false, 501},      {TKey::X, false, true, 24340},    {TKey::End, false, false, 301},
-      {TKey::Backspace, false, false, 201}, {TKey::F2, false, false, 103},    {TKey::F3, false, false, 102},
-      {TKey::Left, false, false, 701},      {TKey::Right, false, false, 702}, {TKey::Up, false, false, 703},
-      {TKey::Down, false, false, 704},      {TKey::Left, true, false, 705},   {TKey::Right, true, false, 706},
-      {TKey::Up, true, false, 707},         {TKey::Down, true, false, 708},
+      {TKey::Home, false, false, cmd::ReturnToKovala},
+      {TKey::X, false, true, cmd::Exit},
+      {TKey::End, false, false, cmd::ShowModel3D},
+      {TKey::Backspace, false, false, cmd::UndoBack},
+      {TKey::F2, false, false, cmd::SaveMolecule},
+      {TKey::F3, false, false, cmd::OpenMolecule},
+      {TKey::Left, false, false, cmd::TurnLeft},
+      {TKey::Right, false, false, cmd::TurnRight},
+      {TKey::Up, false, false, cmd::TurnUp},
+      {TKey::Down, false, false, cmd::TurnDown},
+      {TKey::Left, true, false, cmd::MoveLeft},
+      {TKey::Right, true, false, cmd::MoveRight},
+      {TKey::Up, true, false, cmd::MoveUp},
+      {TKey::Down, true, false, cmd::MoveDown},
   };
   return table;
 }

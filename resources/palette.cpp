@@ -1,16 +1,22 @@
 #include "resources/palette.h"
 
+#include "base/commands.h"
+#include "model/elementkind.h"
+
 namespace kovala {
 
 const std::vector<TPaletteButton>& PaletteButtons() {
-  // The nine element buttons carry 250 plus the element kind; the pentagon
-  // picture "611" and command 261 have no button.
-  static const std::vector<TPaletteButton> buttons = {
-      {"599", 250, "Carbon"},        {"598", 251, "Hydrogen"},    {"602", 252, "Oxygen"},
-      {"603", 253, "Nitrogen"},      {"604", 254, "Sulfur"},      {"605", 255, "Chlorine"},
-      {"606", 256, "Phosphorus"},    {"607", 257, "Bromine"},     {"608", 258, "Fluorine"},
-      {"609", 259, "Aromatic ring"}, {"610", 260, "Cyclohexane"}, {"612", 262, "Cyclobutane"},
-  };
+  // One button per element, in kind order, then the ring templates; the
+  // pentagon picture "611" and command 261 have no button.
+  static const std::vector<TPaletteButton> buttons = [] {
+    std::vector<TPaletteButton> table;
+    for (const TElementInfo& element : Elements)
+      table.push_back({element.paletteBitmap, element.paletteCommand, element.name});
+    table.push_back({"609", cmd::PaletteAromaticRing, "Aromatic ring"});
+    table.push_back({"610", cmd::PaletteCyclohexane, "Cyclohexane"});
+    table.push_back({"612", cmd::PaletteCyclobutane, "Cyclobutane"});
+    return table;
+  }();
   return buttons;
 }
 

@@ -21,8 +21,8 @@ enum class TRingShape { Six, Five, Four };
 class TBallModel {
  public:
   // Ball diameters in pixels by element kind at the smallest size.
-  static constexpr std::array<std::int32_t, ElementKindCount> BaseDiameters{30, 16, 30, 30, 34,
-                                                                            32, 34, 36, 28};
+  static constexpr std::array<std::int32_t, ElementKindCount> BaseDiameters =
+      EachElement([](const TElementInfo& element) { return element.ballDiameter; });
 
   // Builds the model from copies of the atoms for a client rectangle,
   // discarding the previous model.

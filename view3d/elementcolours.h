@@ -1,4 +1,5 @@
-// The colour of each element in the 3-D views, as the legend shows it.
+// The colour of each element's ball in the 3-D views, as the legend shows
+// it: the element table's colours as the drawing surfaces take them.
 #pragma once
 
 #include <array>
@@ -8,16 +9,9 @@
 
 namespace kovala {
 
-inline constexpr std::array<TColor, ElementKindCount> ElementColours{{
-    {0, 0, 0},      // carbon
-    {255, 255, 0},  // hydrogen
-    {255, 0, 0},    // oxygen
-    {0, 0, 255},    // nitrogen
-    {0, 255, 255},  // sulfur
-    {0, 255, 0},    // chlorine
-    {0, 125, 255},  // phosphorus
-    {255, 0, 255},  // bromine
-    {255, 125, 0},  // fluorine
-}};
+inline constexpr std::array<TColor, ElementKindCount> ElementColours =
+    EachElement([](const TElementInfo& element) {
+      return TColor{element.ballColour.red, element.ballColour.green, element.ballColour.blue};
+    });
 
 }  // namespace kovala

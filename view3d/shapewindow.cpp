@@ -6,24 +6,16 @@
 #include <string>
 #include <utility>
 
+#include "base/commands.h"
 #include "view3d/elementcolours.h"
-#include "view3d/viewkeys.h"
 #include "view3d/polar.h"
 
 namespace kovala {
 namespace {
 
-// Commands the window handles itself.
-constexpr int CopyCommand = 625;
-using namespace viewkeys;
-
 constexpr int MoveStep = 5;        // pixels per Shift+arrow
 constexpr double TurnStep = 0.05;  // of a full turn per arrow press, 18 degrees
 constexpr double FullTurn = 6.283185307179586;
-
-constexpr std::array<const char*, ElementKindCount> LegendPictures{
-    "carbonatom",   "hydrogenatom", "oxygenatom", "nitrogenatom", "sulfuratom",
-    "chlorineatom", "phosphorus",   "bromine",    "fluorine"};
 
 constexpr int LegendLeft = 20;
 constexpr int LegendTop = 20;
@@ -109,31 +101,31 @@ void TShapeWindow::Timer(int id) {
 
 bool TShapeWindow::Command(int id) {
   switch (id) {
-    case CopyCommand:
+    case cmd::CopyModel:
       CopyToClipboard();
       return true;
-    case TurnLeft:
+    case cmd::TurnLeft:
       RotateYaw(1);
       return true;
-    case TurnRight:
+    case cmd::TurnRight:
       RotateYaw(-1);
       return true;
-    case TurnUp:
+    case cmd::TurnUp:
       RotatePitch(1);
       return true;
-    case TurnDown:
+    case cmd::TurnDown:
       RotatePitch(-1);
       return true;
-    case MoveLeft:
+    case cmd::MoveLeft:
       MoveModel(-MoveStep, 0);
       return true;
-    case MoveRight:
+    case cmd::MoveRight:
       MoveModel(MoveStep, 0);
       return true;
-    case MoveUp:
+    case cmd::MoveUp:
       MoveModel(0, -MoveStep);
       return true;
-    case MoveDown:
+    case cmd::MoveDown:
       MoveModel(0, MoveStep);
       return true;
     default:
@@ -291,7 +283,7 @@ void TShapeWindow::DrawLegend(ISurface& surface) {
     const int discX = hydrogen ? lx + 8 : lx;
     const int discY = hydrogen ? ly + 4 : ly;
     surface.Ellipse({discX, discY, discX + w, discY + w}, colour, colour);
-    surface.DrawBitmap(LegendPictures[KindSlot(atom.kind)], lx + 40, hydrogen ? ly : ly + 5);
+    surface.DrawBitmap(std::string(ElementInfo(atom.kind).legendPicture), lx + 40, hydrogen ? ly : ly + 5);
     ly += LegendSpacing;
   }
 }

@@ -12,15 +12,12 @@
 #include "editor/formula.h"
 #include "model/moleculefile.h"
 #include "view3d/elementcolours.h"
-#include "view3d/viewkeys.h"
 
 namespace kovala {
 
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
-
-using namespace viewkeys;
 
 constexpr int Margin = 24;  // pixels kept free round the molecule
 constexpr TColor StickColour{150, 150, 150};
@@ -31,14 +28,12 @@ constexpr int LabelHeight = 15;
 constexpr int NameHeight = 22;
 constexpr int FormulaHeight = 20;
 
-// Ball radii in ångström: a third of each element's size in space, so the
-// sticks between them stay in view.
-constexpr std::array<double, ElementKindCount> BallRadius{0.40, 0.27, 0.38, 0.39, 0.55,
-                                                          0.52, 0.55, 0.58, 0.36};
 constexpr double LobeLength = 0.95;  // ångström from the atom's centre
 constexpr double LobeWidth = 0.55;
 
-double RadiusOf(ElementKind kind) { return IsKnownKind(kind) ? BallRadius[kind] : 0.4; }
+// A third of each element's size in space, so the sticks between the balls
+// stay in view.
+double RadiusOf(ElementKind kind) { return IsKnownKind(kind) ? ElementInfo(kind).trueShapeRadius : 0.4; }
 TColor ColourOf(ElementKind kind) { return IsKnownKind(kind) ? ElementColours[kind] : TColor{128, 128, 128}; }
 
 using TMatrix = std::array<double, 9>;
@@ -188,10 +183,10 @@ void TTrueShapeWindow::Clear() {
 }
 
 void TTrueShapeWindow::ShowMenuChecks() {
-  Host().CheckMenuItem(trueshape::LonePairsCommand, showLonePairs);
-  Host().CheckMenuItem(trueshape::AnglesCommand, showAngles);
-  Host().CheckMenuItem(trueshape::NameCommand, showName);
-  Host().CheckMenuItem(trueshape::AnimateCommand, animating);
+  Host().CheckMenuItem(cmd::TrueShapeLonePairs, showLonePairs);
+  Host().CheckMenuItem(cmd::TrueShapeAngles, showAngles);
+  Host().CheckMenuItem(cmd::TrueShapeName, showName);
+  Host().CheckMenuItem(cmd::AnimateTrueShape, animating);
 }
 
 std::vector<TProjected> TTrueShapeWindow::Project(const TRect& area) const {
@@ -389,14 +384,14 @@ void TTrueShapeWindow::StartAnimation() {
   if (animating || shape.atoms.empty()) return;
   animating = true;
   Host().SetTimer(AnimationTimer, AnimationPeriod);
-  Host().CheckMenuItem(trueshape::AnimateCommand, true);
+  Host().CheckMenuItem(cmd::AnimateTrueShape, true);
 }
 
 void TTrueShapeWindow::StopAnimation() {
   if (!animating) return;
   animating = false;
   Host().KillTimer(AnimationTimer);
-  Host().CheckMenuItem(trueshape::AnimateCommand, false);
+  Host().CheckMenuItem(cmd::AnimateTrueShape, false);
 }
 
 void TTrueShapeWindow::Redraw() { Host().Invalidate(false); }
@@ -409,54 +404,54 @@ void TTrueShapeWindow::Toggle(bool& option, int command) {
 
 bool TTrueShapeWindow::Command(int id) {
   switch (id) {
-    case TurnLeft:
+    case cmd::TurnLeft:
       Turn(-KeyStep, 0);
       return true;
-    case TurnRight:
+    case cmd::TurnRight:
       Turn(KeyStep, 0);
       return true;
-    case TurnUp:
+    case cmd::TurnUp:
       Turn(0, -KeyStep);
       return true;
-    case TurnDown:
+    case cmd::TurnDown:
       Turn(0, KeyStep);
       return true;
-    case MoveLeft:
-    case MoveRight:
-    case MoveUp:
-    case MoveDown:
-      pan.x += id == MoveLeft ? -PanStep : id == MoveRight ? PanStep : 0;
-      pan.y += id == MoveUp ? -PanStep : id == MoveDown ? PanStep : 0;
+    case cmd::MoveLeft:
+    case cmd::MoveRight:
+    case cmd::MoveUp:
+    case cmd::MoveDown:
+      pan.x += id == cmd::MoveLeft ? -PanStep : id == cmd::MoveRight ? PanStep : 0;
+      pan.y += id == cmd::MoveUp ? -PanStep : id == cmd::MoveDown ? PanStep : 0;
       Redraw();
       return true;
-    case trueshape::CopyCommand:
+    case cmd::CopyTrueShape:
       CopyToClipboard();
       return true;
-    case trueshape::ExportCommand:
+    case cmd::ExportTrueShape:
       Export();
       return true;
-    case trueshape::PrintCommand:
+    case cmd::PrintTrueShape:
       Print();
       return true;
-    case trueshape::LonePairsCommand:
+    case cmd::TrueShapeLonePairs:
       Toggle(showLonePairs, id);
       return true;
-    case trueshape::AnglesCommand:
+    case cmd::TrueShapeAngles:
       Toggle(showAngles, id);
       return true;
-    case trueshape::NameCommand:
+    case cmd::TrueShapeName:
       Toggle(showName, id);
       return true;
-    case trueshape::AnimateCommand:
+    case cmd::AnimateTrueShape:
       if (animating)
         StopAnimation();
       else
         StartAnimation();
       return true;
-    case trueshape::ZoomInCommand:
+    case cmd::TrueShapeZoomIn:
       Zoom(1);
       return true;
-    case trueshape::ZoomOutCommand:
+    case cmd::TrueShapeZoomOut:
       Zoom(-1);
       return true;
     default:

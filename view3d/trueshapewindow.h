@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "base/commands.h"
 #include "chem/chemgraph.h"
 #include "chem/trueshape.h"
 #include "framework/desktop.h"
@@ -16,22 +17,6 @@
 namespace kovala {
 
 class TBondWindow;
-
-// The view's own menu and its commands.
-namespace trueshape {
-inline constexpr const char* MenuName = "TRUE_SHAPE";
-inline constexpr int ShowCommand = 1010;  // in the View popups and the 3-D view's menu
-inline constexpr int ReturnCommand = 1011;
-inline constexpr int CopyCommand = 1012;
-inline constexpr int ExportCommand = 1013;
-inline constexpr int LonePairsCommand = 1014;
-inline constexpr int AnglesCommand = 1015;
-inline constexpr int NameCommand = 1016;
-inline constexpr int PrintCommand = 1017;
-inline constexpr int AnimateCommand = 1018;
-inline constexpr int ZoomInCommand = 1020;
-inline constexpr int ZoomOutCommand = 1021;
-}  // namespace trueshape
 
 // Where an atom of the shape lands on the screen.
 struct TProjected {

@@ -48,7 +48,7 @@ TEST_F(FrameTrueShape, FromTheEditorAndBackWithTheOtherCommandsKeptOut) {
   EXPECT_TRUE(frame.trueShapeWindow->IsVisible());
   EXPECT_FALSE(frame.bondWindow->IsVisible());
   EXPECT_EQ(host.window.menu, "TRUE_SHAPE");
-  EXPECT_EQ(host.window.checked.at(trueshape::NameCommand), true);
+  EXPECT_EQ(host.window.checked.at(cmd::TrueShapeName), true);
   EXPECT_EQ(host.window.messageBar, "Drag with the mouse or use the arrow keys to turn it, the wheel to zoom.");
   EXPECT_EQ(frame.trueShapeWindow->name, "methane");
 

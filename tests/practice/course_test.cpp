@@ -228,7 +228,7 @@ TEST_P(CourseNavigation, EachLayoutAfterACompletionEnablesAbbreviateHsAgain) {
     ASSERT_EQ(s.host.grayed, std::vector<int>{cmd::AbbreviateHs});
     s.window->Command(id);
     EXPECT_TRUE(s.host.grayed.empty());
-    EXPECT_EQ(s.host.menu, CourseMenuName);
+    EXPECT_EQ(s.host.menu, menu::Course);
   }
   TSession s(GetParam());  // a layout with nothing grayed leaves the menu alone
   s.window->Command(cmd::NextMolecule);

@@ -170,7 +170,7 @@ TEST(TrueShapeView, TheWheelZoomsWithinItsLimits) {
   const int invalidations = view.host.invalidations;
   view.window.MouseWheel({0, 0}, 1);  // already at the limit: nothing to draw again
   EXPECT_EQ(view.host.invalidations, invalidations);
-  ASSERT_TRUE(view.window.Command(trueshape::ZoomOutCommand));
+  ASSERT_TRUE(view.window.Command(cmd::TrueShapeZoomOut));
   EXPECT_LT(view.window.zoom, TTrueShapeWindow::MaxZoom);
   view.window.MouseWheel({0, 0}, -100);
   EXPECT_DOUBLE_EQ(view.window.zoom, TTrueShapeWindow::MinZoom);
@@ -201,9 +201,9 @@ TEST_P(TrueShapeOptions, MenuItemsSwitchWhatIsDrawn) {
   for (const TSmoothCall& t : plain.Smooth(Kind::Text)) texts.push_back(t.text);
   EXPECT_EQ(texts, (std::vector<std::string>{c.name, c.formula}));
 
-  ASSERT_TRUE(view.window.Command(trueshape::LonePairsCommand));
-  ASSERT_TRUE(view.window.Command(trueshape::AnglesCommand));
-  ASSERT_TRUE(view.window.Command(trueshape::NameCommand));
+  ASSERT_TRUE(view.window.Command(cmd::TrueShapeLonePairs));
+  ASSERT_TRUE(view.window.Command(cmd::TrueShapeAngles));
+  ASSERT_TRUE(view.window.Command(cmd::TrueShapeName));
   EXPECT_EQ(view.host.checked, (std::map<int, bool>{{1014, true}, {1015, true}, {1016, false}, {1018, false}}));
   const TRecordingSurface full = view.Painted();
   const auto lobes = full.Smooth(Kind::Polygon);
@@ -237,8 +237,8 @@ INSTANTIATE_TEST_SUITE_P(View, TrueShapeOptions,
 
 TEST(TrueShapeView, WatersAngleLabelSitsBetweenItsBonds) {
   TView view("O(H)H");
-  ASSERT_TRUE(view.window.Command(trueshape::AnglesCommand));
-  ASSERT_TRUE(view.window.Command(trueshape::NameCommand));
+  ASSERT_TRUE(view.window.Command(cmd::TrueShapeAngles));
+  ASSERT_TRUE(view.window.Command(cmd::TrueShapeName));
   const auto labels = view.Painted().Smooth(Kind::Text);
   ASSERT_EQ(labels.size(), 1u);
   EXPECT_EQ(labels[0].text.substr(0, 3), "104");
@@ -249,10 +249,10 @@ TEST(TrueShapeView, WatersAngleLabelSitsBetweenItsBonds) {
 
 TEST(TrueShapeView, AnimatesOnRequestAndStopsWhenCleared) {
   TView view("C(H)(H)(H)H");
-  ASSERT_TRUE(view.window.Command(trueshape::AnimateCommand));
+  ASSERT_TRUE(view.window.Command(cmd::AnimateTrueShape));
   EXPECT_TRUE(view.window.animating);
   EXPECT_EQ(view.host.timerPeriods[TTrueShapeWindow::AnimationTimer], TTrueShapeWindow::AnimationPeriod);
-  EXPECT_TRUE(view.host.checked[trueshape::AnimateCommand]);
+  EXPECT_TRUE(view.host.checked[cmd::AnimateTrueShape]);
   const auto before = view.window.Project(view.host.client);
   view.window.Timer(TTrueShapeWindow::AnimationTimer);
   const auto after = view.window.Project(view.host.client);
@@ -263,7 +263,7 @@ TEST(TrueShapeView, AnimatesOnRequestAndStopsWhenCleared) {
   EXPECT_LT(moved, 8);
   view.window.Timer(1);  // the other view's timer turns nothing here
   EXPECT_EQ(view.window.Project(view.host.client)[0].x, after[0].x);
-  ASSERT_TRUE(view.window.Command(trueshape::AnimateCommand));
+  ASSERT_TRUE(view.window.Command(cmd::AnimateTrueShape));
   EXPECT_FALSE(view.window.animating);
   EXPECT_TRUE(view.host.timers.empty());
   view.window.StartAnimation();
