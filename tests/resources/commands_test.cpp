@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -16,77 +15,35 @@ namespace kovala {
 namespace {
 
 // Every named identifier with the number the menus, the accelerator table,
-// the hint strings and saved recordings of sessions know it by.
+// the hint strings and the palette know it by.
 struct TNamedCommand {
   int id;
   int number;
-  const char* name;
 };
 
-const std::vector<TNamedCommand>& NamedCommands() {
-  static const std::vector<TNamedCommand> rows = {
-      {cmd::NewMolecule, 101, "NewMolecule"},
-      {cmd::OpenMolecule, 102, "OpenMolecule"},
-      {cmd::SaveMolecule, 103, "SaveMolecule"},
-      {cmd::SaveAs, 104, "SaveAs"},
-      {cmd::Exit, 24340, "Exit"},
-      {cmd::UndoBack, 201, "UndoBack"},
-      {cmd::AddElectron, 202, "AddElectron"},
-      {cmd::SubtractElectron, 203, "SubtractElectron"},
-      {cmd::AbbreviateHs, 205, "AbbreviateHs"},
-      {cmd::CopyMolecule, 206, "CopyMolecule"},
-      {cmd::PaletteCarbon, 250, "PaletteCarbon"},
-      {cmd::PaletteHydrogen, 251, "PaletteHydrogen"},
-      {cmd::PaletteOxygen, 252, "PaletteOxygen"},
-      {cmd::PaletteNitrogen, 253, "PaletteNitrogen"},
-      {cmd::PaletteSulfur, 254, "PaletteSulfur"},
-      {cmd::PaletteChlorine, 255, "PaletteChlorine"},
-      {cmd::PalettePhosphorus, 256, "PalettePhosphorus"},
-      {cmd::PaletteBromine, 257, "PaletteBromine"},
-      {cmd::PaletteFluorine, 258, "PaletteFluorine"},
-      {cmd::PaletteAromaticRing, 259, "PaletteAromaticRing"},
-      {cmd::PaletteCyclohexane, 260, "PaletteCyclohexane"},
-      {cmd::PaletteCyclobutane, 262, "PaletteCyclobutane"},
-      {cmd::ShowModel3D, 301, "ShowModel3D"},
-      {cmd::StartLab, 450, "StartLab"},
-      {cmd::QuitPracticeOrganic, 451, "QuitPracticeOrganic"},
-      {cmd::OrganicChemistry, 455, "OrganicChemistry"},
-      {cmd::PreviousMolecule, 456, "PreviousMolecule"},
-      {cmd::NextMolecule, 457, "NextMolecule"},
-      {cmd::StartAgain, 458, "StartAgain"},
-      {cmd::ReturnToKovala, 501, "ReturnToKovala"},
-      {cmd::CopyModel, 625, "CopyModel"},
-      {cmd::IncreaseSize, 651, "IncreaseSize"},
-      {cmd::DecreaseSize, 652, "DecreaseSize"},
-      {cmd::TurnLeft, 701, "TurnLeft"},
-      {cmd::TurnRight, 702, "TurnRight"},
-      {cmd::TurnUp, 703, "TurnUp"},
-      {cmd::TurnDown, 704, "TurnDown"},
-      {cmd::MoveLeft, 705, "MoveLeft"},
-      {cmd::MoveRight, 706, "MoveRight"},
-      {cmd::MoveUp, 707, "MoveUp"},
-      {cmd::MoveDown, 708, "MoveDown"},
-      {cmd::Animate, 709, "Animate"},
-      {cmd::StopAnimate, 710, "StopAnimate"},
-      {cmd::HelpIndex, 901, "HelpIndex"},
-      {cmd::UsingHelp, 902, "UsingHelp"},
-      {cmd::ExportMolecule, 1000, "ExportMolecule"},
-      {cmd::PrintMolecule, 1001, "PrintMolecule"},
-      {cmd::MoleculePanel, 1002, "MoleculePanel"},
-      {cmd::ShowTrueShape, 1010, "ShowTrueShape"},
-      {cmd::ReturnFromTrueShape, 1011, "ReturnFromTrueShape"},
-      {cmd::CopyTrueShape, 1012, "CopyTrueShape"},
-      {cmd::ExportTrueShape, 1013, "ExportTrueShape"},
-      {cmd::TrueShapeLonePairs, 1014, "TrueShapeLonePairs"},
-      {cmd::TrueShapeAngles, 1015, "TrueShapeAngles"},
-      {cmd::TrueShapeName, 1016, "TrueShapeName"},
-      {cmd::PrintTrueShape, 1017, "PrintTrueShape"},
-      {cmd::AnimateTrueShape, 1018, "AnimateTrueShape"},
-      {cmd::TrueShapeZoomIn, 1020, "TrueShapeZoomIn"},
-      {cmd::TrueShapeZoomOut, 1021, "TrueShapeZoomOut"},
-  };
-  return rows;
-}
+// clang-format off
+constexpr TNamedCommand NamedCommands[] = {
+    {cmd::NewMolecule, 101},          {cmd::OpenMolecule, 102},         {cmd::SaveMolecule, 103},
+    {cmd::SaveAs, 104},               {cmd::Exit, 24340},               {cmd::UndoBack, 201},
+    {cmd::AddElectron, 202},          {cmd::SubtractElectron, 203},     {cmd::AbbreviateHs, 205},
+    {cmd::CopyMolecule, 206},         {cmd::PaletteCarbon, 250},        {cmd::PaletteHydrogen, 251},
+    {cmd::PaletteOxygen, 252},        {cmd::PaletteNitrogen, 253},      {cmd::PaletteSulfur, 254},
+    {cmd::PaletteChlorine, 255},      {cmd::PalettePhosphorus, 256},    {cmd::PaletteBromine, 257},
+    {cmd::PaletteFluorine, 258},      {cmd::PaletteAromaticRing, 259},  {cmd::PaletteCyclohexane, 260},
+    {cmd::PaletteCyclobutane, 262},   {cmd::ShowModel3D, 301},          {cmd::StartLab, 450},
+    {cmd::QuitPracticeOrganic, 451},  {cmd::OrganicChemistry, 455},     {cmd::PreviousMolecule, 456},
+    {cmd::NextMolecule, 457},         {cmd::StartAgain, 458},           {cmd::ReturnToKovala, 501},
+    {cmd::CopyModel, 625},            {cmd::IncreaseSize, 651},         {cmd::DecreaseSize, 652},
+    {cmd::TurnLeft, 701},             {cmd::TurnRight, 702},            {cmd::TurnUp, 703},
+    {cmd::TurnDown, 704},             {cmd::MoveLeft, 705},             {cmd::MoveRight, 706},
+    {cmd::MoveUp, 707},               {cmd::MoveDown, 708},             {cmd::Animate, 709},
+    {cmd::StopAnimate, 710},          {cmd::HelpIndex, 901},            {cmd::UsingHelp, 902},
+    {cmd::ExportMolecule, 1000},      {cmd::PrintMolecule, 1001},       {cmd::MoleculePanel, 1002},
+    {cmd::ShowTrueShape, 1010},       {cmd::ReturnFromTrueShape, 1011}, {cmd::CopyTrueShape, 1012},
+    {cmd::ExportTrueShape, 1013},     {cmd::TrueShapeLonePairs, 1014},  {cmd::TrueShapeAngles, 1015},
+    {cmd::TrueShapeName, 1016},       {cmd::PrintTrueShape, 1017},      {cmd::AnimateTrueShape, 1018},
+    {cmd::TrueShapeZoomIn, 1020},     {cmd::TrueShapeZoomOut, 1021}};
+// clang-format on
 
 void CollectCommands(const std::vector<TMenuItem>& items, std::set<int>& out) {
   for (const TMenuItem& item : items) {
@@ -110,20 +67,19 @@ std::set<int> ReachableCommands() {
 }
 
 TEST(Commands, EachNameKeepsItsNumberAndNoTwoNamesShareOne) {
-  std::map<int, std::string> byNumber;
-  for (const TNamedCommand& row : NamedCommands()) {
-    EXPECT_EQ(row.id, row.number) << row.name;
-    const auto [at, fresh] = byNumber.emplace(row.id, row.name);
-    EXPECT_TRUE(fresh) << row.name << " has the number of " << at->second;
+  std::set<int> seen;
+  for (const TNamedCommand& row : NamedCommands) {
+    EXPECT_EQ(row.id, row.number);
+    EXPECT_TRUE(seen.insert(row.id).second) << row.id << " has two names";
   }
 }
 
 TEST(Commands, EveryCommandIsReachableAndEveryReachableCommandIsNamed) {
   const std::set<int> reachable = ReachableCommands();
   std::set<int> named;
-  for (const TNamedCommand& row : NamedCommands()) {
+  for (const TNamedCommand& row : NamedCommands) {
     named.insert(row.id);
-    EXPECT_TRUE(reachable.count(row.id)) << row.name << " (" << row.id << ") is on no menu, key or button";
+    EXPECT_TRUE(reachable.count(row.id)) << row.id << " is on no menu, key or button";
   }
   for (int command : reachable) EXPECT_TRUE(named.count(command)) << command << " has no name";
 }
