@@ -58,9 +58,12 @@ std::vector<std::string> LocaleFolderCandidates(const std::string& programFile) 
 
 bool StartTranslations(const std::string& programFile) {
   translating = false;
-  // Character classes follow the user so the catalogue's UTF-8 arrives as is;
-  // numbers (LC_NUMERIC) are left alone, since files must keep their decimal point.
+  // Character classes follow the user so the catalogue's UTF-8 arrives as is.
+  // Numbers stay C whatever the toolkit set before (Qt takes the whole user
+  // locale at start-up): printf-style writers of exported files must keep
+  // their decimal point in every language.
   std::setlocale(LC_CTYPE, "");
+  std::setlocale(LC_NUMERIC, "C");
   const char* messages = std::setlocale(LC_MESSAGES, "");
   if (messages == nullptr || IsSourceLanguage(messages)) return false;
   for (const std::string& folder : LocaleFolderCandidates(programFile))

@@ -23,8 +23,9 @@ std::vector<std::string> LocaleFolderCandidates(const std::string& programFile);
 
 // Reads the user's message language from the environment (LC_ALL,
 // LC_MESSAGES, LANG, LANGUAGE) and binds the program's catalogue found from
-// the program file. Only LC_MESSAGES and LC_CTYPE follow the user's locale
-// here: numbers in files must keep their decimal point. Returns true when
+// the program file. LC_MESSAGES and LC_CTYPE follow the user's locale;
+// LC_NUMERIC is set to C, so numbers in files keep their decimal point even
+// after the toolkit took the whole user locale. Returns true when
 // texts will be translated, false for English (C, POSIX, en_*, unset) or when
 // no catalogue folder exists, in which case every lookup returns its source
 // text byte for byte.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <string_view>
@@ -166,6 +167,15 @@ TEST_F(TranslateTest, NoCatalogueFolderMeansNoTranslation) {
   EXPECT_STREQ(Tr("&New"), "&New");
 }
 
+// Whatever the toolkit set before, numbers go back to C when translations start.
+TEST_F(TranslateTest, StartingPutsNumbersBackToC) {
+  ASSERT_NE(std::setlocale(LC_NUMERIC, "C.UTF-8"), nullptr);
+  setenv("LC_ALL", "C.UTF-8", 1);
+  StartTranslations(std::string(KOVALA_TEST_LOCALE_DIR) + "/../kovala");
+  EXPECT_STREQ(std::setlocale(LC_NUMERIC, nullptr), "C");
+  unsetenv("LC_ALL");
+}
+
 // The whole way a German user takes, where the machine has the locale.
 TEST_F(TranslateTest, AGermanLocaleFindsTheCatalogueBesideTheBuild) {
   if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) GTEST_SKIP() << "de_DE.UTF-8 is not generated here";
@@ -174,6 +184,10 @@ TEST_F(TranslateTest, AGermanLocaleFindsTheCatalogueBesideTheBuild) {
   unsetenv("LANGUAGE");
   EXPECT_TRUE(StartTranslations(std::string(KOVALA_TEST_LOCALE_DIR) + "/../kovala"));
   EXPECT_STREQ(Tr("&New"), "&Neu");
+  // A German decimal comma must not reach the numbers written to files.
+  char number[16];
+  std::snprintf(number, sizeof number, "%.1f", 1.5);
+  EXPECT_STREQ(number, "1.5");
   unsetenv("LC_ALL");
 }
 
