@@ -8,6 +8,7 @@ packages=(cmake make g++ clang libclang-rt-14-dev qt6-base-dev libgl-dev
           librdkit-dev libboost-dev qt6-svg-dev openbabel
           xdg-utils python3 xdotool xclip x11-utils x11-apps imagemagick
           desktop-file-utils appstream shared-mime-info libglib2.0-bin
+          gettext locales qt6-translations-l10n
           "$@")
 
 missing=()
@@ -20,4 +21,18 @@ if [ ${#missing[@]} -gt 0 ]; then
   if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; else SUDO=; fi
   $SUDO apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# The language tests run the program in German, French and Spanish; those locales must exist.
+wanted_locales=(de_DE.UTF-8 fr_FR.UTF-8 es_ES.UTF-8)
+absent=()
+for l in "${wanted_locales[@]}"; do
+  locale -a 2>/dev/null | grep -qix "${l/UTF-8/utf8}" || absent+=("$l")
+done
+if [ ${#absent[@]} -gt 0 ]; then
+  if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; else SUDO=; fi
+  for l in "${absent[@]}"; do
+    grep -qx "$l UTF-8" /etc/locale.gen 2>/dev/null || echo "$l UTF-8" | $SUDO tee -a /etc/locale.gen >/dev/null
+  done
+  $SUDO locale-gen >/dev/null
 fi
