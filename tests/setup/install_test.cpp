@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "install/drives.h"
-#include "install/installset.h"
-#include "install/installwindow.h"
-#include "install/safefile.h"
-#include "resources/setupdialogs.h"
+#include "setup/install/drives.h"
+#include "setup/installset.h"
+#include "setup/install/installwindow.h"
+#include "setup/setuptext.h"
+#include "setup/setupdialogs.h"
 #include "tests/setup/setupfixture.h"
 
 namespace kovala {

@@ -15,9 +15,9 @@
 #include <string>
 #include <vector>
 
-#include "install/filehash.h"
-#include "install/installset.h"
-#include "install/manifest.h"
+#include "setup/filehash.h"
+#include "setup/installset.h"
+#include "setup/manifest.h"
 #include "tests/support/fakesetupdesktop.h"
 
 namespace kovala::test {
