@@ -89,6 +89,7 @@ class TNewFile {
   int fd = -1;
   long written = 0;
   int error = 0;
+  bool created = false;  // this object made the file under `path`
   bool kept = false;
 };
 

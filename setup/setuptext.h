@@ -1,38 +1,22 @@
-// Writing into a folder that other users may also write: every new file is
-// created exclusively under a name nobody could guess in advance, never
-// through an existing name or a symbolic link, and a file that is replaced
-// is replaced by rename.
+// The set-up programs' texts (joined, made printable, the reasons of
+// failures) and the writing of their own files through the one writer.
 #pragma once
 
 #include <sys/types.h>
 
-#include <cstddef>
-#include <functional>
 #include <initializer_list>
 #include <string>
 #include <string_view>
 
+#include "base/wholefile.h"
+
 namespace kovala {
 
-// Where written bytes go. The set-up programs use write(2); tests put a
-// writer here that fills up like a full disk.
-using TWriteCall = std::function<ssize_t(int fd, const void* data, std::size_t size)>;
-TWriteCall SystemWrite();
-
-// 16 random hexadecimal digits, for names nobody can plant beforehand.
-std::string RandomToken();
-
-// Creates `path` for writing; fails (-1, errno set) when anything, a link
-// included, already stands under that name.
-int CreateExclusive(const std::string& path, mode_t mode);
-
-// 0 or the errno of the first write that failed.
-int WriteAll(int fd, const void* data, std::size_t size, const TWriteCall& writer);
-
-// Puts `content` under `directory`/`name` by writing a new exclusive file
-// beside it and renaming it over the old one; 0 or an errno.
+// Puts `content` under `directory`/`name` as a whole file of the set-up
+// program's own (base/wholefile.h): whatever stood under the name, a link
+// included, is replaced by rename. 0 or an errno.
 int ReplaceFile(const std::string& directory, const std::string& name, const std::string& content, mode_t mode,
-                const TWriteCall& writer);
+                TDiskWrites& disk = TDiskWrites::System());
 
 // The parts joined into one text. Built by appending, which GCC 12's
 // optimiser does not mistake for an overlapping copy as it does a

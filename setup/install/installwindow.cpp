@@ -237,7 +237,7 @@ bool TInstallWindow::CopyFiles() {
   const std::size_t earlierCount = running.files.size();
   for (const TPlannedFile& file : toCopy) running.files.push_back(TManifestEntry{file.name, file.size, 0, true, true});
   const std::string manifestPath = JoinPath(destinationPath, ManifestName);
-  if (const int error = ReplaceFile(destinationPath, std::string(ManifestName), FormatManifest(running), 0644, writer);
+  if (const int error = ReplaceFile(destinationPath, std::string(ManifestName), FormatManifest(running), 0644, *disk);
       error != 0) {
     Abandon(manifestPath + " could not be written", Reason(error) + ".", {});
     return false;
@@ -259,7 +259,7 @@ bool TInstallWindow::CopyFiles() {
     running.files[earlierCount + i].hash = toCopy[i].hash;
     running.files[earlierCount + i].pending = false;
   }
-  if (const int error = ReplaceFile(destinationPath, std::string(ManifestName), FormatManifest(running), 0644, writer);
+  if (const int error = ReplaceFile(destinationPath, std::string(ManifestName), FormatManifest(running), 0644, *disk);
       error != 0) {
     Abandon(manifestPath + " could not be written", Reason(error) + ".", {});
     return false;
@@ -281,7 +281,7 @@ bool TInstallWindow::CopyFiles() {
   done.createdFolder = running.createdFolder;
   done.files = carried;
   for (const TPlannedFile& file : toCopy) done.files.push_back(TManifestEntry{file.name, file.size, file.hash});
-  if (const int error = ReplaceFile(destinationPath, std::string(ManifestName), FormatManifest(done), 0644, writer);
+  if (const int error = ReplaceFile(destinationPath, std::string(ManifestName), FormatManifest(done), 0644, *disk);
       error != 0) {
     Abandon(manifestPath + " could not be written", Reason(error) + ".", placed);
     return false;
@@ -305,7 +305,7 @@ void TInstallWindow::Abandon(const std::string& what, const std::string& reason,
     if (!hadManifest)
       unlink(manifestPath.c_str());
     else
-      ReplaceFile(destinationPath, std::string(ManifestName), earlierText, 0644, SystemWrite());
+      ReplaceFile(destinationPath, std::string(ManifestName), earlierText, 0644);
   }
   if (createdDestination) rmdir(destinationPath.c_str());
   copyFile.reset();
@@ -322,11 +322,10 @@ int TInstallWindow::CopyOneFile(const std::string& source, const std::string& te
     close(from);
     return S_ISREG(sourceInfo.st_mode) ? errno : EINVAL;
   }
-  const int to = CreateExclusive(temporary, 0600);
-  if (to < 0) {
-    const int error = errno;
+  TNewFile to(temporary, 0600, *disk);
+  if (to.Error() != 0) {
     close(from);
-    return error;
+    return to.Error();
   }
   TFileHash fileHash;
   std::vector<char> block(CopyBlockSize);
@@ -339,13 +338,14 @@ int TInstallWindow::CopyOneFile(const std::string& source, const std::string& te
       continue;
     }
     fileHash.Add(block.data(), static_cast<std::size_t>(got));
-    error = WriteAll(to, block.data(), static_cast<std::size_t>(got), writer);
+    to.Write(block.data(), static_cast<std::size_t>(got));
+    error = to.Error();
   }
-  // The programs keep their execute bits.
-  if (error == 0 && fchmod(to, sourceInfo.st_mode & 0777) != 0) error = errno;
-  if (close(to) != 0 && error == 0) error = errno;
   close(from);
-  if (error != 0) unlink(temporary.c_str());
+  // The programs keep their execute bits.
+  to.SetMode(sourceInfo.st_mode & 0777);
+  // A failed read leaves the copy unfinished, and so removed with `to`.
+  if (error == 0) error = to.Finish();
   size = fileHash.Size();
   hash = fileHash.Value();
   return error;

@@ -42,8 +42,8 @@ class TInstallWindow {
   // False when the installation stopped; the message is shown and nothing
   // this run wrote is left.
   bool CopyFiles();
-  // Copies the source file `source` to `temporary`, created exclusively;
-  // 0 or the errno. `size` and `hash` receive those of the bytes written.
+  // Copies the source file `source` to `temporary`, created exclusively and
+  // synced; 0 or the errno. `size` and `hash` receive those of the bytes written.
   int CopyOneFile(const std::string& source, const std::string& temporary, std::uint64_t& size, std::uint64_t& hash);
   void CreateProgramGroup();
   void CloseMainWindow();
@@ -64,7 +64,8 @@ class TInstallWindow {
   std::vector<TPlannedFile> plan;
   std::vector<std::string> keptFiles;   // in the destination already, left alone
   std::vector<std::string> copiedFiles;
-  TWriteCall writer = SystemWrite();
+  // Where the copies' and the manifest's bytes go; tests put a disk that fills up here.
+  TDiskWrites* disk = &TDiskWrites::System();
   TChoiceDialog choiceDialog{*this};
 
  private:

@@ -119,7 +119,7 @@ void TUnInstallWindow::SetupWindow() {
     rest.finished = true;
     rest.token.clear();
     std::erase_if(rest.files, [&](const TManifestEntry& entry) { return stuck.count(entry.name) == 0; });
-    ReplaceFile(directory, std::string(ManifestName), FormatManifest(rest), 0644, SystemWrite());
+    ReplaceFile(directory, std::string(ManifestName), FormatManifest(rest), 0644);
   }
   if (left.empty()) {
     // Only a folder the installer made goes, and only when nothing else is in it.
