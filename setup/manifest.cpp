@@ -25,6 +25,13 @@ bool PlainName(std::string_view name) {
   return !name.empty() && name[0] != '.' && name != ManifestName && name.find('/') == std::string_view::npos;
 }
 
+// A path a manifest may name outside its folder: a full one, on one line,
+// with no step up.
+bool FullPath(std::string_view path) {
+  return path.starts_with('/') && path.find("/../") == std::string_view::npos && !path.ends_with("/..") &&
+         path.find('\0') == std::string_view::npos;
+}
+
 bool ParseNumber(std::string_view text, std::uint64_t& value, int base) {
   if (text.empty()) return false;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, base);
@@ -70,9 +77,14 @@ bool ParseManifest(const std::string& text, TManifest& manifest) {
       manifest.createdFolder = true;
     } else if (line.starts_with("token ")) {
       manifest.token = std::string(line.substr(6));
-    } else if (line.starts_with("file ")) {
+    } else if (line.starts_with("desktop-folder ")) {
+      if (FullPath(line.substr(15))) manifest.desktopFolders.emplace_back(line.substr(15));
+    } else if (line.starts_with("desktop-cache ")) {
+      if (FullPath(line.substr(14))) manifest.desktopCaches.emplace_back(line.substr(14));
+    } else if (line.starts_with("file ") || line.starts_with("desktop-file ")) {
       // file SIZE HASH NAME: the name is the rest of the line.
-      line.remove_prefix(5);
+      const bool outside = line.starts_with("desktop-file ");
+      line.remove_prefix(outside ? 13 : 5);
       const std::size_t sizeEnd = line.find(' ');
       if (sizeEnd == std::string_view::npos) return;
       const std::size_t hashEnd = line.find(' ', sizeEnd + 1);
@@ -81,12 +93,15 @@ bool ParseManifest(const std::string& text, TManifest& manifest) {
       entry.name = std::string(line.substr(hashEnd + 1));
       const std::string_view hash = line.substr(sizeEnd + 1, hashEnd - sizeEnd - 1);
       entry.pending = hash == "-";
-      if (!PlainName(entry.name) || !ParseNumber(line.substr(0, sizeEnd), entry.size, 10) ||
+      if (!(outside ? FullPath(entry.name) && !entry.pending : PlainName(entry.name)) ||
+          !ParseNumber(line.substr(0, sizeEnd), entry.size, 10) ||
           (!entry.pending && !ParseNumber(hash, entry.hash, 16)))
         return;
-      manifest.files.push_back(std::move(entry));
+      (outside ? manifest.desktopFiles : manifest.files).push_back(std::move(entry));
     }
-    tooMany = manifest.files.size() > MaxManifestFiles;
+    tooMany = manifest.files.size() + manifest.desktopFiles.size() + manifest.desktopFolders.size() +
+                  manifest.desktopCaches.size() >
+              MaxManifestFiles;
   });
   if (manifest.token.size() != 16 || manifest.token.find_first_not_of("0123456789abcdef") != std::string::npos)
     manifest.token.clear();
@@ -102,6 +117,10 @@ std::string FormatManifest(const TManifest& manifest) {
     if (entry.known)
       text += Concat({"file ", std::to_string(entry.size), " ", entry.pending ? "-" : Hex(entry.hash), " ", entry.name,
                       "\n"});
+  for (const TManifestEntry& entry : manifest.desktopFiles)
+    text += Concat({"desktop-file ", std::to_string(entry.size), " ", Hex(entry.hash), " ", entry.name, "\n"});
+  for (const std::string& folder : manifest.desktopFolders) text += Concat({"desktop-folder ", folder, "\n"});
+  for (const std::string& cache : manifest.desktopCaches) text += Concat({"desktop-cache ", cache, "\n"});
   return text;
 }
 

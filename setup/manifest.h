@@ -7,6 +7,13 @@
 //   token 3f9a0c1d22e4b5a6    (names the run's hidden temporary copies)
 //   file 30000 9b9a52953d115909 kovala
 //   file 12000 - uninstall    (about to be copied; its hash is not known yet)
+//   desktop-file 457 0c1d22e4b5a63f9a /home/ms/.local/share/mime/packages/kovala-molecule.xml
+//   desktop-folder /home/ms/.local/share/mime/packages   (made for that file)
+//   desktop-cache /home/ms/.local/share/applications/mimeinfo.cache   (made by the refresh)
+//
+// The desktop lines name what the installer put outside its folder for the
+// molecule file type; an un-installer acts only on the paths it would have
+// written itself, so a manifest can never send it elsewhere.
 //
 // The older manifests were a plain list of names, one a line; they are
 // still read, with no size or hash known for their files.
@@ -36,6 +43,11 @@ struct TManifest {
   // While unfinished a name may stand twice: as the earlier installation
   // left it and as this run will leave it.
   std::vector<TManifestEntry> files;
+  // Outside the folder, by full path: the file type's files, the folders
+  // made for them, and the desktop caches the refresh made.
+  std::vector<TManifestEntry> desktopFiles;
+  std::vector<std::string> desktopFolders;
+  std::vector<std::string> desktopCaches;
 };
 
 // Beyond these a manifest is not one the installer wrote.

@@ -1,15 +1,17 @@
 #include "setup/xdgprogramgroups.h"
 
-#include <fcntl.h>
-#include <sys/wait.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <system_error>
+
+#include "base/wholefile.h"
+#include "setup/filetype.h"
+#include "setup/installset.h"
 
 namespace kovala {
 
@@ -45,12 +47,6 @@ std::string ExecArgument(const std::string& argument) {
     value += c;
   }
   return value;
-}
-
-std::string DataHome() {
-  if (const char* data = std::getenv("XDG_DATA_HOME"); data != nullptr && *data != '\0') return data;
-  const char* home = std::getenv("HOME");
-  return std::string(home != nullptr ? home : "") + "/.local/share";
 }
 
 // A string value of a desktop entry: a backslash is doubled and the
@@ -132,19 +128,8 @@ std::string LauncherCommand(const std::string& file) {
 }
 
 bool TXdgProgramGroups::Connect() {
-  tool.clear();
-  const char* path = std::getenv("PATH");
-  std::stringstream entries(path != nullptr ? path : "");
-  std::string entry;
-  while (std::getline(entries, entry, ':')) {
-    if (entry.empty()) continue;
-    const std::string candidate = entry + "/xdg-desktop-menu";
-    if (access(candidate.c_str(), X_OK) == 0) {
-      tool = candidate;
-      return true;
-    }
-  }
-  return false;
+  tool = FindOnPath("xdg-desktop-menu");
+  return !tool.empty();
 }
 
 bool TXdgProgramGroups::Execute(const std::string& commandText) {
@@ -172,6 +157,7 @@ bool TXdgProgramGroups::CreateGroup(const std::string& group, const std::vector<
   if (mkdtemp(work.data()) == nullptr) return false;
 
   std::string groupIcon;
+  std::vector<std::pair<std::string, std::string>> typedLaunchers;  // file name, whole entry
   std::vector<std::string> arguments{tool, "install", "--mode", "user"};
   const std::string directoryFile = work + "/" + DirectoryFileName(group);
   arguments.push_back(directoryFile);
@@ -187,18 +173,28 @@ bool TXdgProgramGroups::CreateGroup(const std::string& group, const std::vector<
     const fs::path iconBeside = fs::path(item.arguments[2]).parent_path() / "kovala.png";
     const std::string icon = fs::exists(iconBeside, error) ? iconBeside.string() : item.arguments[2];
     if (groupIcon.empty()) groupIcon = icon;
-    const std::string file = work + "/" + LauncherPrefix(group) + Slug(name) + ".desktop";
-    std::ofstream out(file);
+    const std::string launcher = LauncherPrefix(group) + Slug(name) + ".desktop";
+    const std::string file = work + "/" + launcher;
     // A program item starts in its program's directory, where the
     // un-installer looks for the installation first.
     const std::string workingDirectory = fs::path(item.arguments[2]).parent_path().string();
     const bool program = fs::path(commandLine).filename() == "kovala";
-    out << "[Desktop Entry]\nType=Application\nName=" << StringValue(name)
-        << "\nComment=" << StringValue(CommentOf(commandLine))
-        << "\nExec=" << LauncherCommand(commandLine)
-        << "\nPath=" << StringValue(workingDirectory) << "\nIcon=" << StringValue(icon) << "\nTerminal=false\n";
-    if (program) out << "Categories=Education;Science;Chemistry;\n";
+    const std::string exec = LauncherCommand(commandLine);
+    // The program started directly opens the molecule file it is given.
+    const bool opensFiles = program && !exec.starts_with("xdg-open ");
+    std::string entry = "[Desktop Entry]\nType=Application\nName=" + StringValue(name) +
+                        "\nComment=" + StringValue(CommentOf(commandLine)) + "\nExec=" + exec +
+                        (opensFiles ? " %f" : "") + "\nPath=" + StringValue(workingDirectory) +
+                        "\nIcon=" + StringValue(icon) + "\nTerminal=false\n";
+    if (program) entry += "Categories=Education;Science;Chemistry;\n";
+    std::ofstream out(file);
+    out << entry;
     written = static_cast<bool>(out) && written;
+    // The menu tool would make an entry with a file type the user's default
+    // for it in defaults.list, a file shared with every other program that
+    // no un-installer could give back; so the type is added to the entry
+    // only once the tool has put it in place.
+    if (opensFiles) typedLaunchers.emplace_back(launcher, entry + "MimeType=" + std::string(MoleculeType) + ";\n");
     arguments.push_back(file);
   }
   {
@@ -207,8 +203,17 @@ bool TXdgProgramGroups::CreateGroup(const std::string& group, const std::vector<
     if (!groupIcon.empty()) out << "Icon=" << StringValue(groupIcon) << "\n";
     written = static_cast<bool>(out) && written;
   }
-  const bool done = written && Run(arguments) == 0;
+  bool done = written && Run(arguments) == 0;
   fs::remove_all(work, error);
+  if (done) {
+    const std::string applications = TUserTypePlaces(UserDataHome()).applications;
+    for (const auto& [launcher, entry] : typedLaunchers) {
+      const std::string path = JoinPath(applications, launcher);
+      struct stat info {};
+      const mode_t mode = lstat(path.c_str(), &info) == 0 ? info.st_mode & 0777 : 0644;
+      done = ReplaceWholeFile(path, entry, TWholeFile::Private(mode)).Ok() && done;
+    }
+  }
   return done;
 }
 
@@ -216,7 +221,7 @@ bool TXdgProgramGroups::DeleteGroup(const std::string& group) {
   std::vector<std::string> arguments{tool, "uninstall", "--mode", "user", DirectoryFileName(group)};
   std::error_code error;
   const std::string prefix = LauncherPrefix(group);
-  for (fs::directory_iterator it(DataHome() + "/applications", error), end; !error && it != end;
+  for (fs::directory_iterator it(TUserTypePlaces(UserDataHome()).applications, error), end; !error && it != end;
        it.increment(error)) {
     const std::string name = it->path().filename().string();
     if (name.starts_with(prefix) && name.ends_with(".desktop")) arguments.push_back(name);
@@ -224,26 +229,6 @@ bool TXdgProgramGroups::DeleteGroup(const std::string& group) {
   return Run(arguments) == 0;
 }
 
-int TXdgProgramGroups::Run(const std::vector<std::string>& arguments) const {
-  std::vector<char*> argv;
-  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
-  argv.push_back(nullptr);
-  const pid_t child = fork();
-  if (child < 0) return -1;
-  if (child == 0) {
-    // The menu tools talk on the terminal; the set-up programs have none.
-    const int quiet = open("/dev/null", O_WRONLY);
-    if (quiet >= 0) {
-      dup2(quiet, STDOUT_FILENO);
-      dup2(quiet, STDERR_FILENO);
-    }
-    execv(argv[0], argv.data());
-    _exit(127);
-  }
-  int status = 0;
-  while (waitpid(child, &status, 0) < 0)
-    if (errno != EINTR) return -1;
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
+int TXdgProgramGroups::Run(const std::vector<std::string>& arguments) const { return RunQuietly(arguments); }
 
 }  // namespace kovala

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "setup/programgroupservice.h"
@@ -16,6 +17,9 @@ struct TGroupCommand {
   std::vector<std::string> arguments;
   friend bool operator==(const TGroupCommand&, const TGroupCommand&) = default;
 };
+
+// The file type of a molecule file; the program's launcher opens it.
+inline constexpr std::string_view MoleculeType = "application/x-kovala-molecule";
 
 // The commands of a text; false when it is not a run of "[Name(arguments)]".
 bool ParseGroupCommands(const std::string& text, std::vector<TGroupCommand>& commands);

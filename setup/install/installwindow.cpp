@@ -14,6 +14,7 @@
 #include "setup/install/diskspacedialog.h"
 #include "setup/install/drives.h"
 #include "setup/filehash.h"
+#include "setup/filetype.h"
 #include "setup/installset.h"
 
 namespace kovala {
@@ -27,6 +28,12 @@ constexpr std::size_t CopyBlockSize = 1 << 20;
 
 std::string CannotInstall(const std::string& folder, const std::string& reason) {
   return Concat({"Kovala cannot be installed in ", Printable(folder), ":\n", reason});
+}
+
+// Kovala is installed; only the desktop's file type is missing.
+std::string NoDoubleClick(const std::string& what, int error) {
+  return Concat({"Kovala is installed, but its molecule files will not open by a double click: ", Printable(what),
+                 ".\n", Reason(error), "."});
 }
 
 bool IsRegular(const std::string& path) {
@@ -162,7 +169,10 @@ void TInstallWindow::RunInstallation() {
     CloseMainWindow();
     return;
   }
-  if (createGroup == 1) CreateProgramGroup();
+  if (createGroup == 1) {
+    CreateProgramGroup();
+    InstallFileType();
+  }
   if (!keptFiles.empty()) {
     std::string text = Concat({"These files were already in ", Printable(destinationPath),
                                " and were not put there by the installer. They have been kept as they are:"});
@@ -232,6 +242,7 @@ bool TInstallWindow::CopyFiles() {
   running.finished = false;
   running.createdFolder = createdDestination || earlier.createdFolder;
   running.token = token;
+  CarryDesktopFiles(earlier, running);
   for (const TManifestEntry& entry : earlier.files)
     if (entry.known) running.files.push_back(entry);
   const std::size_t earlierCount = running.files.size();
@@ -279,6 +290,7 @@ bool TInstallWindow::CopyFiles() {
 
   TManifest done;
   done.createdFolder = running.createdFolder;
+  CarryDesktopFiles(earlier, done);
   done.files = carried;
   for (const TPlannedFile& file : toCopy) done.files.push_back(TManifestEntry{file.name, file.size, file.hash});
   if (const int error = ReplaceFile(destinationPath, std::string(ManifestName), FormatManifest(done), 0644, *disk);
@@ -287,6 +299,7 @@ bool TInstallWindow::CopyFiles() {
     return false;
   }
   for (const TPlannedFile& file : toCopy) copiedFiles.push_back(file.name);
+  installed = done;
   copyFile.reset();
   return true;
 }
@@ -361,6 +374,80 @@ void TInstallWindow::AdvanceProgress(std::uint64_t bytes) {
     progressPercent = std::min(100, filesCopied * 100 / std::max(filesToCopy, 1));
   }
   if (copyFile) copyFile->SetProgress(progressPercent);
+}
+
+void TInstallWindow::CarryDesktopFiles(const TManifest& from, TManifest& to) {
+  to.desktopFiles = from.desktopFiles;
+  to.desktopFolders = from.desktopFolders;
+  to.desktopCaches = from.desktopCaches;
+}
+
+bool TInstallWindow::WriteManifest(const TManifest& manifest) {
+  const int error = ReplaceFile(destinationPath, std::string(ManifestName), FormatManifest(manifest), 0644, *disk);
+  if (error != 0)
+    desktop.MessageBox(NoDoubleClick(JoinPath(destinationPath, ManifestName) + " could not be written", error), title,
+                       TIcon::Information);
+  return error == 0;
+}
+
+void TInstallWindow::InstallFileType() {
+  const std::string dataHome = UserDataHome();
+  const TUserTypePlaces places(dataHome);
+  const std::string package(MoleculeTypePackage());
+  TFileHash packageHash;
+  packageHash.Add(package.data(), package.size());
+  const TManifestEntry entry{places.package, packageHash.Size(), packageHash.Value()};
+
+  // A type file the installer did not put there, or one changed since, is
+  // someone else's: it stays, and is not listed.
+  struct stat info {};
+  if (lstat(places.package.c_str(), &info) == 0) {
+    bool ours = false;
+    for (const TManifestEntry& listed : earlier.desktopFiles) {
+      std::uint64_t size = 0, hash = 0;
+      ours = ours || (listed.name == places.package && S_ISREG(info.st_mode) &&
+                      HashFile(places.package, size, hash) == 0 && size == listed.size && hash == listed.hash);
+    }
+    if (!ours) return;
+  }
+
+  std::error_code ignored;
+  fs::create_directories(dataHome, ignored);
+  std::vector<std::string> made;
+  for (const std::string& folder : {places.mimeFolder, places.packagesFolder}) {
+    if (mkdir(folder.c_str(), 0755) == 0) {
+      made.push_back(folder);
+    } else if (errno != EEXIST) {
+      const int error = errno;
+      for (auto at = made.rbegin(); at != made.rend(); ++at) rmdir(at->c_str());
+      desktop.MessageBox(NoDoubleClick(folder + " could not be made", error), title, TIcon::Information);
+      return;
+    }
+  }
+
+  // Listed before it is written, with the size and hash it will have, so an
+  // installation cut short here still leaves nothing unlisted behind.
+  std::erase_if(installed.desktopFiles, [&](const TManifestEntry& e) { return e.name == places.package; });
+  installed.desktopFiles.push_back(entry);
+  for (const std::string& folder : made) installed.desktopFolders.push_back(folder);
+  if (!WriteManifest(installed)) {
+    for (auto at = made.rbegin(); at != made.rend(); ++at) rmdir(at->c_str());
+    return;
+  }
+  if (const TWriteResult written = ReplaceWholeFile(places.package, package, TWholeFile::Private(0644), *disk);
+      !written.Ok()) {
+    desktop.MessageBox(NoDoubleClick(places.package + " could not be written",
+                                     written.failure == TWriteFailure::NotAFile ? EISDIR : written.systemError),
+                       title, TIcon::Information);
+    return;
+  }
+
+  const bool cacheWasThere = lstat(places.desktopCache.c_str(), &info) == 0;
+  caches->Refresh(places);
+  if (!cacheWasThere && lstat(places.desktopCache.c_str(), &info) == 0) {
+    installed.desktopCaches.push_back(places.desktopCache);
+    WriteManifest(installed);
+  }
 }
 
 void TInstallWindow::CreateProgramGroup() {

@@ -11,6 +11,7 @@
 #include "setup/setupdesktop.h"
 #include "setup/install/choicedialog.h"
 #include "setup/install/copyfile.h"
+#include "setup/filetype.h"
 #include "setup/manifest.h"
 #include "setup/setuptext.h"
 
@@ -46,6 +47,9 @@ class TInstallWindow {
   // synced; 0 or the errno. `size` and `hash` receive those of the bytes written.
   int CopyOneFile(const std::string& source, const std::string& temporary, std::uint64_t& size, std::uint64_t& hash);
   void CreateProgramGroup();
+  // Gives this user the molecule file type (setup/filetype.h), listed in
+  // the manifest like every file the installer writes.
+  void InstallFileType();
   void CloseMainWindow();
   // A stop box with the window's title.
   void Refuse(const std::string& text);
@@ -66,10 +70,15 @@ class TInstallWindow {
   std::vector<std::string> copiedFiles;
   // Where the copies' and the manifest's bytes go; tests put a disk that fills up here.
   TDiskWrites* disk = &TDiskWrites::System();
+  IDesktopCaches* caches = &TSystemDesktopCaches::Instance();
   TChoiceDialog choiceDialog{*this};
 
  private:
   void AdvanceProgress(std::uint64_t bytes);
+  // What the desktop got from an earlier installation stays listed.
+  static void CarryDesktopFiles(const TManifest& from, TManifest& to);
+  // False, with the message shown, when the manifest could not be written.
+  bool WriteManifest(const TManifest& manifest);
   // Takes back what this run wrote, then shows what failed ("F could not
   // be written") and why.
   void Abandon(const std::string& what, const std::string& reason, const std::vector<std::string>& placed);
@@ -78,6 +87,7 @@ class TInstallWindow {
   IProgramGroupService& programGroups;
   std::unique_ptr<TCopyFile> copyFile;
   TManifest earlier;
+  TManifest installed;  // the manifest as the copy left it
   bool hadManifest = false;
   std::string earlierText;  // the earlier manifest's bytes, put back after a failure
   std::string token;

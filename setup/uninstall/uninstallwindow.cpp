@@ -6,11 +6,14 @@
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 #include <system_error>
 #include <unordered_map>
 #include <vector>
 
+#include "setup/filehash.h"
 #include "setup/installset.h"
 #include "setup/setuptext.h"
 
@@ -111,7 +114,8 @@ void TUnInstallWindow::SetupWindow() {
   }
   RemoveProgramGroup();
   DeleteInstallSet();
-  if (stuck.empty()) {
+  RemoveFileType();
+  if (stuck.empty() && stuckDesktop.empty()) {
     unlink(manifestPath.c_str());
   } else {
     // The list keeps what could not be removed, so another run can.
@@ -119,6 +123,9 @@ void TUnInstallWindow::SetupWindow() {
     rest.finished = true;
     rest.token.clear();
     std::erase_if(rest.files, [&](const TManifestEntry& entry) { return stuck.count(entry.name) == 0; });
+    rest.desktopFiles = stuckDesktop;
+    rest.desktopFolders.clear();
+    rest.desktopCaches.clear();
     ReplaceFile(directory, std::string(ManifestName), FormatManifest(rest), 0644);
   }
   if (left.empty()) {
@@ -182,6 +189,52 @@ void TUnInstallWindow::DeleteInstallSet() {
       if (lstat(temporary.c_str(), &info) == 0 && S_ISREG(info.st_mode) && unlink(temporary.c_str()) != 0)
         left.push_back(Printable(TemporaryName(name, manifest.token)) + ": " + Reason(errno) + ".");
     }
+}
+
+void TUnInstallWindow::RemoveFileType() {
+  stuckDesktop.clear();
+  const TUserTypePlaces places(UserDataHome());
+  // Only the paths this user's installer writes are ever touched, whatever
+  // else a manifest may name.
+  bool listed = false;
+  for (const TManifestEntry& entry : manifest.desktopFiles) {
+    if (entry.name != places.package) continue;
+    listed = true;
+    struct stat info {};
+    if (lstat(entry.name.c_str(), &info) != 0) continue;
+    std::uint64_t size = 0, hash = 0;
+    if (!S_ISREG(info.st_mode) || HashFile(entry.name, size, hash) != 0 || size != entry.size || hash != entry.hash) {
+      left.push_back(Printable(entry.name) + ": changed since it was installed, so it was kept.");
+      continue;
+    }
+    if (unlink(entry.name.c_str()) != 0) {
+      left.push_back(Printable(entry.name) + ": " + Reason(errno) + ".");
+      stuckDesktop.push_back(entry);
+    }
+  }
+  const auto made = [&](const std::string& folder) {
+    return std::find(manifest.desktopFolders.begin(), manifest.desktopFolders.end(), folder) !=
+           manifest.desktopFolders.end();
+  };
+  if (!listed && !made(places.mimeFolder) && !made(places.packagesFolder)) return;
+
+  caches->Refresh(places);
+  std::error_code error;
+  const bool noTypesLeft = !fs::exists(places.packagesFolder, error) || fs::is_empty(places.packagesFolder, error);
+  if (made(places.mimeFolder) && noTypesLeft && !error) {
+    // A database the installer began, now of no type at all: everything in
+    // it is the tool's cache of an empty packages folder.
+    fs::remove_all(places.mimeFolder, error);
+  } else if (made(places.packagesFolder) && noTypesLeft) {
+    rmdir(places.packagesFolder.c_str());
+  }
+  // The handlers' cache the installer's refresh made goes once it names no
+  // handler at all.
+  for (const std::string& cache : manifest.desktopCaches) {
+    std::ifstream in(cache, std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (cache == places.desktopCache && in && text == "[MIME Cache]\n") unlink(cache.c_str());
+  }
 }
 
 }  // namespace kovala

@@ -9,6 +9,7 @@
 
 #include "setup/programgroupservice.h"
 #include "setup/setupdesktop.h"
+#include "setup/filetype.h"
 #include "setup/manifest.h"
 
 namespace kovala {
@@ -26,6 +27,9 @@ class TUnInstallWindow {
   // Removes the manifest's files that are still as installed; what stays is
   // in `left`, one line each with its reason.
   void DeleteInstallSet();
+  // Removes the molecule file type the installer gave this user, when it is
+  // still as installed, and refreshes the desktop's caches.
+  void RemoveFileType();
 
   // The first directory, `programFolder`, the current one and then those of
   // `pathVariable` in order, that holds the program with the installer's
@@ -38,6 +42,8 @@ class TUnInstallWindow {
   TManifest manifest;
   std::vector<std::string> left;
   std::unordered_set<std::string> stuck;  // still as installed, but could not be removed
+  std::vector<TManifestEntry> stuckDesktop;
+  IDesktopCaches* caches = &TSystemDesktopCaches::Instance();
 
  private:
   ISetupDesktop& desktop;
