@@ -74,7 +74,8 @@ void PutBack(int fd, const std::string& old, off_t oldSize, TDiskWrites& disk) {
 
 TWriteResult WriteInPlace(const fs::path& target, const std::string& bytes, TDiskWrites& disk) {
   const int fd = ::open(target.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
-  if (fd < 0) return errno == EACCES || errno == EPERM ? Failed(TWriteFailure::ReadOnly, errno) : Failed(errno);
+  if (fd < 0)
+    return errno == EACCES || errno == EPERM ? Failed(TWriteFailure::ReadOnly, errno) : Failed(errno);
   struct stat st {};
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     ::close(fd);
@@ -144,7 +145,8 @@ std::string RandomToken() {
   if (getrandom(bytes, sizeof bytes, 0) != static_cast<ssize_t>(sizeof bytes)) {
     // Unpredictable enough when the kernel's source is not there; the
     // exclusive create still refuses whatever stands in the way.
-    const auto now = static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count());
+    const auto now =
+        static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count());
     const unsigned long long mixed = now ^ (static_cast<unsigned long long>(getpid()) << 32);
     std::memcpy(bytes, &mixed, sizeof bytes);
   }
@@ -161,12 +163,14 @@ int CreateExclusive(const std::string& path, mode_t mode) {
   return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
 }
 
-std::string TemporaryFileName(const std::string& targetName, const std::string& mark, const std::string& randomPart) {
+std::string TemporaryFileName(const std::string& targetName, const std::string& mark,
+                              const std::string& randomPart) {
   const std::size_t fixed = 1 + mark.size() + randomPart.size();
   const std::size_t room = fixed < kNameMax ? kNameMax - fixed : 0;
   std::size_t keep = std::min(targetName.size(), room);
   // Never cut a UTF-8 character in two.
-  while (keep > 0 && keep < targetName.size() && (static_cast<unsigned char>(targetName[keep]) & 0xC0) == 0x80)
+  while (keep > 0 && keep < targetName.size() &&
+         (static_cast<unsigned char>(targetName[keep]) & 0xC0) == 0x80)
     --keep;
   std::string name = ".";
   name.append(targetName, 0, keep);
@@ -230,7 +234,8 @@ TWriteResult ReplaceWholeFile(const std::string& path, const std::string& bytes,
   if (target.filename().string().size() > kNameMax) return Failed(ENAMETOOLONG);
 
   struct stat old {};
-  const bool replacing = (how.followLinks ? ::stat(target.c_str(), &old) : ::lstat(target.c_str(), &old)) == 0;
+  const bool replacing =
+      (how.followLinks ? ::stat(target.c_str(), &old) : ::lstat(target.c_str(), &old)) == 0;
   if (replacing && how.followLinks) {
     if (!S_ISREG(old.st_mode)) return Failed(TWriteFailure::NotAFile);
     if (how.refuseReadOnly) {
@@ -255,7 +260,8 @@ TWriteResult ReplaceWholeFile(const std::string& path, const std::string& bytes,
     if (file.Error() != 0) {
       const int e = file.Error();
       // A directory that takes no new files may still hold a writable file.
-      if ((e == EACCES || e == EPERM) && replacing && how.inPlaceFallback) return WriteInPlace(target, bytes, disk);
+      if ((e == EACCES || e == EPERM) && replacing && how.inPlaceFallback)
+        return WriteInPlace(target, bytes, disk);
       return Failed(e);
     }
     file.Write(bytes.data(), bytes.size());

@@ -106,6 +106,7 @@ TWriteResult RewriteInPlace(const std::string& path, const std::string& bytes,
 // The hidden name of a temporary file beside a target called `targetName`:
 // "." + the name + `mark` + `randomPart`, no longer than a file name may be
 // (255 bytes); the target's name is shortened at a character boundary to fit.
-std::string TemporaryFileName(const std::string& targetName, const std::string& mark, const std::string& randomPart);
+std::string TemporaryFileName(const std::string& targetName, const std::string& mark,
+                              const std::string& randomPart);
 
 }  // namespace kovala

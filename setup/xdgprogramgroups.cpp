@@ -12,6 +12,7 @@
 #include "base/wholefile.h"
 #include "setup/filetype.h"
 #include "setup/installset.h"
+#include "setup/setuptext.h"
 
 namespace kovala {
 
@@ -182,10 +183,10 @@ bool TXdgProgramGroups::CreateGroup(const std::string& group, const std::vector<
     const std::string exec = LauncherCommand(commandLine);
     // The program started directly opens the molecule file it is given.
     const bool opensFiles = program && !exec.starts_with("xdg-open ");
-    std::string entry = "[Desktop Entry]\nType=Application\nName=" + StringValue(name) +
-                        "\nComment=" + StringValue(CommentOf(commandLine)) + "\nExec=" + exec +
-                        (opensFiles ? " %f" : "") + "\nPath=" + StringValue(workingDirectory) +
-                        "\nIcon=" + StringValue(icon) + "\nTerminal=false\n";
+    std::string entry = Concat({"[Desktop Entry]\nType=Application\nName=", StringValue(name),
+                                "\nComment=", StringValue(CommentOf(commandLine)), "\nExec=", exec,
+                                opensFiles ? " %f" : "", "\nPath=", StringValue(workingDirectory),
+                                "\nIcon=", StringValue(icon), "\nTerminal=false\n"});
     if (program) entry += "Categories=Education;Science;Chemistry;\n";
     std::ofstream out(file);
     out << entry;
@@ -194,7 +195,7 @@ bool TXdgProgramGroups::CreateGroup(const std::string& group, const std::vector<
     // for it in defaults.list, a file shared with every other program that
     // no un-installer could give back; so the type is added to the entry
     // only once the tool has put it in place.
-    if (opensFiles) typedLaunchers.emplace_back(launcher, entry + "MimeType=" + std::string(MoleculeType) + ";\n");
+    if (opensFiles) typedLaunchers.emplace_back(launcher, Concat({entry, "MimeType=", MoleculeType, ";\n"}));
     arguments.push_back(file);
   }
   {

@@ -13,7 +13,8 @@ namespace kovala {
 
 // Makes the dialogs of the dialog tables. Only the installer shows any, so
 // the un-installer's desktop is made without one and links no dialog code.
-using TDialogMaker = std::function<std::unique_ptr<IDialog>(const TDialogResource&, IDialogHandler*, QWidget*)>;
+using TDialogMaker =
+    std::function<std::unique_ptr<IDialog>(const TDialogResource&, IDialogHandler*, QWidget*)>;
 
 class TQtSetupDesktop : public ISetupDesktop {
  public:

@@ -183,11 +183,11 @@ TEST(TemporaryFileName, IsHiddenFitsANameAndKeepsCharactersWhole) {
   };
   const Case cases[] = {
       {"lab.kvl", ".saving-", ".lab.kvl"},
-      {std::string(300, 'a'), ".saving-", "." + std::string(255 - 1 - 8 - 6, 'a')},
+      {std::string(300, 'a'), ".saving-", std::string(".").append(255 - 1 - 8 - 6, 'a')},
       // 240 bytes of room is an even number: 120 whole characters.
-      {accented, ".saving-", "." + accented.substr(0, 240)},
+      {accented, ".saving-", std::string(".").append(accented, 0, 240)},
       // 239 bytes of room would cut a character: one byte less is kept.
-      {accented, ".saving--", "." + accented.substr(0, 238)},
+      {accented, ".saving--", std::string(".").append(accented, 0, 238)},
   };
   for (const Case& c : cases) {
     const std::string name = TemporaryFileName(c.target, c.mark, "abc123");

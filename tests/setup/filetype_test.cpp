@@ -1,6 +1,8 @@
 // The molecule file type a folder installation gives its user: written
 // beside the user's other types, listed in the manifest, taken back by the
 // un-installer only while unchanged, and nothing else of the desktop touched.
+#include "setup/filetype.h"
+
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -15,8 +17,8 @@
 #include <vector>
 
 #include "model/moleculefile.h"
-#include "setup/filetype.h"
 #include "setup/install/installwindow.h"
+#include "setup/setuptext.h"
 #include "setup/uninstall/uninstallwindow.h"
 #include "setup/xdgprogramgroups.h"
 #include "tests/setup/setupfixture.h"
@@ -87,11 +89,12 @@ class FileType : public test::SetupFixture {
 
 struct TTypeCase {
   const char* what;
-  std::function<void(const TUserTypePlaces&, const std::string& home)> before;  // the home as the teacher has it
+  std::function<void(const TUserTypePlaces&, const std::string& home)>
+      before;  // the home as the teacher has it
   std::function<void(const TUserTypePlaces&, const std::string& target)> between;  // after the installation
-  bool listed;             // the installer lists and writes its type file
-  std::size_t folders;     // folders it lists as made for it
-  bool packageStays;       // the type file is there after the removal
+  bool listed;          // the installer lists and writes its type file
+  std::size_t folders;  // folders it lists as made for it
+  bool packageStays;    // the type file is there after the removal
   bool mimeFolderStays;
   std::size_t removalMessages;  // besides the question: 1 is the completion
 };
@@ -141,37 +144,40 @@ void PutFile(const std::string& path, const std::string& bytes) {
 
 INSTANTIATE_TEST_SUITE_P(
     Homes, FileTypeCases,
-    ::testing::Values(
-        TTypeCase{"a bare home", nullptr, nullptr, true, 2, false, false, 1},
-        TTypeCase{"another program's type beside it",
-                  [](const TUserTypePlaces& p, const std::string&) {
-                    PutFile(p.packagesFolder + "/other.xml", "<mime-info/>");
-                  },
-                  nullptr, true, 0, false, true, 1},
-        TTypeCase{"a type file of the same name the installer did not write",
-                  [](const TUserTypePlaces& p, const std::string&) { PutFile(p.package, "<mime-info/>"); }, nullptr,
-                  false, 0, true, true, 1},
-        TTypeCase{"the type file changed after the installation", nullptr,
-                  [](const TUserTypePlaces& p, const std::string&) {
-                    std::ofstream(p.package, std::ios::app) << "<!-- a teacher's note -->";
-                  },
-                  true, 2, true, true, 1},
-        TTypeCase{"a manifest that names another file of the home",
-                  [](const TUserTypePlaces&, const std::string& home) { PutFile(home + "/.profile", "PATH=x\n"); },
-                  [](const TUserTypePlaces&, const std::string& target) {
-                    // The right size and hash: only the path keeps it safe.
-                    TManifest manifest;
-                    int error = 0;
-                    ReadManifest(target + "/kovala.installed", manifest, error);
-                    const std::string profile = fs::path(target).parent_path() / ".profile";
-                    TManifestEntry entry{profile, 0, 0};
-                    HashFile(profile, entry.size, entry.hash);
-                    manifest.desktopFiles.push_back(entry);
-                    manifest.desktopFolders.push_back(fs::path(target).parent_path());
-                    std::ofstream(target + "/kovala.installed") << FormatManifest(manifest);
-                  },
-                  true, 2, false, false, 1}),
-    [](const ::testing::TestParamInfo<TTypeCase>& param) { return "Case" + std::to_string(param.index); });
+    ::testing::Values(TTypeCase{"a bare home", nullptr, nullptr, true, 2, false, false, 1},
+                      TTypeCase{"another program's type beside it",
+                                [](const TUserTypePlaces& p, const std::string&) {
+                                  PutFile(p.packagesFolder + "/other.xml", "<mime-info/>");
+                                },
+                                nullptr, true, 0, false, true, 1},
+                      TTypeCase{"a type file of the same name the installer did not write",
+                                [](const TUserTypePlaces& p, const std::string&) {
+                                  PutFile(p.package, "<mime-info/>");
+                                },
+                                nullptr, false, 0, true, true, 1},
+                      TTypeCase{"the type file changed after the installation", nullptr,
+                                [](const TUserTypePlaces& p, const std::string&) {
+                                  std::ofstream(p.package, std::ios::app) << "<!-- a teacher's note -->";
+                                },
+                                true, 2, true, true, 1},
+                      TTypeCase{"a manifest that names another file of the home",
+                                [](const TUserTypePlaces&, const std::string& home) {
+                                  PutFile(home + "/.profile", "PATH=x\n");
+                                },
+                                [](const TUserTypePlaces&, const std::string& target) {
+                                  // The right size and hash: only the path keeps it safe.
+                                  TManifest manifest;
+                                  int error = 0;
+                                  ReadManifest(target + "/kovala.installed", manifest, error);
+                                  const std::string profile = fs::path(target).parent_path() / ".profile";
+                                  TManifestEntry entry{profile, 0, 0};
+                                  HashFile(profile, entry.size, entry.hash);
+                                  manifest.desktopFiles.push_back(entry);
+                                  manifest.desktopFolders.push_back(fs::path(target).parent_path());
+                                  std::ofstream(target + "/kovala.installed") << FormatManifest(manifest);
+                                },
+                                true, 2, false, false, 1}),
+    [](const ::testing::TestParamInfo<TTypeCase>& param) { return Concat({"Case", std::to_string(param.index)}); });
 
 TEST_F(FileType, WithoutTheProgramGroupNothingOutsideTheFolderIsTouched) {
   TRecordingCaches caches;
@@ -202,7 +208,8 @@ TEST_F(FileType, AnUpdateKeepsWhatTheFirstInstallationMade) {
 
 TEST(ManifestDesktopLines, AreReadBackAndOnlyAsFullPaths) {
   TManifest manifest;
-  manifest.desktopFiles.push_back(TManifestEntry{"/home/ms/.local/share/mime/packages/kovala-molecule.xml", 457, 42});
+  manifest.desktopFiles.push_back(
+      TManifestEntry{"/home/ms/.local/share/mime/packages/kovala-molecule.xml", 457, 42});
   manifest.desktopFolders = {"/home/ms/.local/share/mime"};
   manifest.desktopCaches = {"/home/ms/.local/share/applications/mimeinfo.cache"};
   TManifest back;
@@ -229,7 +236,7 @@ TEST(ManifestDesktopLines, AreReadBackAndOnlyAsFullPaths) {
 // in the installed program, and after the removal neither the type nor the
 // handler is left, and no file of the desktop changed.
 std::string Query(const std::string& arguments) {
-  FILE* tool = popen(("xdg-mime query " + arguments + " 2>/dev/null").c_str(), "r");
+  FILE* tool = popen(Concat({"xdg-mime query ", arguments, " 2>/dev/null"}).c_str(), "r");
   if (tool == nullptr) return "?";
   std::string out;
   char buffer[256];
@@ -262,7 +269,8 @@ class TScopedVariable {
 
 class FileTypeOnTheDesktop : public FileType, public ::testing::WithParamInterface<bool> {};
 TEST_P(FileTypeOnTheDesktop, OpensMoleculesUntilRemoved) {
-  for (const char* tool : {"xdg-mime", "xdg-desktop-menu", "update-mime-database", "update-desktop-database", "gio"})
+  for (const char* tool :
+       {"xdg-mime", "xdg-desktop-menu", "update-mime-database", "update-desktop-database", "gio"})
     if (FindOnPath(tool).empty()) GTEST_SKIP() << tool << " is not installed";
   // Only the private folders count: the machine's own types and handlers play no part.
   const std::string system = root + "/system";
@@ -273,9 +281,10 @@ TEST_P(FileTypeOnTheDesktop, OpensMoleculesUntilRemoved) {
   const bool busyHome = GetParam();
   if (busyHome) {
     // Another program's type, handler and the user's own choices.
-    PutFile(places->packagesFolder + "/other.xml",
-            "<?xml version=\"1.0\"?>\n<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">"
-            "<mime-type type=\"application/x-other\"><glob pattern=\"*.oth\"/></mime-type></mime-info>\n");
+    PutFile(
+        places->packagesFolder + "/other.xml",
+        "<?xml version=\"1.0\"?>\n<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">"
+        "<mime-type type=\"application/x-other\"><glob pattern=\"*.oth\"/></mime-type></mime-info>\n");
     PutFile(places->applications + "/other.desktop",
             "[Desktop Entry]\nType=Application\nName=Other\nExec=other %f\nMimeType=application/x-other;\n");
     PutFile(home + "/.config/mimeapps.list", "[Default Applications]\napplication/x-other=other.desktop\n");
@@ -288,7 +297,7 @@ TEST_P(FileTypeOnTheDesktop, OpensMoleculesUntilRemoved) {
   TXdgProgramGroups service;
   Install(TSystemDesktopCaches::Instance(), service);
   EXPECT_EQ(desktop.boxes.messages.size(), 0u);
-  EXPECT_EQ(Query("filetype '" + molecule + "'"), "application/x-kovala-molecule");
+  EXPECT_EQ(Query(Concat({"filetype '", molecule, "'"})), "application/x-kovala-molecule");
   EXPECT_EQ(Query("default application/x-kovala-molecule"), "kovala-kovala-kovala.desktop");
   const std::string entry = Read(places->applications + "/kovala-kovala-kovala.desktop");
   EXPECT_NE(entry.find("\nMimeType=application/x-kovala-molecule;\n"), std::string::npos) << entry;
@@ -301,7 +310,7 @@ TEST_P(FileTypeOnTheDesktop, OpensMoleculesUntilRemoved) {
   }
 
   Remove(TSystemDesktopCaches::Instance(), service);
-  EXPECT_NE(Query("filetype '" + molecule + "'"), "application/x-kovala-molecule");
+  EXPECT_NE(Query(Concat({"filetype '", molecule, "'"})), "application/x-kovala-molecule");
   EXPECT_NE(Query("default application/x-kovala-molecule"), "kovala-kovala-kovala.desktop");
   fs::remove(molecule);
   EXPECT_EQ(Files(), before);

@@ -8,11 +8,11 @@
 #include <cstdlib>
 #include <string>
 
-#include "setup/qt/bannerwindow.h"
-#include "setup/install/qt/qtdialog.h"
-#include "setup/qt/qtsetupdesktop.h"
-#include "setup/installset.h"
 #include "setup/install/installwindow.h"
+#include "setup/install/qt/qtdialog.h"
+#include "setup/installset.h"
+#include "setup/qt/bannerwindow.h"
+#include "setup/qt/qtsetupdesktop.h"
 #include "setup/xdgprogramgroups.h"
 
 namespace {
@@ -29,9 +29,10 @@ int main(int argc, char** argv) {
   using namespace kovala;
   QApplication application(argc, argv);
   TBannerWindow mainWindow(InstallWindowResource);
-  TQtSetupDesktop desktop(&mainWindow, [](const TDialogResource& resource, IDialogHandler* handler, QWidget* owner) {
-    return std::unique_ptr<IDialog>(std::make_unique<TQtDialog>(resource, handler, owner));
-  });
+  TQtSetupDesktop desktop(
+      &mainWindow, [](const TDialogResource& resource, IDialogHandler* handler, QWidget* owner) {
+        return std::unique_ptr<IDialog>(std::make_unique<TQtDialog>(resource, handler, owner));
+      });
   TXdgProgramGroups groups;
   // The files come from beside the installer, wherever it was started from.
   TInstallWindow window(desktop, groups, HomeDirectory(), RunningProgramFolder());

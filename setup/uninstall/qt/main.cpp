@@ -4,11 +4,11 @@
 #include <QTimer>
 #include <cstdlib>
 
+#include "setup/installset.h"
 #include "setup/qt/bannerwindow.h"
 #include "setup/qt/qtsetupdesktop.h"
-#include "setup/installset.h"
-#include "setup/xdgprogramgroups.h"
 #include "setup/uninstall/uninstallwindow.h"
+#include "setup/xdgprogramgroups.h"
 
 int main(int argc, char** argv) {
   using namespace kovala;
