@@ -6,6 +6,7 @@
 #include <iosfwd>
 #include <string>
 
+#include "base/wholefile.h"
 #include "framework/messagebox.h"
 #include "model/molecule.h"
 
@@ -64,24 +65,10 @@ TReadResult ReadMolecule(std::istream& in, TMolecule& molecule, TFormatProblem* 
 // Whether every count and value of the molecule is one the reader takes back.
 TFormatProblem CheckLimits(const TMolecule& molecule);
 
-// The calls through which a save's bytes reach the disk, so that a test can
-// put a disk that fills up in their place.
-class TDiskWrites {
- public:
-  virtual ~TDiskWrites() = default;
-  // As pwrite(2): the bytes written, or -1 with errno set.
-  virtual long WriteAt(int fd, const char* data, std::size_t size, long offset);
-  // As posix_fallocate(3): 0, or an error number.
-  virtual int Reserve(int fd, long size);
-  static TDiskWrites& System();
-};
-
-// Writes a whole file beside the target under a temporary name, created
-// exclusively and never through an existing name or link, and renames it over
-// the target once it is complete, so a failed save leaves the old file as it
-// was. A symbolic link is followed to the file it names, which is replaced
-// with its permission bits kept. A write-protected target is refused. Where
-// the folder takes no new file, the target is written in place.
+// A document's whole file (base/wholefile.h), with the failure as the
+// molecule file words it: written beside the target and renamed over it, a
+// symbolic link followed, a write-protected target refused, and written in
+// place where the folder takes no new file.
 TFileResult SaveWholeFile(const std::string& path, const std::string& bytes,
                           TDiskWrites& disk = TDiskWrites::System());
 // The write in place: the space is reserved first, and on any failure the old
