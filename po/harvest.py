@@ -21,7 +21,7 @@ import re
 import sys
 
 ROOT = pathlib.Path(__file__).resolve().parent.parent
-SOURCE_DIRS = ["app", "editor", "practice", "view3d", "chem", "model", "install", "uninstall", "resources",
+SOURCE_DIRS = ["app", "editor", "practice", "view3d", "chem", "model", "setup", "resources",
                "framework"]
 NAMES_TABLE = ROOT / "chem" / "names.tsv"
 
@@ -46,7 +46,7 @@ PIECES = {"A double bond", "A triple bond", "A higher bond", "to the right of", 
 ROW_NAME = re.compile(r"\.name\s*=\s*$")
 IGNORED = {
     "MS Sans Serif", "Sans Serif", "Bitmap_1", "MMFF94", "UFF", "NAME", "FORMULA", "SMILES", "qrc",
-    "Kovala31", "org.kovala.Kovala", "image/svg+xml", "rdApp.*", "PNG", "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz",
+    "Kovala31", "org.kovala.Kovala", "image/svg+xml", "application/x-kovala-molecule", "rdApp.*", "PNG", "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz",
     "QProgressBar::chunk { background: blue; }", "Categories=Education;Science;Chemistry;\\n", "offscreen",
     "kovala.installed 2", "state unfinished", "folder created", "a candidate row is missing",
     "single", "double", "triple", "xdg-open ", "kovala: ignoring argument \\\"", "folder created\\n",
