@@ -88,4 +88,33 @@ std::string ReadFailureReason(const TFileResult& result, const std::string& path
   return "Not opened: " + SystemReason(result.systemError) + ".";
 }
 
+void ShowWriteFailure(IMessageBox& messages) {
+  messages.MessageBox("File cannot be found!", "Warning", TIcon::Exclamation);
+}
+
+void ShowReadFailure(const TFileResult& result, IMessageBox& messages) {
+  if (result.error == TFileError::BadFormat)
+    messages.MessageBox("Incorrect File Format!", "Warning", TIcon::Exclamation);
+  else
+    ShowWriteFailure(messages);
+}
+
+bool WriteMoleculeFile(const std::string& path, const TMolecule& molecule, IMessageBox& messages) {
+  const bool written = SaveMoleculeFile(path, molecule).Ok();
+  if (!written) ShowWriteFailure(messages);
+  return written;
+}
+
+bool WriteWholeFile(const std::string& path, const std::string& bytes, IMessageBox& messages) {
+  const bool written = SaveWholeFile(path, bytes).Ok();
+  if (!written) ShowWriteFailure(messages);
+  return written;
+}
+
+bool ReadMoleculeFile(const std::string& path, TMolecule& molecule, IMessageBox& messages) {
+  const TFileResult result = LoadMoleculeFile(path, molecule);
+  if (!result.Ok()) ShowReadFailure(result, messages);
+  return result.Ok();
+}
+
 }  // namespace kovala

@@ -6,24 +6,12 @@
 #include <iosfwd>
 #include <string>
 
-#include "framework/messagebox.h"
+#include "model/invariants.h"
 #include "model/molecule.h"
 
 namespace kovala {
 
 enum class TReadResult { Ok, BadFormat };
-
-// Why a file was not taken as a molecule.
-enum class TFormatProblem {
-  None,
-  Header,        // not a molecule file at all
-  CutShort,      // ends before the records it announces
-  TooManyAtoms,  // more than a molecule can hold
-  TooManyBonds,
-  OutOfRange,  // a coordinate or counter the editor never makes
-  BadLink,     // a link to an atom outside the molecule
-  BadOrder,    // a bond order without its terminator
-};
 
 // What went wrong with a molecule file or an export; the window words it.
 enum class TFileError {
@@ -61,9 +49,6 @@ void WriteMolecule(std::ostream& out, const TMolecule& molecule);
 // The undo history is left alone; the caller empties it.
 TReadResult ReadMolecule(std::istream& in, TMolecule& molecule, TFormatProblem* problem = nullptr);
 
-// Whether every count and value of the molecule is one the reader takes back.
-TFormatProblem CheckLimits(const TMolecule& molecule);
-
 // The calls through which a save's bytes reach the disk, so that a test can
 // put a disk that fills up in their place.
 class TDiskWrites {
@@ -92,17 +77,5 @@ TFileResult SaveInPlace(const std::string& path, const std::string& bytes,
 TFileResult SaveMoleculeFile(const std::string& path, const TMolecule& molecule,
                              TDiskWrites& disk = TDiskWrites::System());
 TFileResult LoadMoleculeFile(const std::string& path, TMolecule& molecule);
-
-// The same operations with the message boxes of a failure shown: "File cannot
-// be found!" for a file not written or opened, "Incorrect File Format!" for
-// one that is no molecule of this program.
-bool WriteMoleculeFile(const std::string& path, const TMolecule& molecule, IMessageBox& messages);
-// What the exports of a molecule go through.
-bool WriteWholeFile(const std::string& path, const std::string& bytes, IMessageBox& messages);
-// The message of a write that did not happen.
-void ShowWriteFailure(IMessageBox& messages);
-bool ReadMoleculeFile(const std::string& path, TMolecule& molecule, IMessageBox& messages);
-// The message box of a failed load.
-void ShowReadFailure(const TFileResult& result, IMessageBox& messages);
 
 }  // namespace kovala

@@ -10,6 +10,7 @@
 #include "chem/moleculeexport.h"
 #include "editor/bondwindow.h"
 #include "editor/formula.h"
+#include "editor/filefailure.h"
 #include "model/moleculefile.h"
 #include "view3d/elementcolours.h"
 #include "view3d/viewkeys.h"

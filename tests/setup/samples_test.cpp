@@ -12,6 +12,7 @@
 
 #include "distribution/samplemolecules.h"
 #include "editor/formula.h"
+#include "editor/filefailure.h"
 #include "model/moleculefile.h"
 #include "tests/setup/setupfixture.h"
 

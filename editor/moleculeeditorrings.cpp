@@ -4,7 +4,7 @@
 #include <span>
 #include <string_view>
 
-#include "editor/bondwindow.h"
+#include "editor/moleculeeditor.h"
 
 namespace kovala {
 
@@ -97,42 +97,31 @@ TRingTemplate TemplateOf(TRingKind ring) {
   return {kCyclobutaneAtoms, kCyclobutaneBonds, 2};
 }
 
+const char* StartText(TRingKind ring) {
+  switch (ring) {
+    case TRingKind::Aromatic:
+      return "You must start with the aromatic ring!!!";
+    case TRingKind::Cyclohexane:
+      return "You must start with the cyclohexane!!!";
+    case TRingKind::Cyclobutane:
+      break;
+  }
+  return "You must start with the cyclobutane!!!";
+}
+
 }  // namespace
 
-void TBondWindow::PlaceAromaticRing() {
-  if (!PaletteGuard()) return;
-  if (!molecule.atoms.IsEmpty()) {
-    Desktop().MessageBox("You must start with the aromatic ring!!!", "Warning", TIcon::Exclamation);
-    return;
-  }
-  PlaceRing(TRingKind::Aromatic);
-}
+TEditResult TMoleculeEditor::PlaceRing(TRingKind ring) {
+  TEditResult result;
+  result.refusal = PaletteRefusal();
+  if (!result.refusal && !molecule.atoms.IsEmpty()) result.refusal = TNotice{StartText(ring)};
+  if (result.refusal) return result;
 
-void TBondWindow::PlaceCyclohexane() {
-  if (!PaletteGuard()) return;
-  if (!molecule.atoms.IsEmpty()) {
-    Desktop().MessageBox("You must start with the cyclohexane!!!", "Warning", TIcon::Exclamation);
-    return;
-  }
-  PlaceRing(TRingKind::Cyclohexane);
-}
-
-void TBondWindow::PlaceCyclobutane() {
-  if (!PaletteGuard()) return;
-  if (!molecule.atoms.IsEmpty()) {
-    Desktop().MessageBox("You must start with the cyclobutane!!!", "Warning", TIcon::Exclamation);
-    return;
-  }
-  PlaceRing(TRingKind::Cyclobutane);
-}
-
-void TBondWindow::PlaceRing(TRingKind ring) {
   const TRingTemplate ringTemplate = TemplateOf(ring);
-  const TRect client = Host().ClientRect();
-  const int left = client.left;
-  const int top = client.top + kRingTop;
-
-  Snapshot();
+  const int left = area.left;
+  const int top = area.top + kRingTop;
+  molecule.Snapshot();
+  result.snapshot = true;
   const int first = molecule.atoms.Count();
   for (std::size_t i = 0; i < ringTemplate.atoms.size(); ++i) {
     const TRingAtom& cell = ringTemplate.atoms[i];
@@ -165,8 +154,7 @@ void TBondWindow::PlaceRing(TRingKind ring) {
   // The next atom bonded by a drop then lands right after the ring atoms.
   molecule.bondCount = static_cast<int>(ringTemplate.bonds.size()) - 1;
   molecule.ringTemplatePlaced = true;
-  Host().Invalidate(false);
-  RenewPanel();
+  return result;
 }
 
 }  // namespace kovala
