@@ -83,6 +83,10 @@ class TMoleculeEditor {
   TEditResult PickUp(int atom) const;
   // Drops atom `dragged` beside `target` on its side `side`.
   TEditResult Drop(int dragged, int target, SideCode side);
+  // The first atom of a molecule, dropped in the middle of the area.
+  TEditResult PlaceFirst(int atom) {
+    return DropAt(atom, {(area.left + area.right) / 2, (area.top + area.bottom) / 2});
+  }
   // The mouse's drop: the side cell under the point decides; the first atom
   // may stand anywhere, a point outside the area puts nothing down.
   TEditResult DropAt(int dragged, TPoint point);
