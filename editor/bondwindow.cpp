@@ -138,13 +138,16 @@ bool TBondWindow::AskToSave() {
   }
 }
 
+void TBondWindow::EndDrag() {
+  if (!dragging) return;
+  Host().ReleaseMouse();
+  Host().RestoreCursor();
+  dragging = false;
+}
+
 void TBondWindow::ResetMolecule() {
   // A drag cannot outlive the atom it holds.
-  if (dragging) {
-    Host().ReleaseMouse();
-    Host().RestoreCursor();
-    dragging = false;
-  }
+  EndDrag();
   draggedAtom = nullptr;
   editor.Reset();
   // Nothing said about the old molecule stays beside the new one.
@@ -177,9 +180,7 @@ bool TBondWindow::Open() {
     ShowReadFailure(read, Desktop());
     // Left empty; the unreadable file must not be overwritten by the next
     // Save, so that Save asks for a name.
-    molecule.ClearRecords();
-    molecule.completed = false;
-    molecule.ringTemplatePlaced = false;
+    editor.Reset();
     untitled = true;
     Host().Invalidate(true);
     RenewPanel();

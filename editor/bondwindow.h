@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "framework/desktop.h"
 #include "editor/moleculeeditor.h"
+#include "framework/desktop.h"
 #include "framework/window.h"
 #include "model/molecule.h"
 
@@ -72,11 +72,9 @@ class TBondWindow : public TWindow {
   void AddToTray(ElementKind kind);
   void RestackTray();
   bool InTray(const TAtom& atom) const;
-  // Refusals show their message box and, in the panel, why in numbers; the
-  // explanation stays until the next drop or right click, or until the
-  // molecule is replaced (New, Open, Undo-Back, a course's layout).
-  void Refuse(const std::string& message, const std::string& reason);
-  // The reason of the last refusal, shown in the panel before the box.
+  // The reason of the last refusal, shown in the panel before its box; it
+  // stays until the next drop or right click, or until the molecule is
+  // replaced (New, Open, Undo-Back, a course's layout).
   void SetExplanation(const std::string& reason);
   const std::string& Explanation() const { return explanation; }
   void ClearExplanation() { explanation.clear(); }
@@ -127,6 +125,9 @@ class TBondWindow : public TWindow {
   std::string SvgOf(const TRect& box) const;
   bool AskToSave();  // false when the student cancelled or the save failed
   void ResetMolecule();
+
+ protected:
+  void EndDrag();  // lets go of the mouse and the element cursor
   std::string explanation;     // the reason of the last refusal
   std::string completionLine;  // what the completed molecule is, made once at completion
 };

@@ -14,11 +14,6 @@ void TBondWindow::SetExplanation(const std::string& reason) {
   RenewPanel();
 }
 
-void TBondWindow::Refuse(const std::string& message, const std::string& reason) {
-  SetExplanation(reason);
-  Desktop().MessageBox(message, "Warning", TIcon::Exclamation);
-}
-
 std::optional<std::string> TBondWindow::PanelText() const {
   return kovala::PanelText(molecule, {explanation, completionLine, Host().ClientRect().right - 50});
 }

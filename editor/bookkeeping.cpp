@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "editor/moleculeeditor.h"
 #include "model/topology.h"
 
 namespace kovala {
@@ -26,11 +27,6 @@ int PartnerAlong(const TMolecule& m, int self, const TBonds& bond) {
   const bool atStart = NearBondEnd(atom, bond.x1, bond.y1);
   if (atStart == NearBondEnd(atom, bond.x2, bond.y2)) return -1;
   return atStart ? AtomAtBondEnd(m, bond.x2, bond.y2, self) : AtomAtBondEnd(m, bond.x1, bond.y1, self);
-}
-
-std::string Symbol(const TAtom& atom) {
-  const std::string_view symbol = ElementInfo(atom.kind).symbol;
-  return symbol.empty() ? std::string("?") : std::string(symbol);
 }
 
 }  // namespace
@@ -74,7 +70,7 @@ std::string BookkeepingText(const TMolecule& m, int atomIndex) {
     if (!bonded.empty()) bonded += ", ";
     bonded += std::to_string(partners[o].size()) + " " + std::string(kOrders[o]) + " (";
     for (std::size_t p = 0; p < partners[o].size(); ++p)
-      bonded += (p == 0 ? "" : ", ") + Symbol(m.atoms[partners[o][p]]);
+      bonded += (p == 0 ? "" : ", ") + SymbolOf(m.atoms[partners[o][p]]);
     bonded += ")";
   }
   text += bonded.empty() ? "; not bonded" : "; bonded: " + bonded;

@@ -93,28 +93,29 @@ void ShowWriteFailure(IMessageBox& messages) {
 }
 
 void ShowReadFailure(const TFileResult& result, IMessageBox& messages) {
-  if (result.error == TFileError::BadFormat)
-    messages.MessageBox("Incorrect File Format!", "Warning", TIcon::Exclamation);
-  else
-    ShowWriteFailure(messages);
+  if (result.error != TFileError::BadFormat) return ShowWriteFailure(messages);
+  messages.MessageBox("Incorrect File Format!", "Warning", TIcon::Exclamation);
 }
 
+namespace {
+
+bool Shown(const TFileResult& result, IMessageBox& messages) {
+  if (!result.Ok()) ShowReadFailure(result, messages);
+  return result.Ok();
+}
+
+}  // namespace
+
 bool WriteMoleculeFile(const std::string& path, const TMolecule& molecule, IMessageBox& messages) {
-  const bool written = SaveMoleculeFile(path, molecule).Ok();
-  if (!written) ShowWriteFailure(messages);
-  return written;
+  return Shown(SaveMoleculeFile(path, molecule), messages);
 }
 
 bool WriteWholeFile(const std::string& path, const std::string& bytes, IMessageBox& messages) {
-  const bool written = SaveWholeFile(path, bytes).Ok();
-  if (!written) ShowWriteFailure(messages);
-  return written;
+  return Shown(SaveWholeFile(path, bytes), messages);
 }
 
 bool ReadMoleculeFile(const std::string& path, TMolecule& molecule, IMessageBox& messages) {
-  const TFileResult result = LoadMoleculeFile(path, molecule);
-  if (!result.Ok()) ShowReadFailure(result, messages);
-  return result.Ok();
+  return Shown(LoadMoleculeFile(path, molecule), messages);
 }
 
 }  // namespace kovala

@@ -19,33 +19,7 @@ namespace {
 const char* const kCompletedText = "This molecule is completed!!!  Go to View for 3-D structure.";
 
 
-// Side s owns slots s - 1 and s + 3.
-int FirstSlot(SideCode side) { return side - 1; }
-int SecondSlot(SideCode side) { return side + 3; }
-
-bool SideTaken(const TAtom& atom, SideCode side) {
-  return atom.electronSlotTaken[FirstSlot(side)] != 0 || atom.electronSlotTaken[SecondSlot(side)] != 0;
-}
-
-void TakeSide(TAtom& atom, SideCode side) {
-  atom.electronSlotTaken[FirstSlot(side)] = 1;
-  atom.electronSlotTaken[SecondSlot(side)] = 1;
-}
-
-SideCode FacingSide(SideCode side) {
-  switch (side) {
-    case RightSide:
-      return LeftSide;
-    case TopSide:
-      return BottomSide;
-    case LeftSide:
-      return RightSide;
-    case BottomSide:
-      return TopSide;
-    default:
-      return NoSide;
-  }
-}
+SideCode FacingSide(SideCode side) { return static_cast<SideCode>((side + 1) % 4 + 1); }
 
 // Where the dropped atom stands beside a target, and the bond line between them.
 struct TPlacement {
@@ -54,18 +28,10 @@ struct TPlacement {
 };
 
 TPlacement PlacementBeside(const TAtom& target, SideCode side) {
-  const int x = target.x;
-  const int y = target.y;
-  switch (side) {
-    case RightSide:
-      return {{x + 30, y}, TBonds(x + 20, x + 30, y + 10, y + 10)};
-    case TopSide:
-      return {{x, y - 30}, TBonds(x + 10, x + 10, y, y - 10)};
-    case LeftSide:
-      return {{x - 30, y}, TBonds(x, x - 10, y + 10, y + 10)};
-    default:
-      return {{x, y + 30}, TBonds(x + 10, x + 10, y + 20, y + 30)};
-  }
+  // The line joins the middles of the two facing cell edges.
+  const TPoint step = SideStep(side);
+  const TPoint start{target.x + 10 + step.x / 3, target.y + 10 + step.y / 3};
+  return {{target.x + step.x, target.y + step.y}, TBonds(start.x, start.x + step.x / 3, start.y, start.y + step.y / 3)};
 }
 
 // Writes into the first empty entry; an atom has four at most, so a full
@@ -83,11 +49,6 @@ void AppendEntry(std::array<std::int32_t, 4>& entries, std::int32_t value) {
 void HangFrom(const TOwningArray<TAtom>& atoms, TAtom& child, TAtom& parent) {
   AppendEntry(parent.childIndex, atoms.IndexOf(child));
   child.parentIndex = atoms.IndexOf(parent);
-}
-
-std::string SymbolOf(const TAtom& atom) {
-  const std::string_view symbol = ElementInfo(atom.kind).symbol;
-  return symbol.empty() ? std::string("?") : std::string(symbol);
 }
 
 // The dropped atom and the one it touches, told apart when both are of one element.
@@ -127,50 +88,15 @@ TBondDecision DecideBond(const TAtom& target, const TAtom& dragged) {
                                   std::to_string(target.freeElectrons) + "."};
 }
 
-const char* SideName(SideCode side) {
-  switch (side) {
-    case RightSide:
-      return "right";
-    case TopSide:
-      return "top";
-    case LeftSide:
-      return "left";
-    default:
-      return "bottom";
-  }
-}
-
-const char* PlaceName(SideCode side) {
-  switch (side) {
-    case RightSide:
-      return "to the right of";
-    case TopSide:
-      return "above";
-    case LeftSide:
-      return "to the left of";
-    default:
-      return "below";
-  }
-}
+constexpr const char* kSideNames[] = {"", "right", "top", "left", "bottom"};
+constexpr const char* kPlaceNames[] = {"", "to the right of", "above", "to the left of", "below"};
 
 // Pixels from a point to the nearest point inside a side cell of an atom.
 std::int64_t DistanceToSideCell(const TAtom& atom, SideCode side, TPoint point) {
   // The cells' inner points, as FreeSideAt's strict bounds take them.
-  std::int64_t left = atom.x + 1, top = atom.y + 1;
-  switch (side) {
-    case RightSide:
-      left = std::int64_t{atom.x} + 21;
-      break;
-    case TopSide:
-      top = std::int64_t{atom.y} - 19;
-      break;
-    case LeftSide:
-      left = std::int64_t{atom.x} - 19;
-      break;
-    default:
-      top = std::int64_t{atom.y} + 21;
-      break;
-  }
+  const TPoint step = SideStep(side);
+  const std::int64_t left = std::int64_t{atom.x} + 1 + step.x * 2 / 3;
+  const std::int64_t top = std::int64_t{atom.y} + 1 + step.y * 2 / 3;
   const std::int64_t dx = std::max<std::int64_t>({left - point.x, 0, point.x - (left + 18)});
   const std::int64_t dy = std::max<std::int64_t>({top - point.y, 0, point.y - (top + 18)});
   std::int64_t d = static_cast<std::int64_t>(std::sqrt(static_cast<double>(dx * dx + dy * dy)));
@@ -266,7 +192,7 @@ std::string TMoleculeEditor::WhyNotOnASide(int dragged, TPoint point) const {
       const std::int64_t distance = DistanceToSideCell(atom, side, point);
       if (SideTaken(atom, side)) {
         if (distance == 0)
-          return Capitalised("the " + std::string(SideName(side)) + " side of " + SymbolOf(atom) +
+          return Capitalised("the " + std::string(kSideNames[side]) + " side of " + SymbolOf(atom) +
                              " is already used; drop on a free side.");
       } else if (nearest < 0 || distance < nearest) {
         nearest = distance;
@@ -351,11 +277,11 @@ TEditResult TMoleculeEditor::Drop(int draggedIndex, int targetIndex, SideCode si
   // leaves the atoms in their order and takes no undo step.
   std::string reason;
   if (SideTaken(target, side))
-    reason = Capitalised("the " + std::string(SideName(side)) + " side of " + SymbolOf(target) + " is already used.");
+    reason = Capitalised("the " + std::string(kSideNames[side]) + " side of " + SymbolOf(target) + " is already used.");
   else if (SideTaken(dragged, facing))
-    reason = "The " + std::string(SideName(facing)) + " side of the dropped " + SymbolOf(dragged) + " is already used.";
+    reason = "The " + std::string(kSideNames[facing]) + " side of the dropped " + SymbolOf(dragged) + " is already used.";
   else if (holder != nullptr)
-    reason = "The place " + std::string(PlaceName(side)) + " " + SymbolOf(target) + " is taken by " +
+    reason = "The place " + std::string(kPlaceNames[side]) + " " + SymbolOf(target) + " is taken by " +
              SymbolOf(*holder) + ".";
   if (!reason.empty()) {
     result = Refused(NoSpaceText, reason);
@@ -373,8 +299,8 @@ TEditResult TMoleculeEditor::Drop(int draggedIndex, int targetIndex, SideCode si
   atoms.MoveTo(draggedIndex, std::clamp(molecule.bondCount + 1, 0, atoms.Count() - 1));
   dragged.x = placement.cell.x;
   dragged.y = placement.cell.y;
-  TakeSide(target, side);
-  TakeSide(dragged, facing);
+  MarkSide(target, side, 1);
+  MarkSide(dragged, facing, 1);
   AppendEntry(target.neighbourKind, dragged.kind);
   AppendEntry(dragged.neighbourKind, target.kind);
   ++target.neighbourCount;
@@ -446,9 +372,8 @@ void TMoleculeEditor::ArrangeLonePairs(TAtom& atom) {
   int pairs = atom.freeElectrons / 2;
   for (int side = RightSide; side <= BottomSide && pairs > 0; ++side) {
     const auto code = static_cast<SideCode>(side);
-    if (before[FirstSlot(code)] == 0) {
-      atom.electronSlotTaken[FirstSlot(code)] = 0;
-      atom.electronSlotTaken[SecondSlot(code)] = 0;
+    if (before[side - 1] == 0) {
+      MarkSide(atom, code, 0);
       --pairs;
     }
   }
@@ -471,11 +396,6 @@ namespace {
 
 bool EndsAt(const TBonds& bond, int x, int y) {
   return (bond.x1 == x && bond.y1 == y) || (bond.x2 == x && bond.y2 == y);
-}
-
-void SetSide(TAtom& atom, int firstSlot, std::uint8_t taken) {
-  atom.electronSlotTaken[static_cast<std::size_t>(firstSlot)] = taken;
-  atom.electronSlotTaken[static_cast<std::size_t>(firstSlot + 4)] = taken;
 }
 
 }  // namespace
@@ -501,14 +421,14 @@ void TMoleculeEditor::AbbreviateHs() {
     if (partnerIndex < 0) continue;
     TAtom& p = atoms[partnerIndex];
     if (p.x == h.x + 30 && p.y == h.y)
-      SetSide(p, 2, 0);
+      MarkSide(p, LeftSide, 0);
     else if (p.x == h.x && p.y == h.y + 30)
-      SetSide(p, 1, 0);
+      MarkSide(p, TopSide, 0);
     else if (p.x == h.x && p.y == h.y - 30)
-      SetSide(p, 3, 0);
+      MarkSide(p, BottomSide, 0);
     h.x = p.x + 15;
     h.y = p.y;
-    SetSide(p, 0, 1);
+    MarkSide(p, RightSide, 1);
   }
 
   // The "H" now covers the partner's right bond; only the long bonds of the

@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "base/geometry.h"
@@ -21,6 +22,32 @@ namespace kovala {
 enum SideCode : std::int32_t { NoSide = 0, RightSide = 1, TopSide = 2, LeftSide = 3, BottomSide = 4 };
 
 enum class TRingKind { Aromatic, Cyclohexane, Cyclobutane };
+
+// The step from an atom's cell to the cell beside it on a side.
+inline TPoint SideStep(SideCode side) {
+  constexpr int dx[] = {0, 30, 0, -30, 0};
+  constexpr int dy[] = {0, 0, -30, 0, 30};
+  return {dx[side], dy[side]};
+}
+
+// The middle of a side cell of an atom: where a student aims to bond there.
+inline TPoint SideOf(const TAtom& atom, SideCode side) {
+  return {atom.x + 10 + SideStep(side).x * 2 / 3, atom.y + 10 + SideStep(side).y * 2 / 3};
+}
+
+// Side s owns electron slots s - 1 and s + 3; a side is taken when either is.
+inline bool SideTaken(const TAtom& atom, SideCode side) {
+  return atom.electronSlotTaken[side - 1] != 0 || atom.electronSlotTaken[side + 3] != 0;
+}
+inline void MarkSide(TAtom& atom, SideCode side, std::uint8_t taken) {
+  atom.electronSlotTaken[side - 1] = atom.electronSlotTaken[side + 3] = taken;
+}
+
+// The element's symbol, "?" for an unknown kind.
+inline std::string SymbolOf(const TAtom& atom) {
+  const std::string_view symbol = ElementInfo(atom.kind).symbol;
+  return symbol.empty() ? std::string("?") : std::string(symbol);
+}
 
 // The refusal of a drop whose place beside the target is taken; the courses
 // refuse such drops with the same words.

@@ -42,19 +42,14 @@ bool RaiseOrder(TBonds& bond) {
   return false;
 }
 
-std::string SymbolText(const TAtom& atom) {
-  const std::string_view symbol = ElementInfo(atom.kind).symbol;
-  return symbol.empty() ? std::string("?") : std::string(symbol);
-}
-
 // Why neither a shared pair nor a pair from one atom can raise the bond; the
 // atoms are named by symbol, with "the first" and "the second" for twins.
 std::string WhyNoHigherOrder(const TBonds& bond, const TAtom& start, const TAtom& end) {
   const std::string raised = bond.Order() == "single"   ? "A double bond"
                              : bond.Order() == "double" ? "A triple bond"
                                                         : "A higher bond";
-  std::string a = SymbolText(start);
-  std::string b = SymbolText(end);
+  std::string a = SymbolOf(start);
+  std::string b = SymbolOf(end);
   if (a == b) {
     a = "the first " + a;
     b = "the second " + b;
@@ -102,10 +97,10 @@ TEditResult TMoleculeEditor::ChangeElectrons(int index, bool add) {
     molecule.brackets.Flush();
   } else if (add) {
     result = Refused("You cannot add electrons to this atom!!!",
-                     "An added electron fills an open bond: " + SymbolText(atom) + " has none left.");
+                     "An added electron fills an open bond: " + SymbolOf(atom) + " has none left.");
   } else {
     result = Refused("You cannot take electrons away from this atom!!!",
-                     "Only a free electron can be taken: " + SymbolText(atom) + " has none left.");
+                     "Only a free electron can be taken: " + SymbolOf(atom) + " has none left.");
   }
   result.snapshot = true;
   return result;

@@ -97,24 +97,16 @@ TRingTemplate TemplateOf(TRingKind ring) {
   return {kCyclobutaneAtoms, kCyclobutaneBonds, 2};
 }
 
-const char* StartText(TRingKind ring) {
-  switch (ring) {
-    case TRingKind::Aromatic:
-      return "You must start with the aromatic ring!!!";
-    case TRingKind::Cyclohexane:
-      return "You must start with the cyclohexane!!!";
-    case TRingKind::Cyclobutane:
-      break;
-  }
-  return "You must start with the cyclobutane!!!";
-}
+constexpr const char* kStartTexts[] = {"You must start with the aromatic ring!!!",
+                                       "You must start with the cyclohexane!!!",
+                                       "You must start with the cyclobutane!!!"};
 
 }  // namespace
 
 TEditResult TMoleculeEditor::PlaceRing(TRingKind ring) {
   TEditResult result;
   result.refusal = PaletteRefusal();
-  if (!result.refusal && !molecule.atoms.IsEmpty()) result.refusal = TNotice{StartText(ring)};
+  if (!result.refusal && !molecule.atoms.IsEmpty()) result.refusal = TNotice{kStartTexts[static_cast<int>(ring)]};
   if (result.refusal) return result;
 
   const TRingTemplate ringTemplate = TemplateOf(ring);
@@ -133,11 +125,8 @@ TEditResult TMoleculeEditor::PlaceRing(TRingKind ring) {
     // the first substituent goes into neighbourKind entry 0.
     atom.neighbourCount = 2;
     atom.electronSlotTaken.fill(1);
-    for (SideCode side : cell.freeSides) {
-      if (side == NoSide) continue;
-      atom.electronSlotTaken[static_cast<std::size_t>(side - 1)] = 0;
-      atom.electronSlotTaken[static_cast<std::size_t>(side + 3)] = 0;
-    }
+    for (SideCode side : cell.freeSides)
+      if (side != NoSide) MarkSide(atom, side, 0);
     // The ring is linked as a chain; the closing bond has no link.
     const int index = first + static_cast<int>(i);
     if (i > 0) {

@@ -46,11 +46,7 @@ bool TCourseWindow::Command(int id) {
 }
 
 void TCourseWindow::Start() {
-  if (dragging) {
-    Host().ReleaseMouse();
-    Host().RestoreCursor();
-    dragging = false;
-  }
+  EndDrag();
   electronModeAdd = false;
   electronModePending = false;
   changed = false;

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "editor/bondwindow.h"
-#include "editor/sidecell.h"
+#include "editor/moleculeeditor.h"
 #include "tests/support/fakehost.h"
 #include "tests/support/recordingsurface.h"
 #include "tests/support/scripteddesktop.h"

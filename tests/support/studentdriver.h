@@ -25,13 +25,6 @@
 
 namespace kovala::test {
 
-// The middle of a side cell of an atom: where a student aims to bond there.
-inline TPoint SideCellMiddle(const TAtom& atom, SideCode side) {
-  constexpr int dx[] = {10, 30, 10, -10, 10};
-  constexpr int dy[] = {10, 10, -10, 10, 30};
-  return {atom.x + dx[side], atom.y + dy[side]};
-}
-
 class TStudentDriver {
  public:
   // By atoms and sides: no window, no desktop, no pixels.
@@ -128,7 +121,7 @@ class TStudentDriver {
     if (window) {
       const TRect client = window->Host().ClientRect();
       window->PickUpAtom({atom.x + 10, atom.y + 10});
-      window->DropAtom(side ? SideCellMiddle(Atom(target), *side)
+      window->DropAtom(side ? SideOf(Atom(target), *side)
                             : TPoint{(client.left + client.right) / 2, (client.top + client.bottom) / 2});
     } else {
       Use(side ? core->Drop(index, IndexOf(target), *side) : core->PlaceFirst(index));
