@@ -93,19 +93,16 @@ constexpr const char* kPlaceNames[] = {"", "to the right of", "above", "to the l
 
 // Pixels from a point to the nearest point inside a side cell of an atom.
 std::int64_t DistanceToSideCell(const TAtom& atom, SideCode side, TPoint point) {
-  // The cells' inner points, as FreeSideAt's strict bounds take them.
-  const TPoint step = SideStep(side);
-  const std::int64_t left = std::int64_t{atom.x} + 1 + step.x * 2 / 3;
-  const std::int64_t top = std::int64_t{atom.y} + 1 + step.y * 2 / 3;
-  const std::int64_t dx = std::max<std::int64_t>({left - point.x, 0, point.x - (left + 18)});
-  const std::int64_t dy = std::max<std::int64_t>({top - point.y, 0, point.y - (top + 18)});
+  // The cells' inner points, as FreeSideAt's strict bounds take them: 9 either way of the middle.
+  const TPoint middle = SideOf(atom, side);
+  const std::int64_t dx = std::max<std::int64_t>(std::llabs(std::int64_t{point.x} - middle.x) - 9, 0);
+  const std::int64_t dy = std::max<std::int64_t>(std::llabs(std::int64_t{point.y} - middle.y) - 9, 0);
   std::int64_t d = static_cast<std::int64_t>(std::sqrt(static_cast<double>(dx * dx + dy * dy)));
   while (d * d < dx * dx + dy * dy) ++d;  // rounded up: a miss is never 0 pixels
   return d;
 }
 
 }  // namespace
-
 
 void TMoleculeEditor::Sync(const TRect& client) { area = client; }
 
@@ -123,16 +120,18 @@ bool TMoleculeEditor::FollowArea() {
   return moved;
 }
 
+int TMoleculeEditor::FreeTraySlot(const TAtom* except) const {
+  for (int k = 0;; ++k) {
+    bool taken = false;
+    for (const auto& other : molecule.atoms)
+      if (&other != except && other.x == area.right - 50 && other.y == area.top + 10 + 30 * k) taken = true;
+    if (!taken) return k;
+  }
+}
+
 void TMoleculeEditor::RestackTray() {
-  const int trayX = area.right - 50;
   for (auto& atom : molecule.atoms) {
-    int k = 0;
-    for (;; ++k) {
-      bool taken = false;
-      for (const auto& other : molecule.atoms)
-        if (&other != &atom && other.x == trayX && other.y == area.top + 10 + 30 * k) taken = true;
-      if (!taken) break;
-    }
+    const int k = FreeTraySlot(&atom);
     if (InTray(atom)) atom.y = area.top + 10 + 30 * k;
   }
 }
@@ -154,17 +153,10 @@ TEditResult TMoleculeEditor::AddAtom(ElementKind kind) {
 }
 
 void TMoleculeEditor::PutInTray(ElementKind kind) {
-  const int trayX = area.right - 50;
-  int k = 0;
-  for (bool taken = true; taken; ++k) {
-    taken = false;
-    for (const auto& atom : molecule.atoms)
-      if (atom.x == trayX && atom.y == area.top + 10 + 30 * k) taken = true;
-    if (!taken) break;
-  }
+  const int k = FreeTraySlot(nullptr);
   if (molecule.atoms.IsEmpty()) molecule.ringTemplatePlaced = false;
   molecule.Snapshot();
-  molecule.atoms.Add(TAtom(kind, trayX, area.top + 10 + 30 * k));
+  molecule.atoms.Add(TAtom(kind, area.right - 50, area.top + 10 + 30 * k));
 }
 
 int TMoleculeEditor::AtomAt(TPoint point) const {
@@ -207,19 +199,14 @@ std::string TMoleculeEditor::WhyNotOnASide(int dragged, TPoint point) const {
 SideCode TMoleculeEditor::FreeSideAt(int index, int dragged, TPoint point) const {
   if (index == dragged || !molecule.atoms.ValidIndex(index)) return NoSide;
   const TAtom& atom = molecule.atoms[index];
-  const int dx = point.x - atom.x;
-  const int dy = point.y - atom.y;
-  SideCode side = NoSide;
-  if (20 < dx && dx < 40 && 0 < dy && dy < 20)
-    side = RightSide;
-  else if (0 < dx && dx < 20 && -20 < dy && dy < 0)
-    side = TopSide;
-  else if (-20 < dx && dx < 0 && 0 < dy && dy < 20)
-    side = LeftSide;
-  else if (0 < dx && dx < 20 && 20 < dy && dy < 40)
-    side = BottomSide;
-  if (side == NoSide || SideTaken(atom, side)) return NoSide;
-  return side;
+  // Strictly inside a side cell: less than 10 pixels from its middle both ways.
+  for (int s = RightSide; s <= BottomSide; ++s) {
+    const auto side = static_cast<SideCode>(s);
+    const TPoint middle = SideOf(atom, side);
+    if (std::llabs(std::int64_t{point.x} - middle.x) < 10 && std::llabs(std::int64_t{point.y} - middle.y) < 10)
+      return SideTaken(atom, side) ? NoSide : side;
+  }
+  return NoSide;
 }
 
 TEditResult TMoleculeEditor::DropAt(int dragged, TPoint point) {
@@ -260,14 +247,16 @@ TEditResult TMoleculeEditor::Drop(int draggedIndex, int targetIndex, SideCode si
     return Refused("You cannot bond atoms in this area.  Move them to the center of the screen!!",
                    SymbolOf(target) + " still waits in the tray; bonds are made only in the drawing area.");
 
-  TEditResult result;
-  const TBondDecision decision = DecideBond(target, dragged);
-  if (decision.kind == TBondKind::Refused) {
-    result = Refused("You cannot bond these atoms together!!!", decision.reason);
-    Complete(result, true, kCompletedText, true);
-    return result;
-  }
+  TEditResult result = Bond(dragged, target, side);
+  Complete(result, true, kCompletedText, true);
+  return result;
+}
 
+TEditResult TMoleculeEditor::Bond(TAtom& dragged, TAtom& target, SideCode side) {
+  const TBondDecision decision = DecideBond(target, dragged);
+  if (decision.kind == TBondKind::Refused) return Refused("You cannot bond these atoms together!!!", decision.reason);
+
+  auto& atoms = molecule.atoms;
   const SideCode facing = FacingSide(side);
   const TPlacement placement = PlacementBeside(target, side);
   const TAtom* holder = nullptr;
@@ -283,20 +272,17 @@ TEditResult TMoleculeEditor::Drop(int draggedIndex, int targetIndex, SideCode si
   else if (holder != nullptr)
     reason = "The place " + std::string(kPlaceNames[side]) + " " + SymbolOf(target) + " is taken by " +
              SymbolOf(*holder) + ".";
-  if (!reason.empty()) {
-    result = Refused(NoSpaceText, reason);
-    Complete(result, true, kCompletedText, true);
-    return result;
-  }
+  if (!reason.empty()) return Refused(NoSpaceText, reason);
 
   // The tree links and the counters are read before the bond changes them.
   const bool targetIsLoneSingle = target.openBonds == 1 && !target.bonded;
   const bool draggedSuppliesPair = target.openBonds == 2;
   molecule.Snapshot();
+  TEditResult result;
   result.snapshot = true;
   // The n-th bonded atom goes to position n. A molecule read from a file may
   // carry any bond counter, so the position is kept inside the collection.
-  atoms.MoveTo(draggedIndex, std::clamp(molecule.bondCount + 1, 0, atoms.Count() - 1));
+  atoms.MoveTo(atoms.IndexOf(dragged), std::clamp(molecule.bondCount + 1, 0, atoms.Count() - 1));
   dragged.x = placement.cell.x;
   dragged.y = placement.cell.y;
   MarkSide(target, side, 1);
@@ -326,7 +312,6 @@ TEditResult TMoleculeEditor::Drop(int draggedIndex, int targetIndex, SideCode si
   }
   target.bonded = 1;
   dragged.bonded = 1;
-  Complete(result, true, kCompletedText, true);
   return result;
 }
 
