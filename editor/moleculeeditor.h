@@ -141,9 +141,9 @@ class TMoleculeEditor {
   int trayRight = 0;  // the right edge the tray atoms stand at
 
  private:
-  int FreeTraySlot(const TAtom* except) const;
+  int FreeTraySlot(const TAtom* except) const;  // the first slot no atom but `except` holds
   // The drop's bond and its refusals, before the completion test.
-  TEditResult Bond(TAtom& dragged, TAtom& target, SideCode side);  // the first slot no atom but `except` holds
+  TEditResult Bond(TAtom& dragged, TAtom& target, SideCode side);
   // The completion test and, when complete, the judge (where `judged`) and
   // the actions.
   void Complete(TEditResult& result, bool snapshotAfterBracket, const char* announcement, bool judged);
