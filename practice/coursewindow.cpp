@@ -12,7 +12,7 @@ TCourseWindow::TCourseWindow(IWindowHost& windowHost, IDesktop& desktopServices,
       rowNumber(number),
       table(rows),
       endMessage(std::move(endText)) {
-  // The shown row's rules judge every completed molecule, whichever action completed it.
+  // The shown row's rules judge every molecule a drop or a bond click completes.
   editor.judge = [this](const TMolecule& built) -> std::optional<std::string> {
     const TCourseRow* row = ShownRow();
     if (row == nullptr || RowAccepts(*row, built)) return std::nullopt;
