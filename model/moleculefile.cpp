@@ -14,6 +14,7 @@
 #include <ostream>
 #include <sstream>
 
+#include "model/invariants.h"
 #include "model/moleculelimits.h"
 
 namespace kovala {
@@ -170,34 +171,10 @@ TFormatProblem ReadRecords(TByteReader& r, TMolecule& m) {
     r.Skip(kBracketRecordSize * (static_cast<std::uint64_t>(bracketCount) - static_cast<std::uint64_t>(kept)));
     if (!r.Ok()) return TFormatProblem::CutShort;
   }
-  return CheckLimits(m);
-}
-
-bool ValidLink(std::int32_t index, int atomCount) {
-  return index == -1 || (index >= 0 && index < atomCount);
+  return BrokenInvariant(m, TInvariants::Stored).problem;
 }
 
 }  // namespace
-
-TFormatProblem CheckLimits(const TMolecule& m) {
-  const int atomCount = m.atoms.Count();
-  if (atomCount > MaxAtoms) return TFormatProblem::TooManyAtoms;
-  if (m.bonds.Count() > MaxBonds) return TFormatProblem::TooManyBonds;
-  if (m.bondCount < 0 || m.bondCount > MaxBonds) return TFormatProblem::OutOfRange;
-  for (const auto& atom : m.atoms) {
-    if (!WithinLimits(atom)) return TFormatProblem::OutOfRange;
-    if (!ValidLink(atom.parentIndex, atomCount)) return TFormatProblem::BadLink;
-    for (auto c : atom.childIndex)
-      if (!ValidLink(c, atomCount)) return TFormatProblem::BadLink;
-  }
-  for (const auto& bond : m.bonds) {
-    if (std::find(bond.order.begin(), bond.order.end(), '\0') == bond.order.end()) return TFormatProblem::BadOrder;
-    if (!WithinLimits(bond)) return TFormatProblem::OutOfRange;
-  }
-  for (const auto& bracket : m.brackets)
-    if (!WithinLimits(bracket)) return TFormatProblem::OutOfRange;
-  return TFormatProblem::None;
-}
 
 void WriteMolecule(std::ostream& out, const TMolecule& m) {
   std::string bytes;
@@ -352,41 +329,6 @@ TFileResult LoadMoleculeFile(const std::string& path, TMolecule& molecule) {
   TFileResult result;
   if (ReadMolecule(in, molecule, &result.format) != TReadResult::Ok) result.error = TFileError::BadFormat;
   return result;
-}
-
-namespace {
-
-void FileNotFound(IMessageBox& messages) {
-  messages.MessageBox("File cannot be found!", "Warning", TIcon::Exclamation);
-}
-
-}  // namespace
-
-void ShowWriteFailure(IMessageBox& messages) { FileNotFound(messages); }
-
-void ShowReadFailure(const TFileResult& result, IMessageBox& messages) {
-  if (result.error == TFileError::BadFormat)
-    messages.MessageBox("Incorrect File Format!", "Warning", TIcon::Exclamation);
-  else
-    FileNotFound(messages);
-}
-
-bool WriteMoleculeFile(const std::string& path, const TMolecule& molecule, IMessageBox& messages) {
-  const bool written = SaveMoleculeFile(path, molecule).Ok();
-  if (!written) FileNotFound(messages);
-  return written;
-}
-
-bool WriteWholeFile(const std::string& path, const std::string& bytes, IMessageBox& messages) {
-  const bool written = SaveWholeFile(path, bytes).Ok();
-  if (!written) FileNotFound(messages);
-  return written;
-}
-
-bool ReadMoleculeFile(const std::string& path, TMolecule& molecule, IMessageBox& messages) {
-  const TFileResult result = LoadMoleculeFile(path, molecule);
-  if (!result.Ok()) ShowReadFailure(result, messages);
-  return result.Ok();
 }
 
 }  // namespace kovala

@@ -4,7 +4,7 @@
 #include <span>
 #include <string_view>
 
-#include "editor/bondwindow.h"
+#include "editor/moleculeeditor.h"
 
 namespace kovala {
 
@@ -97,42 +97,23 @@ TRingTemplate TemplateOf(TRingKind ring) {
   return {kCyclobutaneAtoms, kCyclobutaneBonds, 2};
 }
 
+constexpr const char* kStartTexts[] = {"You must start with the aromatic ring!!!",
+                                       "You must start with the cyclohexane!!!",
+                                       "You must start with the cyclobutane!!!"};
+
 }  // namespace
 
-void TBondWindow::PlaceAromaticRing() {
-  if (!PaletteGuard()) return;
-  if (!molecule.atoms.IsEmpty()) {
-    Desktop().MessageBox("You must start with the aromatic ring!!!", "Warning", TIcon::Exclamation);
-    return;
-  }
-  PlaceRing(TRingKind::Aromatic);
-}
+TEditResult TMoleculeEditor::PlaceRing(TRingKind ring) {
+  TEditResult result;
+  result.refusal = PaletteRefusal();
+  if (!result.refusal && !molecule.atoms.IsEmpty()) result.refusal = TNotice{kStartTexts[static_cast<int>(ring)]};
+  if (result.refusal) return result;
 
-void TBondWindow::PlaceCyclohexane() {
-  if (!PaletteGuard()) return;
-  if (!molecule.atoms.IsEmpty()) {
-    Desktop().MessageBox("You must start with the cyclohexane!!!", "Warning", TIcon::Exclamation);
-    return;
-  }
-  PlaceRing(TRingKind::Cyclohexane);
-}
-
-void TBondWindow::PlaceCyclobutane() {
-  if (!PaletteGuard()) return;
-  if (!molecule.atoms.IsEmpty()) {
-    Desktop().MessageBox("You must start with the cyclobutane!!!", "Warning", TIcon::Exclamation);
-    return;
-  }
-  PlaceRing(TRingKind::Cyclobutane);
-}
-
-void TBondWindow::PlaceRing(TRingKind ring) {
   const TRingTemplate ringTemplate = TemplateOf(ring);
-  const TRect client = Host().ClientRect();
-  const int left = client.left;
-  const int top = client.top + kRingTop;
-
-  Snapshot();
+  const int left = area.left;
+  const int top = area.top + kRingTop;
+  molecule.Snapshot();
+  result.snapshot = true;
   const int first = molecule.atoms.Count();
   for (std::size_t i = 0; i < ringTemplate.atoms.size(); ++i) {
     const TRingAtom& cell = ringTemplate.atoms[i];
@@ -144,11 +125,8 @@ void TBondWindow::PlaceRing(TRingKind ring) {
     // the first substituent goes into neighbourKind entry 0.
     atom.neighbourCount = 2;
     atom.electronSlotTaken.fill(1);
-    for (SideCode side : cell.freeSides) {
-      if (side == NoSide) continue;
-      atom.electronSlotTaken[static_cast<std::size_t>(side - 1)] = 0;
-      atom.electronSlotTaken[static_cast<std::size_t>(side + 3)] = 0;
-    }
+    for (SideCode side : cell.freeSides)
+      if (side != NoSide) MarkSide(atom, side, 0);
     // The ring is linked as a chain; the closing bond has no link.
     const int index = first + static_cast<int>(i);
     if (i > 0) {
@@ -165,8 +143,7 @@ void TBondWindow::PlaceRing(TRingKind ring) {
   // The next atom bonded by a drop then lands right after the ring atoms.
   molecule.bondCount = static_cast<int>(ringTemplate.bonds.size()) - 1;
   molecule.ringTemplatePlaced = true;
-  Host().Invalidate(false);
-  RenewPanel();
+  return result;
 }
 
 }  // namespace kovala
