@@ -344,7 +344,7 @@ TEST(CourseMenu, EveryCompletionIsFollowedByAFreshMenuOnTheNextRow) {
     EXPECT_EQ(s.host.grayed, std::vector<int>{cmd::AbbreviateHs});
     s.host.menusAssigned.clear();
     s.window->Command(cmd::NextMolecule);
-    EXPECT_EQ(s.host.menusAssigned, std::vector<std::string>{CourseMenuName});
+    EXPECT_EQ(s.host.menusAssigned, std::vector<std::string>{menu::Course});
   }
 }
 
