@@ -24,6 +24,8 @@ ROOT = pathlib.Path(__file__).resolve().parent.parent
 SOURCE_DIRS = ["app", "editor", "practice", "view3d", "chem", "model", "setup", "resources",
                "framework"]
 NAMES_TABLE = ROOT / "chem" / "names.tsv"
+# Files whose texts are diagnostics for developers and tests, never shown to a student.
+DIAGNOSTICS = {"model/invariants.cpp"}
 
 LITERAL = re.compile(r'(?:u8|L|u|U)?"((?:[^"\\\n]|\\.)*)"')
 # Literals that are names for the machine, not texts for a person.
@@ -129,6 +131,8 @@ def Harvest():
     for folder in SOURCE_DIRS:
         for path in sorted((ROOT / folder).rglob("*")):
             if path.suffix not in (".cpp", ".h") or "qt" in path.relative_to(ROOT).parts[1:-1] and path.name == "main.cpp":
+                continue
+            if path.relative_to(ROOT).as_posix() in DIAGNOSTICS:
                 continue
             for line, text, context in Literals(path):
                 if UserVisible(text):
