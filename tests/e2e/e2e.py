@@ -528,17 +528,19 @@ def keyboard_desktop_keys(s):
     s.key("ctrl+z", "ctrl+z", "ctrl+0")
     poll("the actual size, as before the zoom", lambda: s.pixels(box) == actual)
 
-    # F1 opens the help; Ctrl+N asks to save the changed molecule and, with
-    # No, empties it; Ctrl+Q then ends the program without a question.
-    s.key("F1")
-    s.wait_window("Kovala Help")
-    s.focus(frame)
+    # Ctrl+N asks to save the changed molecule and, with No, empties it; F1
+    # opens the help; Ctrl+Q then ends the program without a question and
+    # closes the help with it.
     s.key("ctrl+n")
     s.answer_box("Molecule has changed", keys=("alt+n",))
     poll("the emptied client", lambda: s.pixels(box).colours() == 1)
     s.focus(frame)
+    s.key("F1")
+    s.wait_window("Kovala Help")
+    s.focus(frame)
     s.key("ctrl+q")
     s.wait_gone("Untitled")
+    s.wait_gone("Kovala Help")
     poll("the program to end", lambda: s.app.poll() is not None)
 
 
