@@ -12,6 +12,8 @@ TClientArea::TClientArea(QWidget* parent) : QScrollArea(parent), stack(new QStac
   setWidgetResizable(false);
   setAlignment(Qt::AlignLeft | Qt::AlignTop);
   setWidget(stack);
+  for (QScrollBar* bar : {horizontalScrollBar(), verticalScrollBar()})
+    connect(bar, &QAbstractSlider::actionTriggered, this, [this] { zoomMiddle.reset(); });
 }
 
 void TClientArea::AddHost(THostWidget& host) {
@@ -20,15 +22,26 @@ void TClientArea::AddHost(THostWidget& host) {
 }
 
 void TClientArea::SetCurrent(THostWidget& host) {
+  zoomMiddle.reset();
   stack->setCurrentWidget(&host);
   Fit();
 }
 
 void TClientArea::SetDrawingScale(double scale) {
+  // The program point in the middle of what is seen stays there, as far as
+  // the scroll bars allow, so a molecule in sight stays in sight. It is kept
+  // from step to step until the student scrolls: a step whose area needs no
+  // scrolling would otherwise pull it towards the upper left.
+  if (!zoomMiddle)
+    zoomMiddle = QPointF((horizontalScrollBar()->value() + viewport()->width() / 2.0) / drawingScale,
+                         (verticalScrollBar()->value() + viewport()->height() / 2.0) / drawingScale);
+  const QPointF middle = *zoomMiddle;
   drawingScale = scale;
   for (int i = 0; i < stack->count(); ++i) static_cast<THostWidget*>(stack->widget(i))->SetDrawingScale(scale);
   drawingScale = Current() != nullptr ? Current()->DrawingScale() : scale;
   Fit();
+  horizontalScrollBar()->setValue(static_cast<int>(std::lround(middle.x() * drawingScale - viewport()->width() / 2.0)));
+  verticalScrollBar()->setValue(static_cast<int>(std::lround(middle.y() * drawingScale - viewport()->height() / 2.0)));
 }
 
 TRect TClientArea::VisibleProgramRect() const {
@@ -64,6 +77,8 @@ void TClientArea::Fit() {
   fitting = false;
 }
 
+// Also called for the viewport's resizes, as scroll bars come and go during
+// a zoom step, so the middle kept through the steps is not dropped here.
 void TClientArea::resizeEvent(QResizeEvent* event) {
   QScrollArea::resizeEvent(event);
   Fit();

@@ -4,8 +4,10 @@
 // past it where its window draws further out.
 #pragma once
 
+#include <QPointF>
 #include <QScrollArea>
 #include <QStackedWidget>
+#include <optional>
 
 #include "base/geometry.h"
 #include "framework/qt/hostwidget.h"
@@ -38,6 +40,8 @@ class TClientArea : public QScrollArea {
   QStackedWidget* stack;
   double drawingScale = 1.0;
   bool fitting = false;
+  // The program point kept in the middle through a run of zoom steps.
+  std::optional<QPointF> zoomMiddle;
 };
 
 }  // namespace kovala

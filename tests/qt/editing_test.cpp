@@ -386,6 +386,9 @@ TEST_F(ZoomedEditingTest, AZoomedAreaScrollsRatherThanCutTheMolecule) {
   auto* area = mainWindow.findChild<QScrollArea*>();
   ASSERT_NE(area, nullptr);
   EXPECT_GT(area->horizontalScrollBar()->maximum(), 0);
+  // What was in the middle of the area seen is in the middle still.
+  const int middle = actual.right / 2 * 3 - area->viewport()->width() / 2;
+  EXPECT_NEAR(area->horizontalScrollBar()->value(), middle, 3);
   // Back at actual size nothing needs scrolling.
   Press(Qt::Key_0);
   EXPECT_EQ(EditorHost().DrawingScale(), 1.0);
