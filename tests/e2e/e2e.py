@@ -528,6 +528,18 @@ def keyboard_desktop_keys(s):
     s.key("ctrl+z", "ctrl+z", "ctrl+0")
     poll("the actual size, as before the zoom", lambda: s.pixels(box) == actual)
 
+    # Ctrl+Shift+S is Save as (a key of its own, not taken for Ctrl+S): its
+    # dialog, cancelled; Ctrl+C copies the molecule and says so.
+    s.key("ctrl+shift+s")
+    dialog = s.wait_window("Save As")
+    s.focus(dialog)
+    s.key("Escape")
+    s.wait_gone("Save As")
+    s.focus(frame)
+    s.key("ctrl+c")
+    s.answer_box("Information")
+    check_clipboard(s, "2-D")
+    s.focus(frame)
     # Ctrl+N asks to save the changed molecule and, with No, empties it; F1
     # opens the help; Ctrl+Q then ends the program without a question and
     # closes the help with it.
