@@ -150,6 +150,15 @@ bool TFrame::FrameCommand(int id) {
       return true;
     case cmd::ReturnFromTrueShape:
       return true;
+    case cmd::ZoomDrawingIn:
+      Zoom(zoomStep + 1);
+      return true;
+    case cmd::ZoomDrawingOut:
+      Zoom(zoomStep - 1);
+      return true;
+    case cmd::ZoomDrawingActual:
+      Zoom(0);
+      return true;
     default:
       return false;
   }
@@ -365,6 +374,25 @@ void TFrame::LeaveTrueShape() {
   frameHost.AssignMenu(trueShapeReturnMenu.empty() ? menu::Editor : trueShapeReturnMenu);
   frameHost.SetMessageBar(trueShapeReturnHint.empty() ? EditorHint : trueShapeReturnHint);
   trueShapeCameFrom = nullptr;
+}
+
+void TFrame::Zoom(int step) {
+  const int last = static_cast<int>(ZoomSteps.size()) - 1;
+  step = step < 0 ? 0 : step > last ? last : step;
+  if (step == zoomStep) return;
+  zoomStep = step;
+  frameHost.SetDrawingScale(ZoomSteps[static_cast<std::size_t>(zoomStep)]);
+  if (!view3DActive) return;
+  // The ball model is laid out for the area it is shown in, which the zoom
+  // has just made smaller or larger; built again it stands in the middle, as
+  // after a size step, and a turning model keeps turning.
+  const bool wasAnimating = shapeWindow->animating;
+  if (wasAnimating) shapeWindow->StopAnimation();
+  const TRect area = frameHost.ClientRect();
+  shapeWindow->BuildModel(CurrentMoleculeWindow().molecule.atoms, area.left, area.top, area.right,
+                          area.bottom);
+  if (wasAnimating) shapeWindow->StartAnimation();
+  shapeWindow->Host().Invalidate(true);
 }
 
 void TFrame::ShowClient(TWindow& window) {

@@ -2,6 +2,7 @@
 // of them at a time, assigns the matching menu and routes every command.
 #pragma once
 
+#include <array>
 #include <memory>
 #include <string>
 
@@ -51,6 +52,10 @@ class TFrame : public TWindow {
   bool panelShown = true;
   // The true shape is shown over whichever window asked for it.
   bool trueShapeActive = false;
+  // How much larger the drawing area is shown (Ctrl+plus, Ctrl+minus,
+  // Ctrl+0): an index into ZoomSteps, kept through every switch of client.
+  static constexpr std::array<double, 6> ZoomSteps{1.0, 1.25, 1.5, 2.0, 2.5, 3.0};
+  int zoomStep = 0;
 
  private:
   bool FrameCommand(int id);
@@ -69,6 +74,7 @@ class TFrame : public TWindow {
   bool TrueShapeCommand(int id);
   void ShowTrueShape();
   void LeaveTrueShape();
+  void Zoom(int step);
 
   IFrameHost& frameHost;
   TMyApp& app;

@@ -84,6 +84,11 @@ inline constexpr int PrintTrueShape = 1017;
 inline constexpr int AnimateTrueShape = 1018;
 inline constexpr int TrueShapeZoomIn = 1020;
 inline constexpr int TrueShapeZoomOut = 1021;
+// The drawing area shown larger for a projector, in every state (Ctrl+plus,
+// Ctrl+minus, Ctrl+0); the windows' rules stay in program pixels.
+inline constexpr int ZoomDrawingIn = 1030;
+inline constexpr int ZoomDrawingOut = 1031;
+inline constexpr int ZoomDrawingActual = 1032;
 
 }  // namespace cmd
 

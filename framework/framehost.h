@@ -18,6 +18,10 @@ class IFrameHost : public IWindowHost {
   // Puts a check mark beside a checkable menu item, or takes it away; the
   // mark stays when a menu is assigned afresh.
   virtual void CheckMenuItem(int command, bool checked) = 0;
+  // Shows every client window `scale` times larger (a zoom for a projector).
+  // The windows' rules stay in program pixels: ClientRect is then the area
+  // seen, in program pixels, and pointer positions are mapped back.
+  virtual void SetDrawingScale(double scale) = 0;
 };
 
 }  // namespace kovala

@@ -49,6 +49,10 @@ class TWindow {
   // The text of the panel shown beside the window; none for a window that
   // has no panel, and the panel is then hidden.
   virtual std::optional<std::string> PanelText() const { return std::nullopt; }
+  // The least client size, in program pixels, at which nothing the window
+  // draws is cut; the host scrolls where the screen shows less (a zoomed
+  // drawing area). Nothing beyond the client rectangle by default.
+  virtual TSize DrawingReach() const { return {}; }
 
   bool IsVisible() const { return visible; }
   virtual void Show() { visible = true; }

@@ -48,4 +48,24 @@ TRect TMolecule::AtomBox() const {
   return {box.left - 5, box.top - 5, box.right + 25, box.bottom + 25};
 }
 
+TSize TMolecule::DrawingReach(int trayRight) const {
+  // A placed cell, then a gap of 10, then the tray's 20-pixel cell and its 30-pixel margin.
+  constexpr int TrayColumn = 60;
+  constexpr int Margin = 10;
+  long long width = 0;
+  long long height = 0;
+  for (const TAtom& atom : atoms) {
+    const bool inTray = atom.x + 50 == trayRight;
+    if (!inTray) width = std::max(width, static_cast<long long>(atom.x) + 20 + TrayColumn);
+    height = std::max(height, static_cast<long long>(atom.y) + 20 + Margin);
+  }
+  for (const TBrackett& bracket : brackets) {
+    // The charge is written just right of the closing bracket.
+    width = std::max(width, static_cast<long long>(bracket.right) + 20 + TrayColumn);
+    height = std::max(height, static_cast<long long>(bracket.bottom) + Margin);
+  }
+  const auto clamp = [](long long v) { return static_cast<int>(std::clamp<long long>(v, 0, MaxDrawingReach)); };
+  return TSize{clamp(width), clamp(height)};
+}
+
 }  // namespace kovala

@@ -35,6 +35,13 @@ class TMolecule {
   // The box reaching 5 pixels past every atom's 20 x 20 cell: where a charge
   // bracket goes and what the clipboard picture shows. Needs at least one atom.
   TRect AtomBox() const;
+  // The least drawing area that cuts nothing: every placed atom and bracket
+  // with the tray column still clear to the right of them, and every atom
+  // waiting in the tray (at trayRight - 50) down to the last. At most
+  // MaxDrawingReach each way, so a file with far-off atoms cannot ask for a
+  // vast area.
+  TSize DrawingReach(int trayRight) const;
+  static constexpr int MaxDrawingReach = 4096;
 };
 
 }  // namespace kovala

@@ -36,7 +36,9 @@ std::optional<TMenu> ProgramMenu(std::string_view name);
 // when the command has none.
 std::string_view MenuHint(int command);
 
-enum class TKey { Home, End, Backspace, F2, F3, Left, Right, Up, Down, X };
+// The accelerator table's keys, then those of the desktop keys
+// (resources/desktopkeys.h).
+enum class TKey { Home, End, Backspace, F2, F3, Left, Right, Up, Down, X, N, O, S, Z, C, P, Q, F1, Plus, Equal, Minus, Zero };
 
 struct TAccelerator {
   TKey key;

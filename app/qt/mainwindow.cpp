@@ -14,6 +14,7 @@
 #include <algorithm>
 
 #include "framework/qt/pictureresources.h"
+#include "resources/desktopkeys.h"
 #include "resources/menus.h"
 #include "resources/palette.h"
 
@@ -47,15 +48,48 @@ Qt::Key QtKey(TKey key) {
       return Qt::Key_Down;
     case TKey::X:
       return Qt::Key_X;
+    case TKey::N:
+      return Qt::Key_N;
+    case TKey::O:
+      return Qt::Key_O;
+    case TKey::S:
+      return Qt::Key_S;
+    case TKey::Z:
+      return Qt::Key_Z;
+    case TKey::C:
+      return Qt::Key_C;
+    case TKey::P:
+      return Qt::Key_P;
+    case TKey::Q:
+      return Qt::Key_Q;
+    case TKey::F1:
+      return Qt::Key_F1;
+    case TKey::Plus:
+      return Qt::Key_Plus;
+    case TKey::Equal:
+      return Qt::Key_Equal;
+    case TKey::Minus:
+      return Qt::Key_Minus;
+    case TKey::Zero:
+      return Qt::Key_0;
   }
   return Qt::Key_unknown;
+}
+
+QKeySequence SequenceOf(const TDesktopKey& key) {
+  Qt::KeyboardModifiers modifiers;
+  if (key.control) modifiers |= Qt::ControlModifier;
+  if (key.shift) modifiers |= Qt::ShiftModifier;
+  if (key.keypad) modifiers |= Qt::KeypadModifier;
+  return QKeySequence(QKeyCombination(modifiers, QtKey(key.key)));
 }
 
 }  // namespace
 
 TMainWindow::TMainWindow(QWidget* parent)
     : QMainWindow(parent),
-      clients(new QStackedWidget(this)),
+      clientArea(new TClientArea(this)),
+      clients(&clientArea->Stack()),
       palette(new QToolBar(QStringLiteral("Palette"), this)),
       messageBar(new QLabel(this)),
       panel(new QLabel(this)),
@@ -68,7 +102,7 @@ TMainWindow::TMainWindow(QWidget* parent)
   auto* column = new QVBoxLayout(area);
   column->setContentsMargins(0, 0, 0, 0);
   column->setSpacing(0);
-  column->addWidget(clients, 1);
+  column->addWidget(clientArea, 1);
   column->addWidget(panel);
   setCentralWidget(area);
   panel->setWordWrap(true);
@@ -93,6 +127,7 @@ TMainWindow::TMainWindow(QWidget* parent)
 
   BuildPalette();
   InstallAccelerators();
+  InstallDesktopKeys();
   setWindowIcon(QIcon(QPixmap::fromImage(LoadPicture("ATOMBOMB"))));
 }
 
@@ -101,7 +136,7 @@ TMainWindow::~TMainWindow() = default;
 THostWidget& TMainWindow::AddClient(TWindow& client) {
   if (THostWidget* existing = HostOf(client)) return *existing;
   auto* host = new THostWidget(client, *this, clients);
-  clients->addWidget(host);
+  clientArea->AddHost(*host);
   hosts[&client] = host;
   client.AttachHost(*host);
   return *host;
@@ -115,13 +150,15 @@ THostWidget* TMainWindow::HostOf(const TWindow& client) const {
 THostWidget* TMainWindow::CurrentHost() const { return static_cast<THostWidget*>(clients->currentWidget()); }
 
 void TMainWindow::SetClient(TWindow& client) {
-  clients->setCurrentWidget(&AddClient(client));
+  clientArea->SetCurrent(AddClient(client));
   RefreshPanel();
 }
 
 void TMainWindow::CloseMainWindow() { close(); }
 
-TRect TMainWindow::ClientRect() const { return TRect{0, 0, clients->width(), clients->height()}; }
+TRect TMainWindow::ClientRect() const { return clientArea->VisibleProgramRect(); }
+
+void TMainWindow::SetDrawingScale(double scale) { clientArea->SetDrawingScale(scale); }
 
 void TMainWindow::Invalidate(bool erase) {
   if (THostWidget* host = CurrentHost()) host->Invalidate(erase);
@@ -145,7 +182,11 @@ void TMainWindow::SetMessageBar(const std::string& text) {
   messageBar->setText(QString::fromStdString(text));
 }
 
-void TMainWindow::PanelChanged() { RefreshPanel(); }
+void TMainWindow::PanelChanged() {
+  RefreshPanel();
+  // The molecule changed: it may now reach past the area seen.
+  clientArea->Fit();
+}
 
 void TMainWindow::ShowPanel(bool shown) {
   panelShown = shown;
@@ -263,6 +304,22 @@ void TMainWindow::InstallAccelerators() {
   }
 }
 
+void TMainWindow::InstallDesktopKeys() {
+  for (const TDesktopKey& key : DesktopKeys()) {
+    auto* shortcut = new QShortcut(SequenceOf(key), this);
+    shortcut->setContext(Qt::WindowShortcut);
+    connect(shortcut, &QShortcut::activated, this, [this, &key] {
+      const int command = DesktopKeyCommand(key, [this](int id) { return OffersEnabled(id); });
+      if (command != 0) Command(command);
+    });
+  }
+}
+
+bool TMainWindow::OffersEnabled(int command) const {
+  return std::any_of(menuActions.begin(), menuActions.end(),
+                     [command](const auto& entry) { return entry.first == command && entry.second->isEnabled(); });
+}
+
 QAction* TMainWindow::CommandAction(const QString& text, int command, QObject* parent, bool checkable) {
   auto* action = new QAction(text, parent);
   if (checkable) {
@@ -274,6 +331,14 @@ QAction* TMainWindow::CommandAction(const QString& text, int command, QObject* p
     return action;
   }
   action->setStatusTip(ToQString(MenuHint(command)));
+  // The desktop key stands beside the item in a popup. The main window's own
+  // shortcut acts on it, so the item's applies only inside its open popup,
+  // where it gives the same command.
+  if (qobject_cast<QMenu*>(parent) != nullptr)
+    if (const TDesktopKey* key = DesktopKeyShownFor(command)) {
+      action->setShortcut(SequenceOf(*key));
+      action->setShortcutContext(Qt::WidgetShortcut);
+    }
   connect(action, &QAction::triggered, this, [this, command] {
     // A chosen item's hint goes as the menu closes; the message bar shows its
     // own text again while the command runs.

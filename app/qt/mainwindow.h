@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "framework/framehost.h"
+#include "framework/qt/clientarea.h"
 #include "framework/qt/hostwidget.h"
 #include "framework/qt/windowtimers.h"
 #include "framework/window.h"
@@ -45,6 +46,7 @@ class TMainWindow : public QMainWindow, public IFrameHost {
   void ShowPanel(bool shown) override;
   // Both the frame's panel item and a window's own menu items.
   void CheckMenuItem(int command, bool checked) override;
+  void SetDrawingScale(double scale) override;
 
   // The frame's own window services.
   TRect ClientRect() const override;
@@ -69,6 +71,10 @@ class TMainWindow : public QMainWindow, public IFrameHost {
  private:
   void BuildPalette();
   void InstallAccelerators();
+  // Ctrl+N, Ctrl+S, F1, the zoom keys...: each gives the command its menu
+  // item gives, and only where the item is offered (resources/desktopkeys.h).
+  void InstallDesktopKeys();
+  bool OffersEnabled(int command) const;
   // Shows the current client's panel text, or hides the panel when the
   // client has none or the student hid it.
   void RefreshPanel();
@@ -76,6 +82,7 @@ class TMainWindow : public QMainWindow, public IFrameHost {
   void Command(int id);
 
   TWindow* frame = nullptr;
+  TClientArea* clientArea;
   QStackedWidget* clients;
   QToolBar* palette;
   QLabel* messageBar;

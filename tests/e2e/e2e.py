@@ -451,10 +451,116 @@ def open_argument(s):
             raise Failure("no line about %s on standard error: %r" % (argument, output))
 
 
+def ink(picture):
+    """How many pixels of a picture are not white."""
+    return sum(1 for i in range(0, len(picture.data), 3) if picture.data[i:i + 3] != bytes(WHITE))
+
+
+def keyboard_desktop_keys(s):
+    """Ctrl+Z, Ctrl+plus, Ctrl+minus, Ctrl+0, Ctrl+N, F1 and Ctrl+Q as a desktop
+    user presses them; a drop at twice the size bonds as it does at actual size.
+    KOVALA_E2E_SHOTS names a folder for pictures at 1x, 2x and 3x."""
+    s.start_x()
+    frame = s.start_app()
+    client = client_rect(s, frame)
+    box = (client[0], client[1], client[2] - client[0], client[3] - client[1])
+    width = box[2]
+    shots = os.environ.get("KOVALA_E2E_SHOTS")
+
+    def shot(name):
+        if shots:
+            time.sleep(0.5)
+            s.window_shot(frame, os.path.join(shots, name + ".png"))
+
+    def filled(x, y):
+        return s.pixels((x, y, 20, 20)).colours() > 1
+
+    # A carbon near the upper left, so that it stays in sight at every zoom.
+    s.click(*palette_button(s, frame, client, 0))
+    tray = (client[0] + width - 50 + 10, client[1] + 10 + 10)
+    poll("the carbon in the tray", lambda: filled(tray[0] - 10, tray[1] - 10))
+    drop = (client[0] + 100, client[1] + 80)
+    s.drag(tray[0], tray[1], drop[0], drop[1])
+    cell = (drop[0] - 15 - client[0], drop[1] - 15 - client[1])  # in program pixels
+    poll("the carbon placed", lambda: filled(client[0] + cell[0], client[1] + cell[1]))
+    # Ctrl+Z is Undo-Back: the carbon goes back to the tray.
+    s.focus(frame)
+    s.key("ctrl+z")
+    poll("the carbon back in the tray", lambda: filled(tray[0] - 10, tray[1] - 10)
+         and not filled(client[0] + cell[0], client[1] + cell[1]))
+    s.drag(tray[0], tray[1], drop[0], drop[1])
+    poll("the carbon placed again", lambda: filled(client[0] + cell[0], client[1] + cell[1]))
+    time.sleep(0.5)
+    actual = s.pixels(box)
+    shot("keyboard_desktop_keys-1x")
+
+    # Three presses of Ctrl+plus: 1.25, 1.5, then twice the size.
+    s.focus(frame)
+    s.key("ctrl+plus", "ctrl+plus", "ctrl+plus")
+    on = lambda x, y: (client[0] + 2 * x, client[1] + 2 * y)  # noqa: E731 - a program point on screen
+    doubled = poll("the carbon at twice the size",
+                   lambda: (lambda p: p if ink(p) > 2 * ink(actual) else None)(s.pixels(box)))
+    if not 3.0 < ink(doubled) / ink(actual) < 5.0:
+        raise Failure("twice the size shows %d dark pixels for %d at actual size"
+                      % (ink(doubled), ink(actual)))
+    shot("keyboard_desktop_keys-2x")
+    # A hydrogen from the tray (now at the right edge of what is seen, in
+    # program pixels) dropped on the carbon's right side bonds as at 1x.
+    s.click(*palette_button(s, frame, client, 1))
+    seen = (width // 2, box[3] // 2)
+    tray2 = on(seen[0] - 40, 20)
+    poll("the hydrogen in the zoomed tray", lambda: filled(tray2[0] - 10, tray2[1] - 10))
+    s.drag(tray2[0], tray2[1], *on(cell[0] + 30, cell[1] + 10))
+    hydrogen = on(cell[0] + 30, cell[1])
+    poll("the hydrogen bonded beside the carbon", lambda: filled(hydrogen[0] + 10, hydrogen[1] + 10))
+    if filled(tray2[0] - 10, tray2[1] - 10):
+        raise Failure("the hydrogen is still in the tray after its drop at 2x")
+    # Ctrl+= and Ctrl+plus go on to three times; Ctrl+minus steps back.
+    s.focus(frame)
+    s.key("ctrl+equal", "ctrl+plus", "ctrl+plus")
+    time.sleep(0.5)
+    shot("keyboard_desktop_keys-3x")
+    tripled = s.pixels(box)
+    s.key("ctrl+minus")
+    poll("one step smaller", lambda: s.pixels(box) != tripled)
+    # Ctrl+Z twice undoes the zoomed drop and the hydrogen's palette press;
+    # Ctrl+0 shows the actual size again: the picture from before the zoom.
+    s.key("ctrl+z", "ctrl+z", "ctrl+0")
+    poll("the actual size, as before the zoom", lambda: s.pixels(box) == actual)
+
+    # Ctrl+Shift+S is Save as (a key of its own, not taken for Ctrl+S): its
+    # dialog, cancelled; Ctrl+C copies the molecule and says so.
+    s.key("ctrl+shift+s")
+    dialog = s.wait_window("Save As")
+    s.focus(dialog)
+    s.key("Escape")
+    s.wait_gone("Save As")
+    s.focus(frame)
+    s.key("ctrl+c")
+    s.answer_box("Information")
+    check_clipboard(s, "2-D")
+    s.focus(frame)
+    # Ctrl+N asks to save the changed molecule and, with No, empties it; F1
+    # opens the help; Ctrl+Q then ends the program without a question and
+    # closes the help with it.
+    s.key("ctrl+n")
+    s.answer_box("Molecule has changed", keys=("alt+n",))
+    poll("the emptied client", lambda: s.pixels(box).colours() == 1)
+    s.focus(frame)
+    s.key("F1")
+    s.wait_window("Kovala Help")
+    s.focus(frame)
+    s.key("ctrl+q")
+    s.wait_gone("Untitled")
+    s.wait_gone("Kovala Help")
+    poll("the program to end", lambda: s.app.poll() is not None)
+
+
 SCENARIOS = {"startup": startup, "methane": methane, "refused_drop": refused_drop,
              "cancel_save": cancel_save, "copy_pictures": copy_pictures, "save_open": save_open,
              "practice_lesson": practice_lesson, "organic_lesson": organic_lesson,
-             "open_argument": open_argument, "true_shape": true_shape}
+             "open_argument": open_argument, "true_shape": true_shape,
+             "keyboard_desktop_keys": keyboard_desktop_keys}
 
 
 def main():

@@ -8,6 +8,8 @@
 #include <QApplication>
 #include <QImage>
 #include <QMenuBar>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QToolBar>
 #include <algorithm>
@@ -47,6 +49,8 @@ class TAnsweringDesktop : public TQtDesktop {
   std::optional<std::string> SaveFileDialog(TFileDialogSettings& settings) override {
     return script.SaveFileDialog(settings);
   }
+  void OpenHelp(const std::string& file) override { script.OpenHelp(file); }
+  void CloseHelp(const std::string& file) override { script.CloseHelp(file); }
 };
 
 QStringList BarTexts(const QMainWindow& window) {
@@ -286,6 +290,153 @@ TEST_F(EditingTest, KeysShowTurnAndMoveTheModelOfMethaneAndReturnToTheEditor) {
   EXPECT_EQ(view.balls.Count(), 0);
   EXPECT_EQ(Editor().AtomCount(), 5);
   EXPECT_EQ(desktop.script.messages.size(), 1u);
+}
+
+}  // namespace
+}  // namespace kovala::test
+
+namespace kovala::test {
+namespace {
+
+// The molecule's records as the file keeps them, for comparing two builds.
+std::vector<std::tuple<int, int, int, int, int, int, int>> Records(const TMolecule& molecule) {
+  std::vector<std::tuple<int, int, int, int, int, int, int>> records;
+  for (const TAtom& atom : molecule.atoms)
+    records.emplace_back(atom.kind, atom.x, atom.y, atom.freeElectrons, atom.openBonds, atom.parentIndex,
+                         atom.bonded);
+  for (const TBonds& bond : molecule.bonds) records.emplace_back(-1, bond.x1, bond.y1, bond.x2, bond.y2, 0, 0);
+  records.emplace_back(-2, molecule.bondCount, molecule.completed, 0, 0, 0, 0);
+  return records;
+}
+
+class ZoomedEditingTest : public EditingTest {
+ protected:
+  // The widget point inside the program pixel `p`, at the host's scale.
+  QPoint On(TPoint p) const {
+    const double scale = EditorHost().DrawingScale();
+    return QPoint(static_cast<int>(p.x * scale + scale / 2), static_cast<int>(p.y * scale + scale / 2));
+  }
+  void DragProgram(TPoint from, TPoint to) {
+    QTest::mousePress(&EditorHost(), Qt::LeftButton, Qt::NoModifier, On(from));
+    QTest::mouseMove(&EditorHost(), On(TPoint{(from.x + to.x) / 2, (from.y + to.y) / 2}));
+    QTest::mouseRelease(&EditorHost(), Qt::LeftButton, Qt::NoModifier, On(to));
+  }
+  TPoint TrayCell() const { return TPoint{EditorHost().ClientRect().right - 40, 20}; }
+  // Water, then a hydrogen refused on an oxygen that has no bond left,
+  // then methane's carbon hung from nothing: the same program points at
+  // every zoom.
+  void BuildWaterWithARefusal() {
+    ClickPalette(Oxygen);
+    DragProgram(TrayCell(), TPoint{120, 90});
+    const TPoint cell{105, 75};
+    ClickPalette(Hydrogen);
+    DragProgram(TrayCell(), TPoint{cell.x + 30, cell.y + 10});
+    ClickPalette(Hydrogen);
+    DragProgram(TrayCell(), TPoint{cell.x + 10, cell.y + 30});
+    ClickPalette(Hydrogen);  // refused: the water is complete
+  }
+  void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) {
+    QTest::keyClick(&mainWindow, key, modifiers);
+  }
+};
+
+TEST_F(ZoomedEditingTest, TheSameDropsMakeTheSameRecordsAtEveryZoom) {
+  std::vector<std::vector<std::tuple<int, int, int, int, int, int, int>>> built;
+  std::vector<std::vector<std::string>> said;
+  // Actual size, then 2.5 times by four presses of Ctrl+plus, then 3 times.
+  for (const int presses : {0, 4, 1}) {
+    for (int i = 0; i < presses; ++i) Press(Qt::Key_Plus);
+    desktop.script.messages.clear();
+    BuildWaterWithARefusal();
+    built.push_back(Records(Editor().molecule));
+    said.push_back(desktop.script.Texts());
+    Editor().changed = false;
+    Press(Qt::Key_N);  // New, without a question
+    ASSERT_EQ(Editor().AtomCount(), 0);
+  }
+  EXPECT_EQ(EditorHost().DrawingScale(), 3.0);
+  ASSERT_TRUE(Editor().molecule.atoms.IsEmpty());
+  EXPECT_EQ(built[1], built[0]);
+  EXPECT_EQ(built[2], built[0]);
+  EXPECT_EQ(said[1], said[0]);
+  EXPECT_EQ(said[2], said[0]);
+  ASSERT_EQ(said[0].size(), 2u);  // the completion, then the refused palette press
+}
+
+TEST_F(ZoomedEditingTest, AZoomedAreaScrollsRatherThanCutTheMolecule) {
+  const TRect actual = EditorHost().ClientRect();
+  ClickPalette(Carbon);
+  ClickPalette(Hydrogen);
+  // The carbon far right and low, where a three times zoom cannot show it.
+  DragProgram(TrayCell(), TPoint{actual.right - 120, actual.bottom - 40});
+  const TAtom& carbon = Editor().molecule.atoms[0];
+  ASSERT_FALSE(Editor().molecule.atoms[1].bonded);
+  for (int i = 0; i < 5; ++i) Press(Qt::Key_Equal);  // Ctrl+= as Ctrl+plus
+  ASSERT_EQ(EditorHost().DrawingScale(), 3.0);
+  // The frame's area is the part seen, in program pixels ...
+  const TRect seen = mainWindow.ClientRect();
+  EXPECT_LT(seen.right, carbon.x);
+  // ... while the editor's widget grows to take in the carbon and the tray
+  // column beside it, and the hydrogen waits at the tray's new place.
+  const TRect client = EditorHost().ClientRect();
+  EXPECT_GE(client.right, carbon.x + 20 + 60);
+  EXPECT_GE(client.bottom, carbon.y + 20);
+  EXPECT_GE(EditorHost().width(), client.right * 3);
+  EXPECT_EQ(Editor().molecule.atoms[1].x, client.right - 50);
+  auto* area = mainWindow.findChild<QScrollArea*>();
+  ASSERT_NE(area, nullptr);
+  EXPECT_GT(area->horizontalScrollBar()->maximum(), 0);
+  // What was in the middle of the area seen is in the middle still.
+  const int middle = actual.right / 2 * 3 - area->viewport()->width() / 2;
+  EXPECT_NEAR(area->horizontalScrollBar()->value(), middle, 3);
+  // Back at actual size nothing needs scrolling.
+  Press(Qt::Key_0);
+  EXPECT_EQ(EditorHost().DrawingScale(), 1.0);
+  EXPECT_EQ(EditorHost().ClientRect(), actual);
+  EXPECT_EQ(area->horizontalScrollBar()->maximum(), 0);
+  EXPECT_EQ(Editor().molecule.atoms[1].x, actual.right - 50);
+}
+
+TEST_F(ZoomedEditingTest, DesktopKeysActOnlyWhereTheirMenuItemIsOffered) {
+  // The menu shows the key beside the item, and the item's text is the same.
+  auto item = [this](const QString& text) -> QAction* {
+    for (QAction* top : mainWindow.menuBar()->actions())
+      if (top->menu() != nullptr)
+        for (QAction* action : top->menu()->actions())
+          if (action->text() == text) return action;
+    return nullptr;
+  };
+  ASSERT_NE(item("&New"), nullptr);
+  EXPECT_EQ(item("&New")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
+  EXPECT_EQ(item("E&xit...Alt-X")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+  EXPECT_EQ(item("&Index")->shortcut(), QKeySequence(Qt::Key_F1));
+
+  Press(Qt::Key_F1, Qt::NoModifier);
+  EXPECT_EQ(desktop.script.helpOpened, std::vector<std::string>{"kovala.hlp"});
+
+  ClickPalette(Carbon);
+  DragProgram(TrayCell(), TPoint{120, 90});
+  ASSERT_TRUE(Editor().molecule.atoms[0].bonded == 0 && Editor().molecule.atoms[0].x == 105);
+  EXPECT_EQ(item("Save &as ...")->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+  Press(Qt::Key_Z);  // Undo-Back: the carbon goes back to the tray
+  EXPECT_EQ(Editor().molecule.atoms[0].x, EditorHost().ClientRect().right - 50);
+  Press(Qt::Key_C);
+  EXPECT_EQ(desktop.script.LastText().rfind("You can now start another Windows application", 0), 0u);
+
+  // A course offers neither New nor Copy nor Help: their keys do nothing.
+  Editor().changed = false;
+  frame.Command(cmd::StartLab);
+  ASSERT_TRUE(frame.practiceActive);
+  const auto courseAtoms = Records(frame.practiceWindow->molecule);
+  const std::size_t shown = desktop.script.messages.size();
+  for (const Qt::Key key : {Qt::Key_N, Qt::Key_C, Qt::Key_P})
+    Press(key);
+  Press(Qt::Key_F1, Qt::NoModifier);
+  EXPECT_TRUE(frame.practiceActive);
+  EXPECT_EQ(Records(frame.practiceWindow->molecule), courseAtoms);
+  EXPECT_EQ(desktop.script.messages.size(), shown);
+  EXPECT_EQ(desktop.script.helpOpened.size(), 1u);
+  EXPECT_EQ(&frame.Client(), frame.practiceWindow.get());
 }
 
 }  // namespace

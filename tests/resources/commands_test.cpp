@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "resources/desktopkeys.h"
 #include "resources/menus.h"
 #include "resources/palette.h"
 
@@ -42,7 +43,8 @@ constexpr TNamedCommand NamedCommands[] = {
     {cmd::ShowTrueShape, 1010},       {cmd::ReturnFromTrueShape, 1011}, {cmd::CopyTrueShape, 1012},
     {cmd::ExportTrueShape, 1013},     {cmd::TrueShapeLonePairs, 1014},  {cmd::TrueShapeAngles, 1015},
     {cmd::TrueShapeName, 1016},       {cmd::PrintTrueShape, 1017},      {cmd::AnimateTrueShape, 1018},
-    {cmd::TrueShapeZoomIn, 1020},     {cmd::TrueShapeZoomOut, 1021}};
+    {cmd::TrueShapeZoomIn, 1020},     {cmd::TrueShapeZoomOut, 1021},    {cmd::ZoomDrawingIn, 1030},
+    {cmd::ZoomDrawingOut, 1031},      {cmd::ZoomDrawingActual, 1032}};
 // clang-format on
 
 void CollectCommands(const std::vector<TMenuItem>& items, std::set<int>& out) {
@@ -53,7 +55,7 @@ void CollectCommands(const std::vector<TMenuItem>& items, std::set<int>& out) {
 }
 
 // Every command something reaches the windows with: menus as shown (their
-// own items included), accelerators and palette buttons.
+// own items included), accelerators, desktop keys and palette buttons.
 std::set<int> ReachableCommands() {
   std::set<int> reachable;
   for (const char* name :
@@ -63,6 +65,9 @@ std::set<int> ReachableCommands() {
   }
   for (const TAccelerator& accelerator : Accelerators()) reachable.insert(accelerator.command);
   for (const TPaletteButton& button : PaletteButtons()) reachable.insert(button.command);
+  for (const TDesktopKey& key : DesktopKeys())
+    for (int command : key.commands)
+      if (command != 0) reachable.insert(command);
   return reachable;
 }
 

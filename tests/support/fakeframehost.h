@@ -23,6 +23,8 @@ class TFakeFrameHost : public IFrameHost {
   bool closed = false;
   bool panelShown = true;
   std::map<int, bool> checkMarks;  // by command, as last set
+  double drawingScale = 1.0;
+  std::vector<double> scalesSet;  // every SetDrawingScale, in order
 
   TWindow* Client() const { return clients.empty() ? nullptr : clients.back(); }
 
@@ -32,7 +34,16 @@ class TFakeFrameHost : public IFrameHost {
     if (mainWindow == nullptr || mainWindow->CanClose()) closed = true;
   }
 
-  TRect ClientRect() const override { return window.ClientRect(); }
+  // The same screen area shows fewer program pixels at a larger scale.
+  TRect ClientRect() const override {
+    const TRect seen = window.ClientRect();
+    return TRect{seen.left, seen.top, seen.left + static_cast<int>(seen.Width() / drawingScale),
+                 seen.top + static_cast<int>(seen.Height() / drawingScale)};
+  }
+  void SetDrawingScale(double scale) override {
+    drawingScale = scale;
+    scalesSet.push_back(scale);
+  }
   void Invalidate(bool erase) override { window.Invalidate(erase); }
   void UpdateNow() override { window.UpdateNow(); }
   void SetCursor(const std::string& name) override { window.SetCursor(name); }
