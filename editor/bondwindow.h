@@ -33,7 +33,7 @@ class TBondWindow : public TWindow {
   // The molecule panel: the last refusal's reason, what is still open or,
   // once complete, the molecule's name and formula (editor/moleculepanel.h).
   std::optional<std::string> PanelText() const override;
-  TSize DrawingReach() const override { return molecule.DrawingReach(trayRight); }
+  TSize DrawingReach() const override { return molecule.DrawingReach(editor.trayRight); }
   // Tells the host that the panel's text may have changed; every operation
   // that changes the molecule or the explanation ends with it.
   void RenewPanel();
