@@ -54,4 +54,5 @@ kovala_check_layer(setup/install/qt setup/install/qt setup/install setup/qt setu
 kovala_check_layer(setup/uninstall setup/uninstall setup)
 kovala_check_layer(setup/uninstall/qt setup/uninstall setup/qt setup)
 kovala_check_layer(thumbnailer thumbnailer editor model framework/qt)
-kovala_check_layer(distribution distribution editor model framework)
+kovala_check_layer(distribution distribution editor model framework tests/support)
+kovala_check_layer(tests/support tests/support editor model base framework setup)
