@@ -29,9 +29,10 @@ inline void PrintTo(const TBuilt& built, std::ostream* os) {
 inline void Build(TProgramFixture<>& s, const TBuilt& built) {
   std::string steps;
   if (built.electronsAdded != 0) {
-    const std::size_t symbolEnd = built.recipe.size() > 1 && std::islower(static_cast<unsigned char>(built.recipe[1])) ? 2 : 1;
-    steps = "tray " + built.recipe.substr(0, symbolEnd) + ";";
-    for (int n = 0; n < std::abs(built.electronsAdded); ++n) steps += built.electronsAdded > 0 ? "add tray;" : "take tray;";
+    const bool twoLetters = built.recipe.size() > 1 && std::islower(static_cast<unsigned char>(built.recipe[1]));
+    steps = "tray " + built.recipe.substr(0, twoLetters ? 2 : 1) + ";";
+    for (int n = 0; n < std::abs(built.electronsAdded); ++n)
+      steps += built.electronsAdded > 0 ? "add tray;" : "take tray;";
   }
   ASSERT_EQ(s.Run(steps + "formula " + built.recipe), "") << built.recipe;
 }

@@ -34,7 +34,9 @@ std::unique_ptr<TCourseWindow> MakeCourse(TCourse course, IWindowHost& host, IDe
 // A course on the fakes, started at row 1.
 struct TSession : test::TProgramFixture<TCourseWindow> {
   explicit TSession(TCourse course)
-      : TProgramFixture([course](IWindowHost& windowHost, IDesktop& windowDesktop) { return MakeCourse(course, windowHost, windowDesktop); }) {
+      : TProgramFixture([course](IWindowHost& windowHost, IDesktop& windowDesktop) {
+          return MakeCourse(course, windowHost, windowDesktop);
+        }) {
     window.Start();
   }
   int RowAtoms() const {

@@ -258,7 +258,9 @@ class TStudentDriver {
     const auto& bonds = core->molecule.bonds;
     for (int i = 0; i < bonds.Count(); ++i) {
       const TBondEnds ends = EndsOf(core->molecule, bonds[i]);
-      if ((ends.start == IndexOf(a) && ends.end == IndexOf(b)) || (ends.start == IndexOf(b) && ends.end == IndexOf(a))) {
+      const bool between = (ends.start == IndexOf(a) && ends.end == IndexOf(b)) ||
+                           (ends.start == IndexOf(b) && ends.end == IndexOf(a));
+      if (between) {
         if (window)
           window->RightButtonDown(BondMiddle(bonds[i]), {});
         else
