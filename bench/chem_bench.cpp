@@ -10,13 +10,13 @@
 #include "chem/chemmolecule.h"
 #include "chem/identity.h"
 #include "chem/trueshape.h"
-#include "tests/support/programfixture.h"
+#include "tests/support/windowfixture.h"
 
 namespace {
 
 // Octane, built with the editor's own drags: 26 atoms.
 kovala::TMolecule Octane() {
-  kovala::test::TProgramFixture<> program;
+  kovala::test::TWindowFixture<> program;
   const std::string stopped =
       program.Run("formula C(H)(H)(H)C(H)(H)C(H)(H)C(H)(H)C(H)(H)C(H)(H)C(H)(H)C(H)(H)H");
   if (!stopped.empty() || program.m.atoms.Count() != 26) {

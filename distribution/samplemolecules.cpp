@@ -1,7 +1,7 @@
 #include "distribution/samplemolecules.h"
 
 #include "editor/bondwindow.h"
-#include "tests/support/programfixture.h"
+#include "tests/support/windowfixture.h"
 
 namespace kovala {
 
@@ -17,7 +17,7 @@ bool Expected(const std::string& text) {
 // A student at a molecule window of the usual size, nothing shown: atoms
 // come from the palette and are dragged to the middle or beside a placed atom.
 TSampleMolecule Build(std::string fileName, std::string formula, std::string_view recipe) {
-  test::TProgramFixture<TBondWindow> program;
+  test::TWindowFixture<TBondWindow> program;
   program.window.SetupWindow();
   const std::string stopped = program.Run(recipe);
   TSampleMolecule sample{std::move(fileName), std::move(formula), program.window.molecule, {}};

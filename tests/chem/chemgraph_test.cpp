@@ -12,7 +12,7 @@
 namespace kovala {
 namespace {
 
-using test::TProgramFixture;
+using test::TWindowFixture;
 using test::TBuilt;
 
 // Plain literals: with std::string members, the table's temporaries inside
@@ -35,7 +35,7 @@ class EditorMolecules : public testing::TestWithParam<TBuiltCase> {};
 // formula and SMILES are the chemists' ones.
 TEST_P(EditorMolecules, AreNamedWithTheirFormula) {
   const auto& c = GetParam();
-  TProgramFixture<> s;
+  TWindowFixture<> s;
   Build(s, TBuilt{c.built.recipe, c.built.electronsAdded});
   ASSERT_TRUE(s.window.molecule.completed) << c.built.recipe;
   const TChemGraph graph = GraphOf(s.m);
@@ -88,7 +88,7 @@ TEST(ChemRings, TemplatesWithTheirHydrogensAreNamed) {
   };
   for (const TRing& r : {TRing{TRingKind::Aromatic, 6, "benzene", "c1ccccc1"},
                          TRing{TRingKind::Cyclobutane, 4, "cyclobutane", "C1CCC1"}}) {
-    TProgramFixture<> s;
+    TWindowFixture<> s;
     BuildRing(s, r.ring);
     ASSERT_TRUE(s.window.molecule.completed) << r.name;
     const TChemGraph graph = GraphOf(s.m);
@@ -104,7 +104,7 @@ TEST(ChemRings, TemplatesWithTheirHydrogensAreNamed) {
 // Abbreviate H's takes the hydrogens' bond lines away and stacks them beside
 // their partner; they stay bonded to it.
 TEST(ChemGraph, AbbreviatedHydrogensStayOnTheirPartner) {
-  TProgramFixture<> s;
+  TWindowFixture<> s;
   Build(s, {"C(H)(H)C(H)(H)O(H)"});
   s.window.molecule.completed = false;  // incomplete ethanol: abbreviate before the last H
   s.window.AbbreviateHs();
@@ -116,7 +116,7 @@ TEST(ChemGraph, AbbreviatedHydrogensStayOnTheirPartner) {
 }
 
 TEST(ChemGraph, LeavesOutWhatTheCallerDoesNotKeepAndTheBondsToIt) {
-  TProgramFixture<> s;
+  TWindowFixture<> s;
   Build(s, {"C(H)(H)(H)O"});
   s.window.AddToTray(Chlorine);
   const TChemGraph all = GraphOf(s.m);

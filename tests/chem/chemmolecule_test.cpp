@@ -22,7 +22,7 @@
 namespace kovala {
 namespace {
 
-using test::TProgramFixture;
+using test::TWindowFixture;
 using test::TBuilt;
 
 // RDKit's own reading of a file: checked by its valence rules when they
@@ -104,7 +104,7 @@ class ExportedFiles : public testing::TestWithParam<TExportCase> {};
 // molecule the student built: the same skeleton, hydrogens and charge, the
 // same formula, and for the usual structures the same canonical SMILES.
 TEST_P(ExportedFiles, ReadBackAsTheSameMolecule) {
-  TProgramFixture<> s;
+  TWindowFixture<> s;
   Build(s, GetParam().built);
   const TChemGraph graph = GraphOf(s.m);
   const TChemMolecule molecule(graph);
@@ -145,7 +145,7 @@ INSTANTIATE_TEST_SUITE_P(
                     TExportCase{{"C(H)(H)H"}, true}, TExportCase{{"C(H)(H)C(H)O"}, true}));
 
 TEST(ChemMolfile, ChargesInTheAtomBlockAndInChargeLinesWithYPointingUp) {
-  TProgramFixture<> s;
+  TWindowFixture<> s;
   Build(s, {"O(H)(H)H", -1});
   const std::string molfile = TChemMolecule(GraphOf(s.m)).Molfile("hydronium ion");
   std::istringstream in(molfile);
@@ -169,7 +169,7 @@ TEST(ChemMolfile, ChargesInTheAtomBlockAndInChargeLinesWithYPointingUp) {
 }
 
 TEST(ChemMolfile, SdfRecordCarriesItsFieldsAndEnds) {
-  TProgramFixture<> s;
+  TWindowFixture<> s;
   Build(s, {"O(H)H"});
   const TChemMolecule molecule(GraphOf(s.m));
   const std::string record = molecule.SdfRecord("water", {{"NAME", "water"}, {"FORMULA", "H2O"}});

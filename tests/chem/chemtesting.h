@@ -9,7 +9,7 @@
 #include <string>
 
 #include "chem/chemgraph.h"
-#include "tests/support/programfixture.h"
+#include "tests/support/windowfixture.h"
 
 namespace kovala::test {
 
@@ -26,7 +26,7 @@ inline void PrintTo(const TBuilt& built, std::ostream* os) {
   if (built.electronsAdded) *os << " electrons " << built.electronsAdded;
 }
 
-inline void Build(TProgramFixture<>& s, const TBuilt& built) {
+inline void Build(TWindowFixture<>& s, const TBuilt& built) {
   std::string steps;
   if (built.electronsAdded != 0) {
     const bool twoLetters = built.recipe.size() > 1 && std::islower(static_cast<unsigned char>(built.recipe[1]));
@@ -39,7 +39,7 @@ inline void Build(TProgramFixture<>& s, const TBuilt& built) {
 
 // A ring template with a hydrogen dropped on every free side of its atoms
 // that still has an open bond.
-inline void BuildRing(TProgramFixture<>& s, TRingKind ring) {
+inline void BuildRing(TWindowFixture<>& s, TRingKind ring) {
   const char* name = ring == TRingKind::Aromatic      ? "aromatic"
                      : ring == TRingKind::Cyclohexane ? "cyclohexane"
                                                       : "cyclobutane";

@@ -12,7 +12,7 @@
 namespace kovala {
 namespace {
 
-using test::TProgramFixture;
+using test::TWindowFixture;
 
 // A molecule window that asks for a course row's compound.
 class TRowWindow : public TBondWindow {
@@ -36,7 +36,7 @@ class CompletionExplanations : public testing::TestWithParam<TExplanationCase> {
 // The panel after the last bond, in the editor and in a course row.
 TEST_P(CompletionExplanations, NameWhatWasBuilt) {
   const auto& c = GetParam();
-  TProgramFixture<TRowWindow> s(
+  TWindowFixture<TRowWindow> s(
       [&](IWindowHost& host, IDesktop& desktop) { return std::make_unique<TRowWindow>(host, desktop, c.row); });
   ASSERT_EQ(s.Run("formula " + c.recipe), "");
   ASSERT_TRUE(s.m.completed);
@@ -62,7 +62,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 // Completed by the right button: the same line.
 TEST(CompletionExplanation, AfterTheLastBondClick) {
-  TProgramFixture<> s;
+  TWindowFixture<> s;
   ASSERT_EQ(s.Run("formula C(H)(H)C(H)H"), "");
   ASSERT_FALSE(s.m.completed);
   s.window.RightButtonDown(test::BondMiddle(s.m.bonds[0]), {});

@@ -71,7 +71,7 @@ class TaughtFormulaBuilt : public testing::TestWithParam<TBuiltFormula> {};
 // Built with the mouse as a student builds it; what the completion line and
 // the print show.
 TEST_P(TaughtFormulaBuilt, IsTheIdentitysFormula) {
-  test::TProgramFixture<> s;
+  test::TWindowFixture<> s;
   Build(s, test::TBuilt{GetParam().built.recipe, GetParam().built.electronsAdded});
   ASSERT_TRUE(s.window.molecule.completed) << s.desktop.LastText();
   EXPECT_EQ(Identify(GraphOf(s.m)).formula, GetParam().taught);

@@ -23,7 +23,7 @@
 namespace kovala {
 namespace {
 
-using test::TProgramFixture;
+using test::TWindowFixture;
 using test::TBuilt;
 
 struct TAngleCase {
@@ -52,7 +52,7 @@ TChemGraph Cyclohexane() {
   return graph;
 }
 
-TChemGraph Built(const TAngleCase& c, TProgramFixture<>& s) {
+TChemGraph Built(const TAngleCase& c, TWindowFixture<>& s) {
   if (c.ring == 2) return Cyclohexane();
   if (c.ring == 1)
     BuildRing(s, TRingKind::Aromatic);
@@ -68,7 +68,7 @@ class AngleGolden : public testing::TestWithParam<TAngleCase> {};
 // 109.5 of a bare tetrahedron nor whatever a force field left there.
 TEST_P(AngleGolden, TrueShapeHasTheRealAngle) {
   const TAngleCase& c = GetParam();
-  TProgramFixture<> s;
+  TWindowFixture<> s;
   const TChemGraph graph = Built(c, s);
   const TTrueShape shape = TrueShapeOf(graph);
   ASSERT_TRUE(shape.Shaped()) << shape.problem;
@@ -114,7 +114,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 // The same molecule gets the same coordinates, to the last bit, every time.
 TEST(TrueShape, SameMoleculeSameCoordinates) {
-  TProgramFixture<> s;
+  TWindowFixture<> s;
   Build(s, {"C(H)(H)(H)C(H)(H)O(H)"});
   const TChemGraph graph = GraphOf(s.m);
   const TTrueShape first = TrueShapeOf(graph);
@@ -127,7 +127,7 @@ TEST(TrueShape, SameMoleculeSameCoordinates) {
 // Bonds are as built, ångström long, and the lone pairs of the records point
 // away from the bonds as the domains spread.
 TEST(TrueShape, LonePairsComeFromTheRecordsAndPointAwayFromTheBonds) {
-  TProgramFixture<> s;
+  TWindowFixture<> s;
   Build(s, {"O(H)H"});
   const TTrueShape shape = TrueShapeOf(GraphOf(s.m));
   ASSERT_TRUE(shape.Shaped());
@@ -176,7 +176,7 @@ TEST(TrueShape, NothingToShapeIsWordedNotThrown) {
 // (and by Open Babel where it is installed), every atom is where the shape
 // put it.
 TEST(TrueShapeExport, MolfileSdfAndXyzCarryThePlacesInSpace) {
-  TProgramFixture<> s;
+  TWindowFixture<> s;
   Build(s, {"C(H)(H)(H)C(=O)O(H)"});
   const TChemGraph graph = GraphOf(s.m);
   const TTrueShape shape = TrueShapeOf(graph);

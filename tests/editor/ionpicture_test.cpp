@@ -14,12 +14,12 @@
 
 #include "editor/bondwindow.h"
 #include "editor/moleculepainter.h"
-#include "tests/support/programfixture.h"
+#include "tests/support/windowfixture.h"
 
 namespace kovala {
 namespace {
 
-using TSession = test::TProgramFixture<>;
+using TSession = test::TWindowFixture<>;
 
 // O at (285, 185) with an H on its right, then one electron added to the O.
 void Hydroxide(TSession& s) {

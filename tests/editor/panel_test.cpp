@@ -9,7 +9,7 @@
 
 #include "editor/bondwindow.h"
 #include "editor/moleculepanel.h"
-#include "tests/support/programfixture.h"
+#include "tests/support/windowfixture.h"
 
 namespace kovala {
 namespace {
@@ -116,7 +116,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "A triple bond is the highest order.\nCompleted: nitrogen, N₂"}));
 
 // A window with a recording host and desktop.
-using TSession = test::TProgramFixture<>;
+using TSession = test::TWindowFixture<>;
 
 struct TRenewalCase {
   const char* name;

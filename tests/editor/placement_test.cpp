@@ -9,7 +9,7 @@
 
 #include "editor/bondwindow.h"
 #include "editor/moleculeeditor.h"
-#include "tests/support/programfixture.h"
+#include "tests/support/windowfixture.h"
 #include "tests/support/records.h"
 #include "tests/support/recordingsurface.h"
 #include "tests/support/scripteddesktop.h"
@@ -38,7 +38,7 @@ using test::RecordsOf;
 using test::TraySlot;
 using test::TRecords;
 
-struct TSession : test::TProgramFixture<> {
+struct TSession : test::TWindowFixture<> {
   // The atom in the first tray slot carried to a point.
   void DragFromTray(TPoint to) { Carry(TraySlot(0), to); }
   void DragFromTrayBeside(int atom, SideCode side) { DragFromTray(SideOf(m.atoms[atom], side)); }

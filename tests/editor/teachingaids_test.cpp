@@ -9,7 +9,7 @@
 #include "editor/bondwindow.h"
 #include "editor/bookkeeping.h"
 #include "chem/hillformula.h"
-#include "tests/support/programfixture.h"
+#include "tests/support/windowfixture.h"
 
 namespace kovala {
 namespace {
@@ -55,7 +55,7 @@ INSTANTIATE_TEST_SUITE_P(
                     TFormulaCase{{}, {}, ""}));
 
 // A window with a recording host and desktop.
-using TSession = test::TProgramFixture<>;
+using TSession = test::TWindowFixture<>;
 
 TEST(FormulaOnCompletion, ShownInTheExplanationField) {
   TSession s;

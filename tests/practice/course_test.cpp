@@ -10,7 +10,7 @@
 
 #include "practice/organicwindow.h"
 #include "practice/practicewindow.h"
-#include "tests/support/programfixture.h"
+#include "tests/support/windowfixture.h"
 #include "tests/support/recordingsurface.h"
 #include "tests/support/scripteddesktop.h"
 
@@ -32,9 +32,9 @@ std::unique_ptr<TCourseWindow> MakeCourse(TCourse course, IWindowHost& host, IDe
 }
 
 // A course on the fakes, started at row 1.
-struct TSession : test::TProgramFixture<TCourseWindow> {
+struct TSession : test::TWindowFixture<TCourseWindow> {
   explicit TSession(TCourse course)
-      : TProgramFixture([course](IWindowHost& windowHost, IDesktop& windowDesktop) {
+      : TWindowFixture([course](IWindowHost& windowHost, IDesktop& windowDesktop) {
           return MakeCourse(course, windowHost, windowDesktop);
         }) {
     window.Start();

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/frame.h"
+#include "tests/support/programfixture.h"
 #include "tests/support/fakeframehost.h"
 #include "tests/support/scripteddesktop.h"
 #include "tests/support/studentdriver.h"
@@ -22,16 +23,7 @@ using test::TScriptedDesktop;
 
 const std::string kSaveQuestion = "Do you want to save?";
 
-struct TProgram {
-  TProgram() {
-    host.mainWindow = &frame;
-    frame.SetupWindow();
-  }
-  TFakeFrameHost host;
-  TScriptedDesktop desktop;
-  TMyApp app{host};
-  TFrame frame{host, desktop, app};
-
+struct TProgram : test::TProgramFixture {
   // A changed carbon in the editor, as after one palette press.
   void EditorHoldsAnUnsavedCarbon() {
     frame.Command(cmd::PaletteCarbon);

@@ -10,7 +10,7 @@
 
 #include "practice/organicwindow.h"
 #include "practice/practicewindow.h"
-#include "tests/support/programfixture.h"
+#include "tests/support/windowfixture.h"
 
 namespace kovala {
 namespace {
@@ -23,9 +23,9 @@ constexpr const char* kDichloromethaneInTray =
     "bond each.";
 
 // A course on the fakes, started at row 1.
-struct TSession : test::TProgramFixture<TCourseWindow> {
+struct TSession : test::TWindowFixture<TCourseWindow> {
   explicit TSession(bool organic)
-      : TProgramFixture([organic](IWindowHost& windowHost, IDesktop& windowDesktop) -> std::unique_ptr<TCourseWindow> {
+      : TWindowFixture([organic](IWindowHost& windowHost, IDesktop& windowDesktop) -> std::unique_ptr<TCourseWindow> {
           if (organic) return std::make_unique<TOrganicWindow>(windowHost, windowDesktop);
           return std::make_unique<TPracticeWindow>(windowHost, windowDesktop);
         }) {

@@ -14,14 +14,14 @@
 namespace kovala {
 namespace {
 
-using test::TProgramFixture;
+using test::TWindowFixture;
 using test::TRecordingSurface;
 using test::TSmoothCall;
 using Kind = TSmoothCall::Kind;
 
 // A molecule built in an editor and shown in a true-shape window of its own.
 struct TView {
-  TProgramFixture<> editor;
+  TWindowFixture<> editor;
   test::TFakeHost host;
   test::TScriptedDesktop desktop;
   TTrueShapeWindow window{host, desktop};
