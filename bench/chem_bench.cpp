@@ -2,25 +2,28 @@
 // work done once per completion and once per export.
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
+#include <iostream>
+#include <string>
+
 #include "chem/chemgraph.h"
 #include "chem/chemmolecule.h"
 #include "chem/identity.h"
 #include "chem/trueshape.h"
-#include "editor/bondwindow.h"
-#include "tests/chem/moleculebuilder.h"
-#include "tests/support/fakehost.h"
-#include "tests/support/scripteddesktop.h"
+#include "tests/support/windowfixture.h"
 
 namespace {
 
 // Octane, built with the editor's own drags: 26 atoms.
 kovala::TMolecule Octane() {
-  kovala::test::TFakeHost host;
-  kovala::test::TScriptedDesktop desktop;
-  kovala::TBondWindow window(host, desktop);
-  kovala::test::TMoleculeBuilder(window).Build(
-      "C(H)(H)(H)C(H)(H)C(H)(H)C(H)(H)C(H)(H)C(H)(H)C(H)(H)C(H)(H)H");
-  return window.molecule;
+  kovala::test::TWindowFixture<> program;
+  const std::string stopped =
+      program.Run("formula C(H)(H)(H)C(H)(H)C(H)(H)C(H)(H)C(H)(H)C(H)(H)C(H)(H)C(H)(H)H");
+  if (!stopped.empty() || program.m.atoms.Count() != 26) {
+    std::cerr << "octane was not built: " << stopped << '\n';
+    std::exit(1);
+  }
+  return program.m;
 }
 
 void BM_SmilesAndNameOfTwentySixAtoms(benchmark::State& state) {

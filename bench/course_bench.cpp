@@ -3,9 +3,9 @@
 #include <benchmark/benchmark.h>
 
 #include "practice/organicwindow.h"
-#include "tests/practice/coursebuilder.h"
 #include "tests/support/fakehost.h"
 #include "tests/support/scripteddesktop.h"
+#include "tests/support/studentdriver.h"
 
 namespace {
 
@@ -32,9 +32,8 @@ void BM_CompletingDropWithTheRuleStep(benchmark::State& state) {
   window.StartCourse();
   window.SetupMolecule(kLargestRow);
   window.StartAgain();
-  kovala::test::TCourseBuilder builder(window, desktop);
-  builder.Build("CCOCC");
-  if (!window.molecule.completed || window.molecule.atoms.Count() != 15) {
+  kovala::test::TStudentDriver student(window, &desktop);
+  if (!student.Run("chain CCOCC").empty() || !window.molecule.completed || window.molecule.atoms.Count() != 15) {
     state.SkipWithError("diethyl ether was not built");
     return;
   }
@@ -46,7 +45,7 @@ void BM_CompletingDropWithTheRuleStep(benchmark::State& state) {
   if (last.x > parent.x) side = kovala::RightSide;
   if (last.y < parent.y) side = kovala::TopSide;
   if (last.x < parent.x) side = kovala::LeftSide;
-  const kovala::TPoint aim = kovala::test::SideOf(parent, side);
+  const kovala::TPoint aim = kovala::SideOf(parent, side);
   kovala::TMolecule start = window.molecule;
   start.RestoreSnapshot();
   start.completed = false;

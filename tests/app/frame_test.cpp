@@ -14,6 +14,7 @@
 #include "resources/menus.h"
 #include "tests/support/fakeframehost.h"
 #include "tests/support/fakehost.h"
+#include "tests/support/programfixture.h"
 #include "tests/support/scripteddesktop.h"
 
 namespace kovala {
@@ -33,16 +34,7 @@ const std::string SaveQuestion = "Do you want to save?";
 std::string DataFile(const char* name) { return std::string(KOVALA_TEST_DATA) + "/" + name; }
 
 // A frame as the program has it, set up and ready for commands.
-struct TProgram {
-  TProgram() {
-    host.mainWindow = &frame;
-    frame.SetupWindow();
-  }
-  TFakeFrameHost host;
-  TScriptedDesktop desktop;
-  TMyApp app{host};
-  TFrame frame{host, desktop, app};
-};
+using TProgram = test::TProgramFixture;
 
 void LoadMethane(TBondWindow& window, TScriptedDesktop& desktop) {
   ASSERT_TRUE(ReadMoleculeFile(DataFile("methane.kvl"), window.molecule, desktop));

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/frame.h"
+#include "tests/support/programfixture.h"
 #include "editor/filefailure.h"
 #include "model/moleculefile.h"
 #include "tests/support/fakeframehost.h"
@@ -16,16 +17,7 @@
 namespace kovala {
 namespace {
 
-struct TProgram {
-  TProgram() {
-    host.mainWindow = &frame;
-    frame.SetupWindow();
-  }
-  test::TFakeFrameHost host;
-  test::TScriptedDesktop desktop;
-  TMyApp app{host};
-  TFrame frame{host, desktop, app};
-};
+using TProgram = test::TProgramFixture;
 
 TEST(FrameExport, ExportAndPrintGoToTheEditorsMoleculeButNotFromThe3DView) {
   TProgram p;

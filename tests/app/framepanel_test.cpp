@@ -9,22 +9,14 @@
 #include <string>
 
 #include "app/frame.h"
+#include "tests/support/programfixture.h"
 #include "tests/support/fakeframehost.h"
 #include "tests/support/scripteddesktop.h"
 
 namespace kovala {
 namespace {
 
-struct TProgram {
-  TProgram() {
-    host.mainWindow = &frame;
-    frame.SetupWindow();
-  }
-  test::TFakeFrameHost host;
-  test::TScriptedDesktop desktop;
-  TMyApp app{host};
-  TFrame frame{host, desktop, app};
-
+struct TProgram : test::TProgramFixture {
   std::optional<std::string> Shown() const { return frame.Client().PanelText(); }
 };
 

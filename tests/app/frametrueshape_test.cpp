@@ -10,6 +10,7 @@
 #include "editor/filefailure.h"
 #include "model/moleculefile.h"
 #include "tests/support/fakeframehost.h"
+#include "tests/support/programfixture.h"
 #include "tests/support/scripteddesktop.h"
 
 namespace kovala {
@@ -22,22 +23,13 @@ const std::string EditorHint =
     "Click on atoms, move to center to bond. Use right mouse button for multiple bonds";
 const std::string ModelHint = "Use arrow keys or animate to rotate, shift+arrow to move.";
 
-class FrameTrueShape : public ::testing::Test {
+class FrameTrueShape : public ::testing::Test, public test::TProgramFixture {
  protected:
-  FrameTrueShape() {
-    host.mainWindow = &frame;
-    frame.SetupWindow();
-  }
   void LoadMethane() {
     ASSERT_TRUE(ReadMoleculeFile(std::string(KOVALA_TEST_DATA) + "/methane.kvl", frame.bondWindow->molecule, desktop));
     ASSERT_TRUE(frame.bondWindow->molecule.completed);
     host.window.AssignMenu("100");  // as after opening it
   }
-
-  TFakeFrameHost host;
-  TScriptedDesktop desktop;
-  TMyApp app{host};
-  TFrame frame{host, desktop, app};
 };
 
 TEST_F(FrameTrueShape, FromTheEditorAndBackWithTheOtherCommandsKeptOut) {

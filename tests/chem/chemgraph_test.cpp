@@ -12,7 +12,7 @@
 namespace kovala {
 namespace {
 
-using test::TBuildSession;
+using test::TWindowFixture;
 using test::TBuilt;
 
 // Plain literals: with std::string members, the table's temporaries inside
@@ -35,10 +35,10 @@ class EditorMolecules : public testing::TestWithParam<TBuiltCase> {};
 // formula and SMILES are the chemists' ones.
 TEST_P(EditorMolecules, AreNamedWithTheirFormula) {
   const auto& c = GetParam();
-  TBuildSession s;
-  s.Build(TBuilt{c.built.recipe, c.built.electronsAdded});
+  TWindowFixture<> s;
+  Build(s, TBuilt{c.built.recipe, c.built.electronsAdded});
   ASSERT_TRUE(s.window.molecule.completed) << c.built.recipe;
-  const TChemGraph graph = s.Graph();
+  const TChemGraph graph = GraphOf(s.m);
   EXPECT_EQ(graph.atoms.size(), static_cast<std::size_t>(s.window.AtomCount()));
   EXPECT_EQ(graph.bonds.size(), graph.atoms.size() - 1);  // no rings: a tree
   const TChemMolecule molecule(graph);
@@ -88,10 +88,10 @@ TEST(ChemRings, TemplatesWithTheirHydrogensAreNamed) {
   };
   for (const TRing& r : {TRing{TRingKind::Aromatic, 6, "benzene", "c1ccccc1"},
                          TRing{TRingKind::Cyclobutane, 4, "cyclobutane", "C1CCC1"}}) {
-    TBuildSession s;
-    s.BuildRing(r.ring, r.atoms);
+    TWindowFixture<> s;
+    BuildRing(s, r.ring);
     ASSERT_TRUE(s.window.molecule.completed) << r.name;
-    const TChemGraph graph = s.Graph();
+    const TChemGraph graph = GraphOf(s.m);
     EXPECT_EQ(graph.bonds.size(), graph.atoms.size());  // one ring
     const TChemMolecule molecule(graph);
     EXPECT_EQ(molecule.Smiles(), r.smiles);
@@ -104,22 +104,22 @@ TEST(ChemRings, TemplatesWithTheirHydrogensAreNamed) {
 // Abbreviate H's takes the hydrogens' bond lines away and stacks them beside
 // their partner; they stay bonded to it.
 TEST(ChemGraph, AbbreviatedHydrogensStayOnTheirPartner) {
-  TBuildSession s;
-  s.Build({"C(H)(H)C(H)(H)O(H)"});
+  TWindowFixture<> s;
+  Build(s, {"C(H)(H)C(H)(H)O(H)"});
   s.window.molecule.completed = false;  // incomplete ethanol: abbreviate before the last H
   s.window.AbbreviateHs();
   ASSERT_LT(s.window.molecule.bonds.Count(), 8);
-  const TChemGraph graph = s.Graph();
+  const TChemGraph graph = GraphOf(s.m);
   EXPECT_EQ(graph.atoms.size(), 8u);
   EXPECT_EQ(graph.bonds.size(), 7u);
   EXPECT_EQ(TChemMolecule(graph).SkeletonKey(), "[CH2][CH2][OH]");
 }
 
 TEST(ChemGraph, LeavesOutWhatTheCallerDoesNotKeepAndTheBondsToIt) {
-  TBuildSession s;
-  s.Build({"C(H)(H)(H)O"});
+  TWindowFixture<> s;
+  Build(s, {"C(H)(H)(H)O"});
   s.window.AddToTray(Chlorine);
-  const TChemGraph all = s.Graph();
+  const TChemGraph all = GraphOf(s.m);
   EXPECT_EQ(all.atoms.size(), 6u);
   const TChemGraph placed = GraphOf(s.window.molecule, [&](const TAtom& a) { return !s.window.InTray(a); });
   EXPECT_EQ(placed.atoms.size(), 5u);

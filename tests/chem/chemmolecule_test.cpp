@@ -22,7 +22,7 @@
 namespace kovala {
 namespace {
 
-using test::TBuildSession;
+using test::TWindowFixture;
 using test::TBuilt;
 
 // RDKit's own reading of a file: checked by its valence rules when they
@@ -104,9 +104,9 @@ class ExportedFiles : public testing::TestWithParam<TExportCase> {};
 // molecule the student built: the same skeleton, hydrogens and charge, the
 // same formula, and for the usual structures the same canonical SMILES.
 TEST_P(ExportedFiles, ReadBackAsTheSameMolecule) {
-  TBuildSession s;
-  s.Build(GetParam().built);
-  const TChemGraph graph = s.Graph();
+  TWindowFixture<> s;
+  Build(s, GetParam().built);
+  const TChemGraph graph = GraphOf(s.m);
   const TChemMolecule molecule(graph);
   const std::string smiles = molecule.Smiles();
   const std::string molfile = molecule.Molfile("built");
@@ -145,9 +145,9 @@ INSTANTIATE_TEST_SUITE_P(
                     TExportCase{{"C(H)(H)H"}, true}, TExportCase{{"C(H)(H)C(H)O"}, true}));
 
 TEST(ChemMolfile, ChargesInTheAtomBlockAndInChargeLinesWithYPointingUp) {
-  TBuildSession s;
-  s.Build({"O(H)(H)H", -1});
-  const std::string molfile = TChemMolecule(s.Graph()).Molfile("hydronium ion");
+  TWindowFixture<> s;
+  Build(s, {"O(H)(H)H", -1});
+  const std::string molfile = TChemMolecule(GraphOf(s.m)).Molfile("hydronium ion");
   std::istringstream in(molfile);
   std::string line;
   std::vector<std::string> lines;
@@ -169,9 +169,9 @@ TEST(ChemMolfile, ChargesInTheAtomBlockAndInChargeLinesWithYPointingUp) {
 }
 
 TEST(ChemMolfile, SdfRecordCarriesItsFieldsAndEnds) {
-  TBuildSession s;
-  s.Build({"O(H)H"});
-  const TChemMolecule molecule(s.Graph());
+  TWindowFixture<> s;
+  Build(s, {"O(H)H"});
+  const TChemMolecule molecule(GraphOf(s.m));
   const std::string record = molecule.SdfRecord("water", {{"NAME", "water"}, {"FORMULA", "H2O"}});
   EXPECT_EQ(record.substr(0, molecule.Molfile("water").size()), molecule.Molfile("water"));
   EXPECT_NE(record.find("M  END\n>  <NAME>\nwater\n\n>  <FORMULA>\nH2O\n\n$$$$\n"), std::string::npos);

@@ -1,19 +1,20 @@
 // Molecules built in a molecule window for the chemistry tests.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <cctype>
 #include <cstdlib>
 #include <ostream>
 #include <string>
 
 #include "chem/chemgraph.h"
-#include "editor/bondwindow.h"
-#include "tests/chem/moleculebuilder.h"
-#include "tests/support/fakehost.h"
-#include "tests/support/scripteddesktop.h"
+#include "tests/support/windowfixture.h"
 
 namespace kovala::test {
 
-// How the first atom's electrons are changed before it is placed, as the
+// A molecule written for the student driver's "formula" step, and how the
+// first atom's electrons are changed in the tray before it is placed, as the
 // practice lab does for the hydronium and sulfate ions.
 struct TBuilt {
   std::string recipe;
@@ -25,46 +26,24 @@ inline void PrintTo(const TBuilt& built, std::ostream* os) {
   if (built.electronsAdded) *os << " electrons " << built.electronsAdded;
 }
 
-struct TBuildSession {
-  TFakeHost host;
-  TScriptedDesktop desktop;
-  TBondWindow window{host, desktop};
+inline void Build(TWindowFixture<>& s, const TBuilt& built) {
+  std::string steps;
+  if (built.electronsAdded != 0) {
+    const bool twoLetters = built.recipe.size() > 1 && std::islower(static_cast<unsigned char>(built.recipe[1]));
+    steps = "tray " + built.recipe.substr(0, twoLetters ? 2 : 1) + ";";
+    for (int n = 0; n < std::abs(built.electronsAdded); ++n)
+      steps += built.electronsAdded > 0 ? "add tray;" : "take tray;";
+  }
+  ASSERT_EQ(s.Run(steps + "formula " + built.recipe), "") << built.recipe;
+}
 
-  void Build(const TBuilt& built) {
-    if (built.electronsAdded != 0) {
-      const auto first = ParseRecipe(built.recipe).front();
-      window.AddToTray(first.kind);
-      const TAtom& atom = window.molecule.atoms[0];
-      for (int n = 0; n < std::abs(built.electronsAdded); ++n) {
-        window.ArmElectronChange(built.electronsAdded > 0);
-        window.RightButtonDown({atom.x + 10, atom.y + 10}, {});
-      }
-    }
-    TMoleculeBuilder(window).Build(built.recipe);
-  }
-  // A ring template with a hydrogen dropped on every free side of its atoms.
-  void BuildRing(TRingKind ring, int ringAtoms) {
-    if (ring == TRingKind::Aromatic)
-      window.PlaceAromaticRing();
-    else if (ring == TRingKind::Cyclohexane)
-      window.PlaceCyclohexane();
-    else
-      window.PlaceCyclobutane();
-    for (int i = 0; i < ringAtoms; ++i)
-      for (SideCode side : {RightSide, TopSide, LeftSide, BottomSide}) {
-        const TAtom& atom = window.molecule.atoms[i];
-        if (atom.electronSlotTaken[side - 1] || atom.electronSlotTaken[side + 3]) continue;
-        window.AddToTray(Hydrogen);
-        const TAtom& h = window.molecule.atoms.Last();
-        window.PickUpAtom({h.x + 10, h.y + 10});
-        const TAtom& target = window.molecule.atoms[i];
-        window.DropAtom(side == RightSide  ? TPoint{target.x + 30, target.y + 10}
-                        : side == TopSide  ? TPoint{target.x + 10, target.y - 10}
-                        : side == LeftSide ? TPoint{target.x - 10, target.y + 10}
-                                           : TPoint{target.x + 10, target.y + 30});
-      }
-  }
-  TChemGraph Graph() const { return GraphOf(window.molecule); }
-};
+// A ring template with a hydrogen dropped on every free side of its atoms
+// that still has an open bond.
+inline void BuildRing(TWindowFixture<>& s, TRingKind ring) {
+  const char* name = ring == TRingKind::Aromatic      ? "aromatic"
+                     : ring == TRingKind::Cyclohexane ? "cyclohexane"
+                                                      : "cyclobutane";
+  ASSERT_EQ(s.Run(std::string("ring ") + name + "; hydrogens"), "") << name;
+}
 
 }  // namespace kovala::test

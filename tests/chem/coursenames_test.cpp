@@ -1,6 +1,5 @@
 // Every named row of both courses, built in its course window with the mouse,
 // finds the row's compound in the names table, and the completion line names it.
-#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -12,7 +11,7 @@
 #include "chem/identity.h"
 #include "practice/organicwindow.h"
 #include "practice/practicewindow.h"
-#include "tests/practice/coursebuilder.h"
+#include "tests/support/studentdriver.h"
 #include "tests/support/fakehost.h"
 #include "tests/support/scripteddesktop.h"
 
@@ -22,7 +21,7 @@ namespace {
 struct TRowName {
   bool organic;
   int row;
-  std::string recipe;  // how a student builds it, see TCourseBuilder
+  std::string recipe;  // how a student builds it, a "chain" for the student driver
 };
 
 void PrintTo(const TRowName& c, std::ostream* os) {
@@ -46,8 +45,8 @@ TEST_P(CourseRowNames, TheBuiltRowFindsItsRowsName) {
   const std::string rowName = window->ShownMoleculeName();
   ASSERT_FALSE(rowName.empty());
 
-  test::TCourseBuilder builder(*window, desktop);
-  ASSERT_TRUE(builder.Build(c.recipe));
+  test::TStudentDriver student(*window, &desktop);
+  ASSERT_EQ(student.Run("chain " + c.recipe), "");
   ASSERT_TRUE(window->molecule.completed) << desktop.LastText();
 
   const TIdentity identity = Identify(GraphOf(window->molecule));
@@ -141,15 +140,10 @@ TEST(CourseRowIsomers, RowRulesAcceptWhatTheNamesTableGivesTheRow) {
         window->Start();
         window->SetupRow(n);
         window->StartAgain();
-        test::TCourseBuilder builder(*window, desktop);
-        {
-          // Some isomers do not fit on the grid without Abbreviate H's; the
-          // builder's complaints about them only mean that one is left out.
-          testing::TestPartResultArray complaints;
-          const testing::ScopedFakeTestPartResultReporter quiet(
-              testing::ScopedFakeTestPartResultReporter::INTERCEPT_ONLY_CURRENT_THREAD, &complaints);
-          if (!builder.Build(entry.smiles) || complaints.size() > 0) continue;
-        }
+        // Some isomers do not fit on the grid without Abbreviate H's; the
+        // driver's complaint about one only means that it is left out.
+        test::TStudentDriver student(*window, &desktop);
+        if (!student.Run("chain " + entry.smiles).empty()) continue;
         // What the table gives a row its rules accept; what they refuse, the
         // table gives no row. Rules may let more through (a row without
         // rules takes every isomer), which the panel then names as an isomer.

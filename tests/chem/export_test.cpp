@@ -26,7 +26,7 @@
 namespace kovala {
 namespace {
 
-using test::TBuildSession;
+using test::TWindowFixture;
 
 namespace fs = std::filesystem;
 
@@ -66,7 +66,7 @@ std::string SmilesOfSmiles(const std::string& text) {
 }
 
 // The placed atoms' box with the clipboard picture's margins, as "left top ".
-std::string PlacedViewBox(const TBuildSession& s) {
+std::string PlacedViewBox(const TWindowFixture<>& s) {
   int left = 1 << 20, top = 1 << 20;
   for (const auto& atom : s.window.molecule.atoms)
     if (!s.window.InTray(atom)) {
@@ -102,8 +102,8 @@ class WindowExport : public testing::TestWithParam<TExportCase> {};
 // Every format from one dialog; the molecule stays as it was.
 TEST_P(WindowExport, WritesEachFormatByItsExtensionAndReadsBack) {
   const TExportCase& c = GetParam();
-  TBuildSession s;
-  s.Build({c.recipe});
+  TWindowFixture<> s;
+  Build(s, {c.recipe});
   ASSERT_EQ(s.window.molecule.completed, c.complete);
   s.window.AddToTray(Oxygen);  // a tray atom is not part of what was built
   const TChemGraph graph = GraphOf(s.window.molecule, [&](const TAtom& a) { return !s.window.InTray(a); });
@@ -168,8 +168,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 // Cancelled, or not writable: nothing written, the save's own message.
 TEST(WindowExport, CancelWritesNothingAndAFailedWriteShowsTheSavesMessage) {
-  TBuildSession s;
-  s.Build({"C(H)(H)(H)H"});
+  TWindowFixture<> s;
+  Build(s, {"C(H)(H)(H)H"});
   s.desktop.messages.clear();
   s.desktop.saveChoices = {std::nullopt};
   EXPECT_FALSE(s.window.Export());
@@ -192,8 +192,8 @@ TEST(WindowExport, CancelWritesNothingAndAFailedWriteShowsTheSavesMessage) {
 }
 
 TEST(WindowClipboard, TheSvgBesideTheBitmapIsTheSameDrawing) {
-  TBuildSession s;
-  s.Build({"C(H)(H)(H)O(H)"});
+  TWindowFixture<> s;
+  Build(s, {"C(H)(H)(H)O(H)"});
   s.window.CopyToClipboard();
   ASSERT_EQ(s.desktop.clipboard.size(), 1u);
   ASSERT_EQ(s.desktop.svgDrawn.size(), 1u);
@@ -206,8 +206,8 @@ TEST(WindowClipboard, TheSvgBesideTheBitmapIsTheSameDrawing) {
 }
 
 TEST(WindowPrint, ThePageHoldsTheDrawingWithItsNameAndFormulaBelow) {
-  TBuildSession s;
-  s.Build({"C(H)(H)(H)C(H)(H)O(H)"});
+  TWindowFixture<> s;
+  Build(s, {"C(H)(H)(H)C(H)(H)O(H)"});
   EXPECT_TRUE(s.window.Print());
   ASSERT_EQ(s.desktop.printed.size(), 1u);
   const test::TPrinted& page = s.desktop.printed[0];

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <ostream>
 #include <string>
 #include <utility>
@@ -11,7 +12,7 @@
 namespace kovala {
 namespace {
 
-using test::TBuildSession;
+using test::TWindowFixture;
 
 // A molecule window that asks for a course row's compound.
 class TRowWindow : public TBondWindow {
@@ -35,12 +36,11 @@ class CompletionExplanations : public testing::TestWithParam<TExplanationCase> {
 // The panel after the last bond, in the editor and in a course row.
 TEST_P(CompletionExplanations, NameWhatWasBuilt) {
   const auto& c = GetParam();
-  test::TFakeHost host;
-  test::TScriptedDesktop desktop;
-  TRowWindow window(host, desktop, c.row);
-  test::TMoleculeBuilder(window).Build(c.recipe);
-  ASSERT_TRUE(window.molecule.completed);
-  EXPECT_EQ(window.PanelText(), c.explanation);
+  TWindowFixture<TRowWindow> s(
+      [&](IWindowHost& host, IDesktop& desktop) { return std::make_unique<TRowWindow>(host, desktop, c.row); });
+  ASSERT_EQ(s.Run("formula " + c.recipe), "");
+  ASSERT_TRUE(s.m.completed);
+  EXPECT_EQ(s.window.PanelText(), c.explanation);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -62,15 +62,12 @@ INSTANTIATE_TEST_SUITE_P(
 
 // Completed by the right button: the same line.
 TEST(CompletionExplanation, AfterTheLastBondClick) {
-  test::TFakeHost host;
-  test::TScriptedDesktop desktop;
-  TBondWindow window(host, desktop);
-  test::TMoleculeBuilder(window).Build("C(H)(H)C(H)H");
-  ASSERT_FALSE(window.molecule.completed);
-  const TBonds& carbons = window.molecule.bonds[0];
-  window.RightButtonDown({(carbons.x1 + carbons.x2) / 2, (carbons.y1 + carbons.y2) / 2}, {});
-  ASSERT_TRUE(window.molecule.completed);
-  EXPECT_EQ(window.PanelText(), "Completed: ethene, C₂H₄");
+  TWindowFixture<> s;
+  ASSERT_EQ(s.Run("formula C(H)(H)C(H)H"), "");
+  ASSERT_FALSE(s.m.completed);
+  s.window.RightButtonDown(test::BondMiddle(s.m.bonds[0]), {});
+  ASSERT_TRUE(s.m.completed);
+  EXPECT_EQ(s.window.PanelText(), "Completed: ethene, C₂H₄");
 }
 
 }  // namespace

@@ -71,10 +71,10 @@ class TaughtFormulaBuilt : public testing::TestWithParam<TBuiltFormula> {};
 // Built with the mouse as a student builds it; what the completion line and
 // the print show.
 TEST_P(TaughtFormulaBuilt, IsTheIdentitysFormula) {
-  test::TBuildSession s;
-  s.Build(test::TBuilt{GetParam().built.recipe, GetParam().built.electronsAdded});
+  test::TWindowFixture<> s;
+  Build(s, test::TBuilt{GetParam().built.recipe, GetParam().built.electronsAdded});
   ASSERT_TRUE(s.window.molecule.completed) << s.desktop.LastText();
-  EXPECT_EQ(Identify(s.Graph()).formula, GetParam().taught);
+  EXPECT_EQ(Identify(GraphOf(s.m)).formula, GetParam().taught);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -23,7 +23,7 @@
 namespace kovala {
 namespace {
 
-using test::TBuildSession;
+using test::TWindowFixture;
 using test::TBuilt;
 
 struct TAngleCase {
@@ -52,14 +52,14 @@ TChemGraph Cyclohexane() {
   return graph;
 }
 
-TChemGraph Built(const TAngleCase& c, TBuildSession& s) {
+TChemGraph Built(const TAngleCase& c, TWindowFixture<>& s) {
   if (c.ring == 2) return Cyclohexane();
   if (c.ring == 1)
-    s.BuildRing(TRingKind::Aromatic, 6);
+    BuildRing(s, TRingKind::Aromatic);
   else
-    s.Build(c.built);
+    Build(s, c.built);
   EXPECT_TRUE(s.window.molecule.completed) << c.name;
-  return s.Graph();
+  return GraphOf(s.m);
 }
 
 class AngleGolden : public testing::TestWithParam<TAngleCase> {};
@@ -68,7 +68,7 @@ class AngleGolden : public testing::TestWithParam<TAngleCase> {};
 // 109.5 of a bare tetrahedron nor whatever a force field left there.
 TEST_P(AngleGolden, TrueShapeHasTheRealAngle) {
   const TAngleCase& c = GetParam();
-  TBuildSession s;
+  TWindowFixture<> s;
   const TChemGraph graph = Built(c, s);
   const TTrueShape shape = TrueShapeOf(graph);
   ASSERT_TRUE(shape.Shaped()) << shape.problem;
@@ -114,9 +114,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 // The same molecule gets the same coordinates, to the last bit, every time.
 TEST(TrueShape, SameMoleculeSameCoordinates) {
-  TBuildSession s;
-  s.Build({"C(H)(H)(H)C(H)(H)O(H)"});
-  const TChemGraph graph = s.Graph();
+  TWindowFixture<> s;
+  Build(s, {"C(H)(H)(H)C(H)(H)O(H)"});
+  const TChemGraph graph = GraphOf(s.m);
   const TTrueShape first = TrueShapeOf(graph);
   const TTrueShape second = TrueShapeOf(graph);
   ASSERT_TRUE(first.Shaped()) << first.problem;
@@ -127,9 +127,9 @@ TEST(TrueShape, SameMoleculeSameCoordinates) {
 // Bonds are as built, ångström long, and the lone pairs of the records point
 // away from the bonds as the domains spread.
 TEST(TrueShape, LonePairsComeFromTheRecordsAndPointAwayFromTheBonds) {
-  TBuildSession s;
-  s.Build({"O(H)H"});
-  const TTrueShape shape = TrueShapeOf(s.Graph());
+  TWindowFixture<> s;
+  Build(s, {"O(H)H"});
+  const TTrueShape shape = TrueShapeOf(GraphOf(s.m));
   ASSERT_TRUE(shape.Shaped());
   ASSERT_EQ(shape.bonds.size(), 2u);
   const int oxygen = shape.atoms[0].kind == Oxygen ? 0 : 1;
@@ -176,9 +176,9 @@ TEST(TrueShape, NothingToShapeIsWordedNotThrown) {
 // (and by Open Babel where it is installed), every atom is where the shape
 // put it.
 TEST(TrueShapeExport, MolfileSdfAndXyzCarryThePlacesInSpace) {
-  TBuildSession s;
-  s.Build({"C(H)(H)(H)C(=O)O(H)"});
-  const TChemGraph graph = s.Graph();
+  TWindowFixture<> s;
+  Build(s, {"C(H)(H)(H)C(=O)O(H)"});
+  const TChemGraph graph = GraphOf(s.m);
   const TTrueShape shape = TrueShapeOf(graph);
   ASSERT_TRUE(shape.Shaped());
   EXPECT_EQ(ExportFormat3DOf("a.XYZ"), TExportFormat3D::Xyz);

@@ -14,35 +14,19 @@
 
 #include "editor/bondwindow.h"
 #include "editor/moleculepainter.h"
-#include "tests/support/fakehost.h"
-#include "tests/support/scripteddesktop.h"
+#include "tests/support/windowfixture.h"
 
 namespace kovala {
 namespace {
 
-struct TSession {
-  test::TFakeHost host;
-  test::TScriptedDesktop desktop;
-  TBondWindow window{host, desktop};
+using TSession = test::TWindowFixture<>;
 
-  void DropNew(ElementKind kind, TPoint to) {
-    window.NewAtom(kind);
-    window.LeftButtonDown({600, 20}, {});
-    window.LeftButtonUp(to, {});
-  }
-  // O at (285, 185) with an H on its right, then one electron added to the O.
-  void Hydroxide() {
-    DropNew(Oxygen, {300, 200});
-    DropNew(Hydrogen, {315, 195});
-    window.ArmElectronChange(true);
-    window.RightButtonDown({295, 195}, {});
-  }
-  void Water() {
-    DropNew(Oxygen, {300, 200});
-    DropNew(Hydrogen, {315, 195});
-    DropNew(Hydrogen, {295, 175});
-  }
-};
+// O at (285, 185) with an H on its right, then one electron added to the O.
+void Hydroxide(TSession& s) {
+  ASSERT_EQ(s.Run("O at 300 200; H right of 1"), "");
+  s.window.ArmElectronChange(true);
+  s.window.RightButtonDown({295, 195}, {});
+}
 
 TRect ViewBoxOf(const std::string& svg) {
   const auto at = svg.find("viewBox=\"");
@@ -97,7 +81,7 @@ class IonPicture : public testing::TestWithParam<TPictureCase> {};
 
 TEST_P(IonPicture, TakesInBothBracketsAndTheCharge) {
   TSession s;
-  s.Hydroxide();
+  Hydroxide(s);
   ASSERT_TRUE(s.window.molecule.completed);
   ASSERT_EQ(s.window.molecule.brackets.Count(), 1);
   const TBrackett& bracket = s.window.molecule.brackets[0];
@@ -114,7 +98,7 @@ TEST_P(IonPicture, TakesInBothBracketsAndTheCharge) {
 
 TEST_P(IonPicture, WithoutBracketsKeepsTheBoxOfTheAtoms) {
   TSession s;
-  s.Water();
+  ASSERT_EQ(s.Run("O at 300 200; H right of 1; H top of 1"), "");
   ASSERT_TRUE(s.window.molecule.completed);
   ASSERT_TRUE(s.window.molecule.brackets.IsEmpty());
   const TRect box = GetParam().take(s);

@@ -101,7 +101,7 @@ TEST_P(BuildBySides, TheMouseThroughTheWindowEndsTheSame) {
   TBondWindow window(host, desktop);
   window.SetupWindow();
   if (c.ethanolRow) window.editor.judge = JudgeOf(EthanolRow());
-  test::TStudentDriver byMouse(window);
+  test::TStudentDriver byMouse(window, &desktop);
   ASSERT_EQ(byMouse.Run(c.recipe), "");
   EXPECT_EQ(Bytes(window.molecule), Bytes(editor.molecule));
   EXPECT_EQ(desktop.Texts(), c.messages);
@@ -134,12 +134,55 @@ INSTANTIATE_TEST_SUITE_P(
         TBuildCase{"ethanol row, dimethyl ether",
                    "C; O right of 1; C right of 2; H top of 1; H left of 1; H bottom of 1; H top of 3; "
                    "H right of 3; H bottom of 3",
-                   true, {kEthanolRule}, true, 9, "ssssssss", 0}),
+                   true, {kEthanolRule}, true, 9, "ssssssss", 0},
+        // The driver's own steps: a whole written molecule laid out on the
+        // grid, each bond raised as soon as it is made ...
+        TBuildCase{"formula acetic acid", "formula C(H)(H)(H)C(=O)O(H)", false, {kCompleted}, true, 8, "sdsssss", 0},
+        TBuildCase{"formula hydroxide", "tray O; add tray; formula O(H)", false, {kCompleted}, true, 2, "s", -1},
+        TBuildCase{"hydrogens on every free side", "C at 300 200; hydrogens", false, {kCompleted}, true, 5, "ssss",
+                   0},
+        // ... and a course row's way: atoms only from the tray, hydrogens last.
+        TBuildCase{"chain ethanol", "tray C; tray C; tray O; tray H; tray H; tray H; tray H; tray H; tray H; chain CCO",
+                   true, {kCompleted}, true, 9, "ssssssss", 0},
+        TBuildCase{"chain dimethyl ether",
+                   "tray C; tray C; tray O; tray H; tray H; tray H; tray H; tray H; tray H; chain COC", true,
+                   {kEthanolRule}, true, 9, "ssssssss", 0},
+        TBuildCase{"chain raises at once", "tray O; tray O; chain O=O", false, {kCompletedByClick}, true, 2, "d", 0}),
     [](const testing::TestParamInfo<TBuildCase>& param) {
       std::string name;
       for (char ch : param.param.name) name += std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
       return name;
     });
+
+// A recipe the driver cannot follow names what stopped it, by sides and by
+// mouse alike, so a test that asserts an empty result cannot pass on a
+// molecule that was never built.
+TEST(StudentDriver, NamesTheStepItCannotFollow) {
+  struct TCase {
+    const char* recipe;
+    std::string stopped;
+  };
+  for (const TCase& c : {
+           TCase{"formula C(H)Q", "unknown symbol Q"},
+           TCase{"formula C(H)(H)(H)(H)H", "no layout on the grid for C(H)(H)(H)(H)H"},
+           TCase{"formula H(H)H", "atom 2 of H(H)H did not bond"},
+           TCase{"chain CO", "no atom of kind C left in the tray"},
+           TCase{"tray C; chain CO", "no atom of kind O left in the tray"},
+           TCase{"C; raise 1-2", "cannot follow \" raise 1-2\""},
+           TCase{"C; H right of 2", "cannot follow \" H right of 2\""},
+           TCase{"ring benzene", "cannot follow \"ring benzene\""},
+           TCase{"add tray", "cannot follow \"add tray\""},
+       }) {
+    SCOPED_TRACE(c.recipe);
+    TMoleculeEditor editor;
+    EXPECT_EQ(test::TStudentDriver(editor).Run(c.recipe), c.stopped);
+    test::TFakeHost host;
+    test::TScriptedDesktop desktop;
+    TBondWindow window(host, desktop);
+    window.SetupWindow();
+    EXPECT_EQ(test::TStudentDriver(window, &desktop).Run(c.recipe), c.stopped);
+  }
+}
 
 }  // namespace
 }  // namespace kovala

@@ -9,8 +9,7 @@
 
 #include "editor/bondwindow.h"
 #include "editor/moleculepanel.h"
-#include "tests/support/fakehost.h"
-#include "tests/support/scripteddesktop.h"
+#include "tests/support/windowfixture.h"
 
 namespace kovala {
 namespace {
@@ -117,25 +116,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "A triple bond is the highest order.\nCompleted: nitrogen, N₂"}));
 
 // A window with a recording host and desktop.
-struct TSession {
-  test::TFakeHost host;
-  test::TScriptedDesktop desktop;
-  TBondWindow window{host, desktop};
-
-  void DropNew(ElementKind kind, TPoint to) {
-    window.NewAtom(kind);
-    window.LeftButtonDown({600, 20}, {});
-    window.LeftButtonUp(to, {});
-  }
-  void FourHydrogens() {
-    for (const TPoint side : {TPoint{315, 195}, TPoint{295, 175}, TPoint{275, 195}, TPoint{295, 215}})
-      DropNew(Hydrogen, side);
-  }
-  void Methane() {
-    DropNew(Carbon, {300, 200});  // the carbon's cell at (285, 185)
-    FourHydrogens();
-  }
-};
+using TSession = test::TWindowFixture<>;
 
 struct TRenewalCase {
   const char* name;
@@ -179,17 +160,15 @@ INSTANTIATE_TEST_SUITE_P(
                      "Released 12 pixels away from the nearest free side; drop closer to a side.\n"
                      "Still open: the C needs 4 bonds and the H in the tray needs 1 bond."},
         TRenewalCase{"completing drop",
-                     [](TSession& s) {
-                       s.DropNew(Carbon, {300, 200});
-                     },
-                     [](TSession& s) { s.FourHydrogens(); }, "Completed: methane, CH₄"},
+                     [](TSession& s) { ASSERT_EQ(s.Run("C at 300 200"), ""); },
+                     [](TSession& s) { ASSERT_EQ(s.Run("H right of 1; H top of 1; H left of 1; H bottom of 1"), ""); }, "Completed: methane, CH₄"},
         TRenewalCase{"New", MissedDrop,
                      [](TSession& s) {
                        s.desktop.answers = {TAnswer::No};
                        s.window.New();
                      },
                      "No atoms yet."},
-        TRenewalCase{"Undo-Back of a completion", [](TSession& s) { s.Methane(); },
+        TRenewalCase{"Undo-Back of a completion", [](TSession& s) { ASSERT_EQ(s.Run("C at 300 200; H right of 1; H top of 1; H left of 1; H bottom of 1"), ""); },
                      [](TSession& s) { s.window.UndoBack(); },
                      "Still open: the C needs 1 bond and the H in the tray needs 1 bond."},
         TRenewalCase{"Undo-Back after a refusal", MissedDrop, [](TSession& s) { s.window.UndoBack(); },

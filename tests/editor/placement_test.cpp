@@ -9,7 +9,8 @@
 
 #include "editor/bondwindow.h"
 #include "editor/moleculeeditor.h"
-#include "tests/support/fakehost.h"
+#include "tests/support/windowfixture.h"
+#include "tests/support/records.h"
 #include "tests/support/recordingsurface.h"
 #include "tests/support/scripteddesktop.h"
 
@@ -30,42 +31,16 @@ const std::string kBondedAtom = "You cannot move this bonded atom!!!";
 
 using TSlots = std::array<std::uint8_t, 8>;
 
-// The records of a molecule as values, so that whole molecules compare.
-struct TRecords {
-  std::vector<TAtom> atoms;
-  std::vector<TBonds> bonds;
-  std::vector<TBrackett> brackets;
-  int bondCount = 0;
-  friend bool operator==(const TRecords&, const TRecords&) = default;
-};
-
-TRecords RecordsOf(const TMolecule& m) {
-  TRecords r;
-  for (const auto& a : m.atoms) r.atoms.push_back(a);
-  for (const auto& b : m.bonds) r.bonds.push_back(b);
-  for (const auto& b : m.brackets) r.brackets.push_back(b);
-  r.bondCount = m.bondCount;
-  return r;
-}
-
-// Centre of tray slot k in the 640 x 400 client area.
-TPoint TraySlot(int k) { return {600, 20 + 30 * k}; }
 // Dropped here, the first atom stands at (285, 185).
 constexpr TPoint kCentre{300, 200};
 
-// A window with a recording host and desktop, driven like a student would.
-struct TSession {
-  TFakeHost host;
-  TScriptedDesktop desktop;
-  TBondWindow window{host, desktop};
-  TMolecule& m = window.molecule;
+using test::RecordsOf;
+using test::TraySlot;
+using test::TRecords;
 
-  void Drag(TPoint from, TPoint to) {
-    window.PickUpAtom(from);
-    window.DropAtom(to);
-  }
-  // The atom in the first tray slot dropped at a point.
-  void DragFromTray(TPoint to) { Drag(TraySlot(0), to); }
+struct TSession : test::TWindowFixture<> {
+  // The atom in the first tray slot carried to a point.
+  void DragFromTray(TPoint to) { Carry(TraySlot(0), to); }
   void DragFromTrayBeside(int atom, SideCode side) { DragFromTray(SideOf(m.atoms[atom], side)); }
 
   // A step, and a check that undoing the snapshots it left gives back the
@@ -420,7 +395,7 @@ TEST(PlacementRefusals, ReleaseOnATrayAtomsSideIsRefusedWithoutACompletionTest) 
 TEST(PlacementTray, AtomsBelowAUsedTrayAtomMoveUpThirtyPixels) {
   TSession s;
   for (ElementKind kind : {Carbon, Oxygen, Nitrogen, Hydrogen}) s.window.AddToTray(kind);
-  s.Drag(TraySlot(1), kCentre);  // the oxygen leaves the middle of the tray
+  s.Carry(TraySlot(1), kCentre);  // the oxygen leaves the middle of the tray
   EXPECT_EQ(s.m.atoms[0].kind, Oxygen);
   EXPECT_EQ(s.m.atoms[1].y, 10);  // carbon stays
   EXPECT_EQ(s.m.atoms[2].y, 40);  // nitrogen moves up
@@ -590,7 +565,7 @@ TEST_P(TeacherScenarios, MessagesAndUndoFollowEveryStep) {
       if (step.press != -1)
         s.window.AddToTray(step.press);
       else
-        s.Drag(step.from, step.to);
+        s.Carry(step.from, step.to);
     });
     EXPECT_FALSE(s.window.dragging);
   }

@@ -9,8 +9,7 @@
 #include "editor/bondwindow.h"
 #include "editor/bookkeeping.h"
 #include "chem/hillformula.h"
-#include "tests/support/fakehost.h"
-#include "tests/support/scripteddesktop.h"
+#include "tests/support/windowfixture.h"
 
 namespace kovala {
 namespace {
@@ -56,32 +55,11 @@ INSTANTIATE_TEST_SUITE_P(
                     TFormulaCase{{}, {}, ""}));
 
 // A window with a recording host and desktop.
-struct TSession {
-  TFakeHost host;
-  TScriptedDesktop desktop;
-  TBondWindow window{host, desktop};
-  TMolecule& m = window.molecule;
-
-  void Drag(TPoint from, TPoint to) {
-    window.LeftButtonDown(from, {});
-    window.LeftButtonUp(to, {});
-  }
-  // The newest tray atom (slot 0 once the others are placed) dropped at a point.
-  void DropNew(ElementKind kind, TPoint to) {
-    window.NewAtom(kind);
-    Drag({600, 20}, to);
-  }
-  // Methane: a carbon at (285, 185) and a hydrogen on each side.
-  void BuildMethane() {
-    DropNew(Carbon, {300, 200});
-    for (const TPoint side : {TPoint{315, 195}, TPoint{295, 175}, TPoint{275, 195}, TPoint{295, 215}})
-      DropNew(Hydrogen, side);
-  }
-};
+using TSession = test::TWindowFixture<>;
 
 TEST(FormulaOnCompletion, ShownInTheExplanationField) {
   TSession s;
-  s.BuildMethane();
+  ASSERT_EQ(s.Run("C at 300 200; H right of 1; H top of 1; H left of 1; H bottom of 1"), "");
   ASSERT_TRUE(s.m.completed);
   EXPECT_EQ(s.window.PanelText(), "Completed: methane, CH₄");  // the name from the names table
 }
@@ -268,7 +246,7 @@ INSTANTIATE_TEST_SUITE_P(
                          1, "Oxygen — 0 open bonds, 4 free electrons, charge 0; bonded: 1 double (C)"},
         TBookkeepingCase{"abbreviated methane",
                          [](TSession& s) {
-                           s.BuildMethane();
+                           ASSERT_EQ(s.Run("C at 300 200; H right of 1; H top of 1; H left of 1; H bottom of 1"), "");
                            s.window.AbbreviateHs();
                          },
                          0,

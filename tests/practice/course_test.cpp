@@ -10,15 +10,13 @@
 
 #include "practice/organicwindow.h"
 #include "practice/practicewindow.h"
-#include "tests/practice/coursebuilder.h"
-#include "tests/support/fakehost.h"
+#include "tests/support/windowfixture.h"
 #include "tests/support/recordingsurface.h"
 #include "tests/support/scripteddesktop.h"
 
 namespace kovala {
 namespace {
 
-using test::TCourseBuilder;
 using test::TFakeHost;
 using test::TRecordingSurface;
 using test::TScriptedDesktop;
@@ -28,26 +26,22 @@ const std::string kCompletedByClick = "This molecule is completed!!!  Go to View
 
 enum class TCourse { Practice, Organic };
 
-std::unique_ptr<TCourseWindow> MakeCourse(TCourse course, TFakeHost& host, TScriptedDesktop& desktop) {
+std::unique_ptr<TCourseWindow> MakeCourse(TCourse course, IWindowHost& host, IDesktop& desktop) {
   if (course == TCourse::Practice) return std::make_unique<TPracticeWindow>(host, desktop);
   return std::make_unique<TOrganicWindow>(host, desktop);
 }
 
-struct TSession {
-  explicit TSession(TCourse course) : window(MakeCourse(course, host, desktop)) { window->Start(); }
-  TFakeHost host;
-  TScriptedDesktop desktop;
-  std::unique_ptr<TCourseWindow> window;
-  TCourseBuilder builder{*window, desktop};
-  TMolecule& m() { return window->molecule; }
-
-  void GoTo(int row) {
-    window->SetupRow(row);  // from row 1, as the student would with Next
-    window->StartAgain();
+// A course on the fakes, started at row 1.
+struct TSession : test::TWindowFixture<TCourseWindow> {
+  explicit TSession(TCourse course)
+      : TWindowFixture([course](IWindowHost& windowHost, IDesktop& windowDesktop) {
+          return MakeCourse(course, windowHost, windowDesktop);
+        }) {
+    window.Start();
   }
   int RowAtoms() const {
     int count = 0;
-    for (const TAtomGroup& group : window->ShownRow()->atoms) count += group.count;
+    for (const TAtomGroup& group : window.ShownRow()->atoms) count += group.count;
     return count;
   }
 };
@@ -69,27 +63,27 @@ TEST_P(StructureRules, RefuseTheWrongIsomerWithTheRowsMessageAndLayTheRowOutAgai
   const TRuleCase& c = GetParam();
   TSession s(c.course);
   s.GoTo(c.row);
-  ASSERT_TRUE(s.builder.Build(c.recipe));
+  ASSERT_EQ(s.Run("chain " + std::string(c.recipe)), "");
   ASSERT_EQ(s.desktop.messages.size(), 1u);
   const test::TShownMessage& shown = s.desktop.messages[0];
   if (c.accepted) {
     EXPECT_TRUE(shown.text == kCompletedByDrop || shown.text == kCompletedByClick) << shown.text;
     EXPECT_EQ(shown.caption, "Information");
-    EXPECT_TRUE(s.m().completed);
-    EXPECT_EQ(s.builder.AtomsInTray(), 0);
+    EXPECT_TRUE(s.m.completed);
+    EXPECT_EQ(s.Student().AtomsInTray(), 0);
     return;
   }
-  EXPECT_EQ(shown.text, s.window->ShownRow()->ruleMessage);
+  EXPECT_EQ(shown.text, s.window.ShownRow()->ruleMessage);
   EXPECT_EQ(shown.caption, "Warning");
   EXPECT_EQ(shown.icon, TIcon::Exclamation);
   // Nothing of the attempt remains: the row's atoms wait in the tray again.
-  EXPECT_FALSE(s.m().completed);
-  EXPECT_EQ(s.window->rowNumber, c.row);
-  EXPECT_EQ(s.m().atoms.Count(), s.RowAtoms());
-  EXPECT_EQ(s.builder.AtomsInTray(), s.RowAtoms());
-  EXPECT_TRUE(s.m().bonds.IsEmpty());
-  EXPECT_EQ(s.m().bondCount, 0);
-  EXPECT_FALSE(s.window->dragging);
+  EXPECT_FALSE(s.m.completed);
+  EXPECT_EQ(s.window.rowNumber, c.row);
+  EXPECT_EQ(s.m.atoms.Count(), s.RowAtoms());
+  EXPECT_EQ(s.Student().AtomsInTray(), s.RowAtoms());
+  EXPECT_TRUE(s.m.bonds.IsEmpty());
+  EXPECT_EQ(s.m.bondCount, 0);
+  EXPECT_FALSE(s.window.dragging);
   EXPECT_FALSE(s.host.captured);
 }
 
@@ -125,28 +119,28 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(PracticeRules, PeroxideOfTwoMoleculesIsRefusedWhenTheClickCompletesIt) {
   TSession s(TCourse::Practice);
   s.GoTo(8);
-  auto& atoms = s.m().atoms;  // H, H, O, O in the tray at x = 590
+  auto& atoms = s.m.atoms;  // H, H, O, O in the tray at x = 590
   s.host.client.right = 700;
-  s.window->PickUpAtom(test::CellCentre(atoms[1]));
-  s.window->DropAtom(test::SideOf(atoms[0], LeftSide));
+  s.window.PickUpAtom(test::CellCentre(atoms[1]));
+  s.window.DropAtom(SideOf(atoms[0], LeftSide));
   ASSERT_TRUE(atoms[0].bonded);
   s.host.client.right = 760;  // the oxygens went on to the tray at x = 650
   TAtom& first = atoms[2];
   TAtom& second = atoms[3];
   ASSERT_EQ(first.kind, Oxygen);
-  s.window->PickUpAtom(test::CellCentre(second));
-  s.window->DropAtom(test::SideOf(first, LeftSide));
+  s.window.PickUpAtom(test::CellCentre(second));
+  s.window.DropAtom(SideOf(first, LeftSide));
   ASSERT_TRUE(second.bonded);
-  ASSERT_FALSE(s.m().completed);
+  ASSERT_FALSE(s.m.completed);
   ASSERT_TRUE(s.desktop.messages.empty());
 
-  s.window->RightButtonDown(test::BondMiddle(s.m().bonds.Last()), {});
+  s.window.RightButtonDown(test::BondMiddle(s.m.bonds.Last()), {});
   ASSERT_EQ(s.desktop.messages.size(), 1u);
   EXPECT_EQ(s.desktop.messages[0].text,
             "In hydrogen peroxide the hydrogen atoms must be attached to separate oxygen atoms.");
-  EXPECT_FALSE(s.m().completed);
-  EXPECT_TRUE(s.m().bonds.IsEmpty());
-  EXPECT_EQ(s.builder.AtomsInTray(), 4);
+  EXPECT_FALSE(s.m.completed);
+  EXPECT_TRUE(s.m.bonds.IsEmpty());
+  EXPECT_EQ(s.Student().AtomsInTray(), 4);
 }
 
 TEST(PracticeLayout, IonsAreAdjustedOncePerLayoutAndBracketedOnCompletion) {
@@ -159,17 +153,17 @@ TEST(PracticeLayout, IonsAreAdjustedOncePerLayoutAndBracketedOnCompletion) {
     SCOPED_TRACE(ion.row);
     TSession s(TCourse::Practice);
     s.GoTo(ion.row);
-    s.window->StartAgain();
-    s.window->Command(cmd::StartAgain);
-    const TAtom& first = s.m().atoms[0];
+    s.window.StartAgain();
+    s.window.Command(cmd::StartAgain);
+    const TAtom& first = s.m.atoms[0];
     EXPECT_EQ(first.freeElectrons, ion.freeElectrons);
     EXPECT_EQ(first.openBonds, ion.openBonds);
     EXPECT_EQ(first.charge, ion.charge);
 
-    ASSERT_TRUE(s.builder.Build(ion.recipe));
+    ASSERT_EQ(s.Run("chain " + std::string(ion.recipe)), "");
     EXPECT_EQ(s.desktop.Texts(), std::vector<std::string>{kCompletedByDrop});
-    ASSERT_EQ(s.m().brackets.Count(), 1);
-    EXPECT_EQ(s.m().brackets[0].charge, ion.charge);
+    ASSERT_EQ(s.m.brackets.Count(), 1);
+    EXPECT_EQ(s.m.brackets[0].charge, ion.charge);
   }
 }
 
@@ -177,23 +171,23 @@ class CourseNavigation : public testing::TestWithParam<TCourse> {};
 
 TEST_P(CourseNavigation, PreviousStopsAtTheFirstRowAndNextPastTheLastShowsTheEndMessage) {
   TSession s(GetParam());
-  const int last = s.window->RowCount();
+  const int last = s.window.RowCount();
   ASSERT_EQ(last, GetParam() == TCourse::Practice ? 19 : 24);
-  EXPECT_EQ(s.window->rowNumber, 1);
-  s.builder.Build("C");  // a few atoms out of the tray
-  s.window->Command(cmd::PreviousMolecule);
-  EXPECT_EQ(s.window->rowNumber, 1);
-  EXPECT_EQ(s.builder.AtomsInTray(), s.RowAtoms());
-  EXPECT_TRUE(s.m().bonds.IsEmpty());
+  EXPECT_EQ(s.window.rowNumber, 1);
+  s.Run("chain " + std::string("C"));  // a few atoms out of the tray
+  s.window.Command(cmd::PreviousMolecule);
+  EXPECT_EQ(s.window.rowNumber, 1);
+  EXPECT_EQ(s.Student().AtomsInTray(), s.RowAtoms());
+  EXPECT_TRUE(s.m.bonds.IsEmpty());
 
   for (int n = 2; n <= last; ++n) {
-    s.window->Command(cmd::NextMolecule);
-    EXPECT_EQ(s.window->rowNumber, n);
-    EXPECT_EQ(s.window->textLines, s.window->ShownRow()->lines);
+    s.window.Command(cmd::NextMolecule);
+    EXPECT_EQ(s.window.rowNumber, n);
+    EXPECT_EQ(s.window.textLines, s.window.ShownRow()->lines);
   }
   s.desktop.messages.clear();
   const int erasing = s.host.erasingInvalidations;
-  s.window->Command(cmd::NextMolecule);
+  s.window.Command(cmd::NextMolecule);
   const std::string end = GetParam() == TCourse::Practice
                               ? "You have completed the practice molecules.  Click on Quit Practice"
                               : "You have completed the organic molecules.  Go to Practice|Quit";
@@ -203,19 +197,19 @@ TEST_P(CourseNavigation, PreviousStopsAtTheFirstRowAndNextPastTheLastShowsTheEnd
   EXPECT_EQ(s.desktop.messages[0].icon, TIcon::Information);
   EXPECT_GT(s.host.erasingInvalidations, erasing);
   EXPECT_GE(s.host.updates, 1);
-  EXPECT_TRUE(s.m().atoms.IsEmpty());
-  EXPECT_EQ(s.window->rowNumber, last);
-  EXPECT_EQ(s.window->textLines, s.window->ShownRow()->lines);
+  EXPECT_TRUE(s.m.atoms.IsEmpty());
+  EXPECT_EQ(s.window.rowNumber, last);
+  EXPECT_EQ(s.window.textLines, s.window.ShownRow()->lines);
 
-  s.window->Command(cmd::NextMolecule);
+  s.window.Command(cmd::NextMolecule);
   EXPECT_EQ(s.desktop.Texts(), (std::vector<std::string>{end, end}));
-  s.window->Command(cmd::StartAgain);
-  EXPECT_EQ(s.window->rowNumber, last);
-  EXPECT_EQ(s.m().atoms.Count(), s.RowAtoms());
-  s.window->Command(cmd::NextMolecule);
-  s.window->Command(cmd::PreviousMolecule);
-  EXPECT_EQ(s.window->rowNumber, last - 1);
-  EXPECT_EQ(s.m().atoms.Count(), s.RowAtoms());
+  s.window.Command(cmd::StartAgain);
+  EXPECT_EQ(s.window.rowNumber, last);
+  EXPECT_EQ(s.m.atoms.Count(), s.RowAtoms());
+  s.window.Command(cmd::NextMolecule);
+  s.window.Command(cmd::PreviousMolecule);
+  EXPECT_EQ(s.window.rowNumber, last - 1);
+  EXPECT_EQ(s.m.atoms.Count(), s.RowAtoms());
 }
 
 // Completion grays Abbreviate H's; each layout of a row brings it back, so
@@ -224,59 +218,59 @@ TEST_P(CourseNavigation, EachLayoutAfterACompletionEnablesAbbreviateHsAgain) {
   for (int id : {cmd::NextMolecule, cmd::StartAgain, cmd::PreviousMolecule}) {
     SCOPED_TRACE(id);
     TSession s(GetParam());
-    ASSERT_TRUE(s.builder.Build("C"));
+    ASSERT_EQ(s.Run("chain " + std::string("C")), "");
     ASSERT_EQ(s.host.grayed, std::vector<int>{cmd::AbbreviateHs});
-    s.window->Command(id);
+    s.window.Command(id);
     EXPECT_TRUE(s.host.grayed.empty());
     EXPECT_EQ(s.host.menu, menu::Course);
   }
   TSession s(GetParam());  // a layout with nothing grayed leaves the menu alone
-  s.window->Command(cmd::NextMolecule);
+  s.window.Command(cmd::NextMolecule);
   EXPECT_TRUE(s.host.menusAssigned.empty());
 }
 
 TEST_P(CourseNavigation, EachLayoutEmptiesTheUndoHistory) {
   TSession s(GetParam());
-  EXPECT_TRUE(s.m().undoHistory.IsEmpty());
-  s.builder.Build("C");
-  ASSERT_FALSE(s.m().undoHistory.IsEmpty());
+  EXPECT_TRUE(s.m.undoHistory.IsEmpty());
+  s.Run("chain " + std::string("C"));
+  ASSERT_FALSE(s.m.undoHistory.IsEmpty());
   for (int id : {cmd::StartAgain, cmd::NextMolecule, cmd::PreviousMolecule}) {
-    s.window->Command(id);
-    EXPECT_TRUE(s.m().undoHistory.IsEmpty()) << id;
+    s.window.Command(id);
+    EXPECT_TRUE(s.m.undoHistory.IsEmpty()) << id;
   }
 }
 
 TEST_P(CourseNavigation, StartGoesBackToTheFirstRowAndEndsADragInProgress) {
   TSession s(GetParam());
-  s.window->Command(cmd::NextMolecule);
-  s.window->PickUpAtom(test::CellCentre(s.m().atoms[0]));
-  ASSERT_TRUE(s.window->dragging);
-  s.window->electronModePending = true;
-  s.window->Start();
-  EXPECT_EQ(s.window->rowNumber, 1);
-  EXPECT_FALSE(s.window->dragging);
+  s.window.Command(cmd::NextMolecule);
+  s.window.PickUpAtom(test::CellCentre(s.m.atoms[0]));
+  ASSERT_TRUE(s.window.dragging);
+  s.window.electronModePending = true;
+  s.window.Start();
+  EXPECT_EQ(s.window.rowNumber, 1);
+  EXPECT_FALSE(s.window.dragging);
   EXPECT_FALSE(s.host.captured);
-  EXPECT_FALSE(s.window->electronModePending);
+  EXPECT_FALSE(s.window.electronModePending);
   EXPECT_EQ(s.host.cursors.back(), "");
-  EXPECT_EQ(s.builder.AtomsInTray(), s.RowAtoms());
+  EXPECT_EQ(s.Student().AtomsInTray(), s.RowAtoms());
 }
 
 TEST_P(CourseNavigation, NextDuringADragLeavesTheReleaseNothingToDrop) {
   TSession s(GetParam());
-  s.window->PickUpAtom(test::CellCentre(s.m().atoms[0]));
-  s.window->Command(cmd::NextMolecule);
-  s.window->DropAtom({300, 200});
-  EXPECT_FALSE(s.window->dragging);
+  s.window.PickUpAtom(test::CellCentre(s.m.atoms[0]));
+  s.window.Command(cmd::NextMolecule);
+  s.window.DropAtom({300, 200});
+  EXPECT_FALSE(s.window.dragging);
   EXPECT_FALSE(s.host.captured);
-  EXPECT_EQ(s.builder.AtomsInTray(), s.RowAtoms());
+  EXPECT_EQ(s.Student().AtomsInTray(), s.RowAtoms());
 }
 
 TEST_P(CourseNavigation, FiveLinesAreDrawnUnderTheMoleculeEmptyOnesNot) {
   TSession s(GetParam());
   s.host.client = {0, 0, 800, 500};
-  s.window->textLines = {"first", "", "third ", "", "fifth"};
+  s.window.textLines = {"first", "", "third ", "", "fifth"};
   TRecordingSurface surface;
-  s.window->Paint(surface);
+  s.window.Paint(surface);
   const auto texts = surface.Of(test::TDrawCall::Kind::Text);
   ASSERT_EQ(texts.size(), 3u);
   EXPECT_TRUE(surface.HasText("first", 5, 400));
@@ -295,7 +289,7 @@ INSTANTIATE_TEST_SUITE_P(Courses, CourseNavigation, testing::Values(TCourse::Pra
 TEST(PracticeText, WatersDegreeSignIsOneCharacterOfUnicode) {
   TSession s(TCourse::Practice);
   s.GoTo(4);
-  const std::string& line = s.window->textLines[3];
+  const std::string& line = s.window.textLines[3];
   EXPECT_NE(line.find("109.5\u00B0 but rather 105\u00B0"), std::string::npos) << line;
 }
 
@@ -333,17 +327,17 @@ TEST(CourseMenu, EveryCompletionIsFollowedByAFreshMenuOnTheNextRow) {
     TSession s(TCourse::Organic);
     if (byElectron) {
       // A lone chlorine with its seven electrons takes an eighth and closes.
-      s.m().ClearRecords();
-      s.m().atoms.Add(TAtom(Chlorine, 100, 100));
-      s.window->ArmElectronChange(true);
-      s.window->RightButtonDown({110, 110}, {});
+      s.m.ClearRecords();
+      s.m.atoms.Add(TAtom(Chlorine, 100, 100));
+      s.window.ArmElectronChange(true);
+      s.window.RightButtonDown({110, 110}, {});
     } else {
-      ASSERT_TRUE(s.builder.Build("C"));
+      ASSERT_EQ(s.Run("chain " + std::string("C")), "");
     }
-    ASSERT_TRUE(s.m().completed) << s.desktop.LastText();
+    ASSERT_TRUE(s.m.completed) << s.desktop.LastText();
     EXPECT_EQ(s.host.grayed, std::vector<int>{cmd::AbbreviateHs});
     s.host.menusAssigned.clear();
-    s.window->Command(cmd::NextMolecule);
+    s.window.Command(cmd::NextMolecule);
     EXPECT_EQ(s.host.menusAssigned, std::vector<std::string>{menu::Course});
   }
 }

@@ -9,29 +9,21 @@
 #include <vector>
 
 #include "app/frame.h"
-#include "tests/practice/coursebuilder.h"
+#include "tests/support/programfixture.h"
 #include "tests/support/fakeframehost.h"
 #include "tests/support/scripteddesktop.h"
+#include "tests/support/studentdriver.h"
 
 namespace kovala {
 namespace {
 
-using test::TCourseBuilder;
+using test::TStudentDriver;
 using test::TFakeFrameHost;
 using test::TScriptedDesktop;
 
 const std::string kSaveQuestion = "Do you want to save?";
 
-struct TProgram {
-  TProgram() {
-    host.mainWindow = &frame;
-    frame.SetupWindow();
-  }
-  TFakeFrameHost host;
-  TScriptedDesktop desktop;
-  TMyApp app{host};
-  TFrame frame{host, desktop, app};
-
+struct TProgram : test::TProgramFixture {
   // A changed carbon in the editor, as after one palette press.
   void EditorHoldsAnUnsavedCarbon() {
     frame.Command(cmd::PaletteCarbon);
@@ -92,8 +84,8 @@ TEST_P(CourseFrame, EnteringAsksToSaveAChangedEditorMoleculeAndCancelStaysInTheE
 TEST_P(CourseFrame, PaletteAndUndoBackDoNothingInTheCourse) {
   TProgram p;
   p.frame.Command(GetParam().command);
-  TCourseBuilder builder(Course(p), p.desktop);
-  ASSERT_TRUE(builder.Build("C"));
+  TStudentDriver student(Course(p), &p.desktop);
+  ASSERT_EQ(student.Run("chain C"), "");
   const int atoms = Course(p).AtomCount();
   p.desktop.messages.clear();
   p.frame.Command(cmd::PaletteCarbon);
@@ -174,9 +166,9 @@ TEST_P(CourseFrame, StudentBuildsEveryRowLooksAtItIn3DAndGoesOnToTheEnd) {
     SCOPED_TRACE(row);
     ASSERT_EQ(course.rowNumber, row);
     p.desktop.messages.clear();
-    TCourseBuilder builder(course, p.desktop);
-    ASSERT_TRUE(builder.Build(recipe));
-    EXPECT_EQ(builder.AtomsInTray(), 0);
+    TStudentDriver student(course, &p.desktop);
+    ASSERT_EQ(student.Run("chain " + std::string(recipe)), "");
+    EXPECT_EQ(student.AtomsInTray(), 0);
     const bool stable = GetParam().organic || (row != 17 && row != 18);
     if (stable) {
       ASSERT_EQ(p.desktop.messages.size(), 1u);
@@ -228,8 +220,8 @@ TEST_P(CourseFrame, EveryCompoundHasATrueShapeAndReturnGoesBackToTheCourse) {
   const auto& builds = GetParam().organic ? kOrganicBuilds : kLabBuilds;
   for (const auto& [row, recipe] : builds) {
     SCOPED_TRACE(row);
-    TCourseBuilder builder(course, p.desktop);
-    ASSERT_TRUE(builder.Build(recipe));
+    TStudentDriver student(course, &p.desktop);
+    ASSERT_EQ(student.Run("chain " + std::string(recipe)), "");
     if (course.molecule.completed) {
       p.desktop.messages.clear();
       p.frame.Command(cmd::ShowTrueShape);

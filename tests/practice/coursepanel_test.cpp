@@ -10,9 +10,7 @@
 
 #include "practice/organicwindow.h"
 #include "practice/practicewindow.h"
-#include "tests/practice/coursebuilder.h"
-#include "tests/support/fakehost.h"
-#include "tests/support/scripteddesktop.h"
+#include "tests/support/windowfixture.h"
 
 namespace kovala {
 namespace {
@@ -24,22 +22,15 @@ constexpr const char* kDichloromethaneInTray =
     "1 "
     "bond each.";
 
-struct TSession {
-  explicit TSession(bool organic) {
-    if (organic)
-      window = std::make_unique<TOrganicWindow>(host, desktop);
-    else
-      window = std::make_unique<TPracticeWindow>(host, desktop);
-    window->Start();
+// A course on the fakes, started at row 1.
+struct TSession : test::TWindowFixture<TCourseWindow> {
+  explicit TSession(bool organic)
+      : TWindowFixture([organic](IWindowHost& windowHost, IDesktop& windowDesktop) -> std::unique_ptr<TCourseWindow> {
+          if (organic) return std::make_unique<TOrganicWindow>(windowHost, windowDesktop);
+          return std::make_unique<TPracticeWindow>(windowHost, windowDesktop);
+        }) {
+    window.Start();
   }
-  test::TFakeHost host;
-  test::TScriptedDesktop desktop;
-  std::unique_ptr<TCourseWindow> window;
-  void GoTo(int row) {
-    window->SetupRow(row);
-    window->StartAgain();
-  }
-  bool Build(const std::string& recipe) { return test::TCourseBuilder(*window, desktop).Build(recipe); }
 };
 
 struct TCoursePanelCase {
@@ -56,62 +47,62 @@ class PanelInACourse : public testing::TestWithParam<TCoursePanelCase> {};
 TEST_P(PanelInACourse, BelongsToTheRowShown) {
   TSession s(GetParam().organic);
   GetParam().steps(s);
-  EXPECT_EQ(s.window->PanelText(), GetParam().text);
+  EXPECT_EQ(s.window.PanelText(), GetParam().text);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Courses, PanelInACourse,
     testing::Values(
         TCoursePanelCase{"start", false, [](TSession&) {}, kMethaneInTray},
-        TCoursePanelCase{"completed", false, [](TSession& s) { ASSERT_TRUE(s.Build("C")); },
+        TCoursePanelCase{"completed", false, [](TSession& s) { ASSERT_EQ(s.Run("chain C"), ""); },
                          "Completed: methane, CH₄"},
         TCoursePanelCase{"next after a completion", false,
                          [](TSession& s) {
-                           ASSERT_TRUE(s.Build("C"));
-                           s.window->NextRow();
+                           ASSERT_EQ(s.Run("chain C"), "");
+                           s.window.NextRow();
                          },
                          kDichloromethaneInTray},
         TCoursePanelCase{"previous", false,
                          [](TSession& s) {
-                           s.window->NextRow();
-                           s.window->PreviousRow();
+                           s.window.NextRow();
+                           s.window.PreviousRow();
                          },
                          kMethaneInTray},
         TCoursePanelCase{"start again after a refused drop", false,
                          [](TSession& s) {
                            // The C dropped in the middle, then an H far from it.
-                           s.window->PickUpAtom({600, 20});
-                           s.window->DropAtom({300, 200});
-                           s.window->PickUpAtom({600, 20});
-                           s.window->DropAtom({100, 100});
-                           ASSERT_FALSE(s.window->Explanation().empty());
-                           s.window->StartAgain();
+                           s.window.PickUpAtom({600, 20});
+                           s.window.DropAtom({300, 200});
+                           s.window.PickUpAtom({600, 20});
+                           s.window.DropAtom({100, 100});
+                           ASSERT_FALSE(s.window.Explanation().empty());
+                           s.window.StartAgain();
                          },
                          kMethaneInTray},
         TCoursePanelCase{
             "rule refused", false,
             [](TSession& s) {
               s.GoTo(8);
-              ASSERT_TRUE(s.Build("O(H)(H)O"));
+              ASSERT_EQ(s.Run("chain O(H)(H)O"), "");
             },
             "In hydrogen peroxide the hydrogen atoms must be attached to separate oxygen atoms.\n"
             "Still open: 2 H in the tray need 1 bond each and 2 O in the tray need 2 bonds each."},
         TCoursePanelCase{"past the last row", false,
                          [](TSession& s) {
                            s.GoTo(19);
-                           s.window->NextRow();
+                           s.window.NextRow();
                          },
                          "No atoms yet."},
         TCoursePanelCase{"an isomer the row accepts", true,
                          [](TSession& s) {
                            s.GoTo(12);
-                           ASSERT_TRUE(s.Build("CC(O)C"));
+                           ASSERT_EQ(s.Run("chain CC(O)C"), "");
                          },
                          "Completed: 2-propanol, C₃H₈O (lesson: propanol)"},
         TCoursePanelCase{"an ion as taught", false,
                          [](TSession& s) {
                            s.GoTo(5);
-                           ASSERT_TRUE(s.Build("O"));
+                           ASSERT_EQ(s.Run("chain O"), "");
                          },
                          "Completed: hydronium ion, H₃O⁺"}));
 

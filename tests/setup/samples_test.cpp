@@ -15,34 +15,16 @@
 #include "editor/filefailure.h"
 #include "model/moleculefile.h"
 #include "tests/setup/setupfixture.h"
+#include "tests/support/records.h"
 
 namespace kovala {
 namespace {
 
 namespace fs = std::filesystem;
 
-// The records of a molecule as values, so that whole molecules compare.
-struct TRecords {
-  std::vector<TAtom> atoms;
-  std::vector<TBonds> bonds;
-  std::vector<TBrackett> brackets;
-  int bondCount = 0;
-  bool completed = false;
-  friend bool operator==(const TRecords&, const TRecords&) = default;
-};
-
-TRecords RecordsOf(const TMolecule& m) {
-  TRecords r;
-  for (const auto& a : m.atoms) r.atoms.push_back(a);
-  for (const auto& b : m.bonds) r.bonds.push_back(b);
-  for (const auto& b : m.brackets) r.brackets.push_back(b);
-  r.bondCount = m.bondCount;
-  r.completed = m.completed;
-  return r;
-}
-
 void ExpectSameRecords(const TMolecule& read, const TMolecule& built) {
-  EXPECT_TRUE(RecordsOf(read) == RecordsOf(built));
+  EXPECT_EQ(test::RecordsOf(read), test::RecordsOf(built));
+  EXPECT_EQ(read.completed, built.completed);
 }
 
 const std::vector<TSampleMolecule>& Samples() {

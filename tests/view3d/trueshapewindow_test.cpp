@@ -14,21 +14,21 @@
 namespace kovala {
 namespace {
 
-using test::TBuildSession;
+using test::TWindowFixture;
 using test::TRecordingSurface;
 using test::TSmoothCall;
 using Kind = TSmoothCall::Kind;
 
 // A molecule built in an editor and shown in a true-shape window of its own.
 struct TView {
-  TBuildSession editor;
+  TWindowFixture<> editor;
   test::TFakeHost host;
   test::TScriptedDesktop desktop;
   TTrueShapeWindow window{host, desktop};
 
   explicit TView(const char* recipe, TRect client = {0, 0, 640, 400}) {
     host.client = client;
-    editor.Build({recipe});
+    Build(editor, {recipe});
     EXPECT_TRUE(editor.window.molecule.completed) << recipe;
     EXPECT_TRUE(window.ShowMolecule(editor.window)) << window.problem;
   }
