@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/frame.h"
+#include "editor/filefailure.h"
 #include "model/moleculefile.h"
 #include "tests/support/fakeframehost.h"
 #include "tests/support/fakehost.h"
