@@ -17,6 +17,7 @@
 #include <sstream>
 #include <system_error>
 
+#include "i18n/translate.h"
 #include "model/moleculelimits.h"
 
 namespace kovala {
@@ -511,7 +512,7 @@ TFileResult LoadMoleculeFile(const std::string& path, TMolecule& molecule) {
 namespace {
 
 void FileNotFound(IMessageBox& messages) {
-  messages.MessageBox("File cannot be found!", "Warning", TIcon::Exclamation);
+  messages.MessageBox(Tr("File cannot be found!"), Tr("Warning"), TIcon::Exclamation);
 }
 
 }  // namespace
@@ -520,7 +521,7 @@ void ShowWriteFailure(IMessageBox& messages) { FileNotFound(messages); }
 
 void ShowReadFailure(const TFileResult& result, IMessageBox& messages) {
   if (result.error == TFileError::BadFormat)
-    messages.MessageBox("Incorrect File Format!", "Warning", TIcon::Exclamation);
+    messages.MessageBox(Tr("Incorrect File Format!"), Tr("Warning"), TIcon::Exclamation);
   else
     FileNotFound(messages);
 }

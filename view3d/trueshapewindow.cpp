@@ -10,6 +10,7 @@
 #include "chem/moleculeexport.h"
 #include "editor/bondwindow.h"
 #include "editor/formula.h"
+#include "i18n/translate.h"
 #include "model/moleculefile.h"
 #include "view3d/elementcolours.h"
 
@@ -135,7 +136,7 @@ struct TItem {
 
 std::string AngleLabel(double degrees) {
   char text[32];
-  std::snprintf(text, sizeof text, "%.1f\u00B0", degrees);
+  std::snprintf(text, sizeof text, Tr("%.1f\u00B0"), degrees);
   return text;
 }
 
@@ -155,7 +156,7 @@ bool TTrueShapeWindow::ShowMolecule(const TBondWindow& window) {
     return false;
   }
   const TIdentity identity = Identify(graph);
-  name = identity.entry ? identity.entry->name : std::string();
+  name = identity.entry ? CompoundName(identity.entry->name) : std::string();
   formula = HillFormula(window.molecule);
   std::vector<TVector3> points;
   for (const auto& atom : shape.atoms) points.push_back(atom.position);
@@ -466,7 +467,8 @@ bool TTrueShapeWindow::CopyToClipboard() {
   if (!picture) return false;
   Draw(picture->Surface(), {0, 0, area.Width(), area.Height()});
   const bool copied = Desktop().CopyToClipboard(*picture, {0, 0, area.Width(), area.Height()});
-  Host().SetMessageBar(copied ? "The true shape is on the clipboard." : "The clipboard could not take the picture.");
+  Host().SetMessageBar(copied ? Tr("The true shape is on the clipboard.")
+                              : Tr("The clipboard could not take the picture."));
   return copied;
 }
 

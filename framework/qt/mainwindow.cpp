@@ -14,6 +14,7 @@
 #include <algorithm>
 
 #include "framework/qt/pictureresources.h"
+#include "i18n/translate.h"
 #include "resources/menus.h"
 #include "resources/palette.h"
 
@@ -56,7 +57,7 @@ Qt::Key QtKey(TKey key) {
 TMainWindow::TMainWindow(QWidget* parent)
     : QMainWindow(parent),
       clients(new QStackedWidget(this)),
-      palette(new QToolBar(QStringLiteral("Palette"), this)),
+      palette(new QToolBar(QString::fromUtf8(Tr("Palette")), this)),
       messageBar(new QLabel(this)),
       panel(new QLabel(this)),
       timers([this](int id) {
@@ -239,7 +240,7 @@ void TMainWindow::BuildPalette() {
   palette->setToolButtonStyle(Qt::ToolButtonIconOnly);
   palette->setContextMenuPolicy(Qt::PreventContextMenu);
   for (const TPaletteButton& button : PaletteButtons()) {
-    const QString name = ToQString(button.name);
+    const QString name = QString::fromStdString(Tr(std::string(button.name)));
     QAction* action = CommandAction(name, button.command, palette);
     action->setIcon(QIcon(QPixmap::fromImage(LoadPicture(button.bitmap))));
     action->setStatusTip(name);
