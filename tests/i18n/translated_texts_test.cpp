@@ -5,12 +5,14 @@
 #include <clocale>
 #include <cstdlib>
 #include <functional>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "base/commands.h"
 #include "chem/identity.h"
+#include "chem/moleculeexport.h"
 #include "chem/trueshape.h"
 #include "i18n/translate.h"
 #include "resources/helpfiles.h"
@@ -144,6 +146,33 @@ TEST_F(TranslatedTextsTest, TranslatedMenusKeepTheirShape) {
     }
   }
   EXPECT_EQ(german->items.front().popup.back().command, cmd::Exit);
+}
+
+// A German student's exported 3-D files are byte for byte an English
+// student's: decimal points, English title, whatever the toolkit set before.
+TEST_F(TranslatedTextsTest, ExportedFilesDoNotDependOnTheLanguage) {
+  if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) GTEST_SKIP() << "de_DE.UTF-8 is not generated here";
+  std::setlocale(LC_ALL, "C");
+  TChemGraph water;
+  water.atoms = {{Oxygen, 0, 0, 0, 0, 2}, {Hydrogen, 0, 0, -1, 0, 0}, {Hydrogen, 0, 0, 1, 0, 0}};
+  water.bonds = {{0, 1, 1}, {0, 2, 1}};
+  const TTrueShape shape = TrueShapeOf(water);
+  ASSERT_TRUE(shape.problem.empty()) << shape.problem;
+  const TExportFormat3D formats[] = {TExportFormat3D::Xyz, TExportFormat3D::Molfile, TExportFormat3D::Sdf};
+  std::vector<std::string> english;
+  for (TExportFormat3D format : formats) english.push_back(ExportText3D(water, shape, format));
+
+  // As the program starts: the toolkit takes the whole user locale first.
+  setenv("LC_ALL", "de_DE.UTF-8", 1);
+  ASSERT_NE(std::setlocale(LC_ALL, ""), nullptr);
+  ASSERT_TRUE(StartTranslations(std::string(KOVALA_TEST_LOCALE_DIR) + "/../kovala"));
+  ASSERT_EQ(TranslationLanguage(), "de");
+  for (std::size_t i = 0; i < std::size(formats); ++i) {
+    const std::string german = ExportText3D(water, shape, formats[i]);
+    EXPECT_NE(german.find('.'), std::string::npos) << i;
+    EXPECT_EQ(german, english[i]) << i;
+  }
+  unsetenv("LC_ALL");
 }
 
 TEST(HelpPageResources, TheLanguagesPageComesBeforeTheEnglishOne) {
