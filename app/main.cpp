@@ -18,7 +18,7 @@
 #include "app/framegeometry.h"
 #include "app/myapp.h"
 #include "app/startarguments.h"
-#include "framework/qt/mainwindow.h"
+#include "app/qt/mainwindow.h"
 #include "framework/qt/pictureresources.h"
 #include "framework/qt/qtdesktop.h"
 #include "i18n/translate.h"

@@ -14,10 +14,10 @@
 #include <string>
 #include <vector>
 
-#include "install/installset.h"
-#include "install/installwindow.h"
-#include "install/manifest.h"
-#include "uninstall/uninstallwindow.h"
+#include "setup/installset.h"
+#include "setup/install/installwindow.h"
+#include "setup/manifest.h"
+#include "setup/uninstall/uninstallwindow.h"
 #include "tests/support/fakesetupdesktop.h"
 
 extern char** environ;

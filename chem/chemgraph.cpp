@@ -4,29 +4,14 @@
 #include <cstdlib>
 #include <limits>
 
+#include "model/topology.h"
+
 namespace kovala {
 
 namespace {
 
 constexpr double kUnitsPerPixel = 1.0 / 20.0;  // 30 pixels between neighbours make 1.5
 
-// The atom a hydrogen hangs from in the bonding tree, -1 for none.
-int PartnerOf(const TMolecule& molecule, const TAtom& atom) {
-  if (molecule.atoms.ValidIndex(atom.parentIndex)) return atom.parentIndex;
-  if (molecule.atoms.ValidIndex(atom.childIndex[0])) return atom.childIndex[0];
-  return -1;
-}
-
-// Abbreviate H's moves a hydrogen just right of its partner and takes its
-// bond line away; the tree link is what still joins them.
-int AbbreviatedPartner(const TMolecule& molecule, int index) {
-  const TAtom& atom = molecule.atoms[index];
-  if (atom.kind != Hydrogen) return -1;
-  const int partner = PartnerOf(molecule, atom);
-  if (partner < 0 || partner == index) return -1;
-  const TAtom& p = molecule.atoms[partner];
-  return atom.x == p.x + 15 && atom.y == p.y ? partner : -1;
-}
 
 int OrderOf(const TBonds& bond) {
   const auto order = bond.Order();

@@ -5,6 +5,7 @@
 
 #include "distribution/samplemolecules.h"
 #include "framework/messagebox.h"
+#include "editor/filefailure.h"
 #include "model/moleculefile.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "editor/bondwindow.h"
-#include "editor/sidecell.h"
+#include "editor/moleculeeditor.h"
 #include "framework/desktop.h"
 #include "framework/windowhost.h"
 

@@ -27,40 +27,24 @@ void TBondWindow::Snapshot() {
   changed = true;
 }
 
-bool TBondWindow::InTray(const TAtom& atom) const { return atom.x + 50 == Host().ClientRect().right; }
+bool TBondWindow::InTray(const TAtom& atom) const { return TMoleculeEditor::InTray(atom, Host().ClientRect()); }
+
+TMoleculeEditor& TBondWindow::Core() {
+  editor.Sync(Host().ClientRect());
+  return editor;
+}
 
 void TBondWindow::AddToTray(ElementKind kind) {
   TBondWindow::Resized();  // in case the width changed unannounced
-  const TRect client = Host().ClientRect();
-  const int trayX = client.right - 50;
-  int k = 0;
-  for (bool taken = true; taken; ++k) {
-    taken = false;
-    for (const auto& atom : molecule.atoms)
-      if (atom.x == trayX && atom.y == client.top + 10 + 30 * k) taken = true;
-    if (!taken) break;
-  }
-  if (molecule.atoms.IsEmpty()) molecule.ringTemplatePlaced = false;
-  Snapshot();
-  molecule.atoms.Add(TAtom(kind, trayX, client.top + 10 + 30 * k));
+  Core().PutInTray(kind);
+  changed = true;
   Host().Invalidate(false);
   RenewPanel();
 }
 
 void TBondWindow::RestackTray() {
   TBondWindow::Resized();
-  const TRect client = Host().ClientRect();
-  const int trayX = client.right - 50;
-  for (auto& atom : molecule.atoms) {
-    int k = 0;
-    for (;; ++k) {
-      bool taken = false;
-      for (const auto& other : molecule.atoms)
-        if (&other != &atom && other.x == trayX && other.y == client.top + 10 + 30 * k) taken = true;
-      if (!taken) break;
-    }
-    if (InTray(atom)) atom.y = client.top + 10 + 30 * k;
-  }
+  Core().RestackTray();
   Host().Invalidate(true);
 }
 
@@ -86,19 +70,10 @@ bool WriteMoleculeTo(TBondWindow& window, const std::string& path) {
   return true;
 }
 
-bool EndsAt(const TBonds& bond, int x, int y) {
-  return (bond.x1 == x && bond.y1 == y) || (bond.x2 == x && bond.y2 == y);
-}
-
-void SetSide(TAtom& atom, int firstSlot, std::uint8_t taken) {
-  atom.electronSlotTaken[static_cast<std::size_t>(firstSlot)] = taken;
-  atom.electronSlotTaken[static_cast<std::size_t>(firstSlot + 4)] = taken;
-}
-
 }  // namespace
 
 void TBondWindow::SetupWindow() {
-  trayRight = Host().ClientRect().right;
+  Core().trayRight = Host().ClientRect().right;
   Host().SetCaption(fileName);
   RenewPanel();
 }
@@ -118,18 +93,7 @@ void TBondWindow::RightButtonDown(TPoint point, TKeyState) {
 }
 
 void TBondWindow::Resized() {
-  // Loose atoms waiting in the tray keep to the tray column when the width
-  // changes; otherwise they would be stranded in the drawing area.
-  const int right = Host().ClientRect().right;
-  if (right == trayRight) return;
-  bool moved = false;
-  for (auto& atom : molecule.atoms) {
-    if (atom.bonded || atom.x + 50 != trayRight) continue;
-    atom.x = right - 50;
-    moved = true;
-  }
-  trayRight = right;
-  if (moved) Host().Invalidate(true);
+  if (Core().FollowArea()) Host().Invalidate(true);
 }
 
 bool TBondWindow::Command(int id) {
@@ -174,18 +138,18 @@ bool TBondWindow::AskToSave() {
   }
 }
 
+void TBondWindow::EndDrag() {
+  if (!dragging) return;
+  Host().ReleaseMouse();
+  Host().RestoreCursor();
+  dragging = false;
+}
+
 void TBondWindow::ResetMolecule() {
   // A drag cannot outlive the atom it holds.
-  if (dragging) {
-    Host().ReleaseMouse();
-    Host().RestoreCursor();
-    dragging = false;
-  }
+  EndDrag();
   draggedAtom = nullptr;
-  molecule.ClearRecords();
-  molecule.undoHistory.Flush();
-  molecule.completed = false;
-  molecule.ringTemplatePlaced = false;
+  editor.Reset();
   // Nothing said about the old molecule stays beside the new one.
   ClearExplanation();
   completionLine.clear();
@@ -209,16 +173,14 @@ bool TBondWindow::Open() {
   if (!path) return false;
   fileName = *path;
   ResetMolecule();
-  trayRight = Host().ClientRect().right;
+  editor.trayRight = Host().ClientRect().right;
   const TFileResult read = LoadMoleculeFile(fileName, molecule);
   if (!read.Ok()) {
     SetExplanation(ReadFailureReason(read, fileName));
     ShowReadFailure(read, Desktop());
     // Left empty; the unreadable file must not be overwritten by the next
     // Save, so that Save asks for a name.
-    molecule.ClearRecords();
-    molecule.completed = false;
-    molecule.ringTemplatePlaced = false;
+    editor.Reset();
     untitled = true;
     Host().Invalidate(true);
     RenewPanel();
@@ -251,9 +213,8 @@ bool TBondWindow::SaveAs() {
 void TBondWindow::UndoBack() {
   // The dragged atom would not survive the restore.
   if (dragging) return;
-  if (!molecule.RestoreSnapshot()) return;
+  if (!editor.Undo()) return;
   draggedAtom = nullptr;
-  molecule.completed = false;
   ClearExplanation();
   Host().Invalidate(true);
   RenewPanel();
@@ -271,72 +232,15 @@ void TBondWindow::CopyToClipboard() {
   Desktop().CopyToClipboardWithSvg(*picture, box, SvgOf(box));
 }
 
-bool TBondWindow::PaletteGuard() {
-  if (molecule.completed) {
-    Desktop().MessageBox("You must start a new molecule before using this command!!!", "Warning",
-                         TIcon::Exclamation);
-    return false;
-  }
-  if (molecule.atoms.Count() >= 26) {
-    Desktop().MessageBox("You can have no more than 26 total atoms!!!", "Warning", TIcon::Exclamation);
-    return false;
-  }
-  return true;
-}
-
 void TBondWindow::NewAtom(ElementKind kind) {
-  if (PaletteGuard()) AddToTray(kind);
+  if (const std::optional<TNotice> refusal = Core().PaletteRefusal())
+    Desktop().MessageBox(refusal->text, refusal->caption, refusal->icon);
+  else
+    AddToTray(kind);
 }
 
 void TBondWindow::AbbreviateHs() {
-  Snapshot();
-  auto& atoms = molecule.atoms;
-  auto& bonds = molecule.bonds;
-
-  // Each hydrogen loses its bond line and moves just right of its partner,
-  // whose side the hydrogen stood on opens again for its dots.
-  for (auto& h : atoms) {
-    if (h.kind != Hydrogen) continue;
-    for (int i = 0; i < bonds.Count(); ++i) {
-      const TBonds& bond = bonds[i];
-      if (EndsAt(bond, h.x, h.y + 10) || EndsAt(bond, h.x + 20, h.y + 10) || EndsAt(bond, h.x + 10, h.y) ||
-          EndsAt(bond, h.x + 10, h.y + 20)) {
-        bonds.Destroy(i);
-        break;
-      }
-    }
-    int partnerIndex = -1;
-    if (h.parentIndex != -1)
-      partnerIndex = h.parentIndex;
-    else if (h.childIndex[0] != -1)
-      partnerIndex = h.childIndex[0];
-    if (!atoms.ValidIndex(partnerIndex)) continue;
-    TAtom& p = atoms[partnerIndex];
-    if (p.x == h.x + 30 && p.y == h.y)
-      SetSide(p, 2, 0);
-    else if (p.x == h.x && p.y == h.y + 30)
-      SetSide(p, 1, 0);
-    else if (p.x == h.x && p.y == h.y - 30)
-      SetSide(p, 3, 0);
-    h.x = p.x + 15;
-    h.y = p.y;
-    SetSide(p, 0, 1);
-  }
-
-  // The "H" now covers the partner's right bond; only the long bonds of the
-  // ring templates stay.
-  for (const auto& h : atoms) {
-    if (h.kind != Hydrogen) continue;
-    for (int i = 0; i < bonds.Count(); ++i) {
-      const TBonds& bond = bonds[i];
-      if (std::abs(bond.x1 - bond.x2) == 40) continue;
-      if (EndsAt(bond, h.x + 5, h.y + 10)) {
-        bonds.Destroy(i);
-        break;
-      }
-    }
-  }
-
+  Core().AbbreviateHs();
   changed = true;
   Host().Invalidate(true);
   RenewPanel();

@@ -7,21 +7,12 @@
 #include <string>
 
 #include "base/commands.h"
+#include "editor/moleculeeditor.h"
 #include "framework/desktop.h"
 #include "framework/window.h"
 #include "model/molecule.h"
 
 namespace kovala {
-
-// The four sides of an atom's cell; side s owns electron slots s - 1 and s + 3.
-enum SideCode : std::int32_t { NoSide = 0, RightSide = 1, TopSide = 2, LeftSide = 3, BottomSide = 4 };
-
-enum class TRingKind { Aromatic, Cyclohexane, Cyclobutane };
-
-// The refusal of a drop whose place beside the target is taken; the courses
-// refuse such drops with the same words.
-inline constexpr const char* NoSpaceText =
-    "There is no space for the atom to be bonded.  Use Edit|Abbreviate H's to make more space available.";
 
 class TBondWindow : public TWindow {
  public:
@@ -69,31 +60,21 @@ class TBondWindow : public TWindow {
   void AbbreviateHs();
   void ArmElectronChange(bool add);
 
-  // Shared with placement, the right button, the rings and the courses.
+  // Shared with the handlers and the courses.
   void Snapshot();  // also marks the molecule changed
-  bool PaletteGuard();
   void AddToTray(ElementKind kind);
   void RestackTray();
   bool InTray(const TAtom& atom) const;
-  // Refusals show their message box and, in the panel, why in numbers; the
-  // explanation stays until the next drop or right click, or until the
-  // molecule is replaced (New, Open, Undo-Back, a course's layout).
-  void Refuse(const std::string& message, const std::string& reason);
-  // The reason of the last refusal, shown in the panel before the box.
+  // The reason of the last refusal, shown in the panel before its box; it
+  // stays until the next drop or right click, or until the molecule is
+  // replaced (New, Open, Undo-Back, a course's layout).
   void SetExplanation(const std::string& reason);
   const std::string& Explanation() const { return explanation; }
   void ClearExplanation() { explanation.clear(); }
-  // Why a release that found no free side of a placed atom missed.
-  std::string WhyNotOnASide(TPoint point) const;
 
-  // Placement and bonding with the left button.
+  // The gestures: each hands the core one operation and shows its result.
   void PickUpAtom(TPoint point);
   void DropAtom(TPoint point);
-  SideCode FindFreeSide(const TAtom& atom, const TAtom* dragged, TPoint point) const;
-  bool PlaceBeside(TAtom& target, SideCode side);  // true when refused
-  void TestCompletion();
-  void CompleteMolecule();
-  static void ArrangeLonePairs(TAtom& atom);
   // Puts "Completed: " with the molecule's name from the names table and its
   // formula into the panel, or, in a course, what was built when it is
   // another isomer than the row's compound.
@@ -101,17 +82,12 @@ class TBondWindow : public TWindow {
   // The name of the molecule the window asks the student to build; the
   // editor asks for none, the courses name their row's compound.
   virtual std::string ShownMoleculeName() const { return {}; }
-  // Brackets a completed ion with the sum of the charges; false for a neutral molecule.
-  bool AddChargeBracket();
-
-  // Multiple bonds and electron changes with the right button.
   void ChangeElectrons(TPoint point);
   void ClickBond(TPoint point);
-  // The completion actions of the right button, announced with `message`.
-  void RightButtonCompletion(const std::string& message);
 
-  // The molecule and the window's own state.
-  TMolecule molecule;
+  // The rules and the molecule they keep; `molecule` is the core's.
+  TMoleculeEditor editor;
+  TMolecule& molecule{editor.molecule};
   bool changed = false;
   bool untitled = true;
   std::string fileName = "Untitled";
@@ -119,15 +95,21 @@ class TBondWindow : public TWindow {
   bool electronModePending = false;
   bool dragging = false;
   TAtom* draggedAtom = nullptr;  // not owned; kept after the drop
-  SideCode lastSide = NoSide;
   TFileDialogSettings dialogSettings;
   TFileDialogSettings exportSettings;
 
  protected:
-  // What follows a completion test that found the molecule complete; the
-  // courses test their structure rules here before the completion actions.
-  virtual void DropCompletionStep();
-  virtual void BondClickCompletionStep();
+  // The core with the drawing area as the host has it now.
+  TMoleculeEditor& Core();
+  // A result's undo step, explanation and refusal box.
+  void ShowRefusal(const TEditResult& result);
+  // The completion's menu, panel line and announcement, or the judge's
+  // refusal box. False when the judge refused: the gesture then calls
+  // CompletionRefused once it is over.
+  bool ShowCompletion(const TEditResult& result);
+  // A course lays its row out again here, after the gesture has ended.
+  virtual void CompletionRefused(const std::string& message) { (void)message; }
+  bool abbreviateGrayed = false;  // a completion grayed Abbreviate H's
 
  private:
   void PlaceRing(TRingKind ring);
@@ -136,7 +118,9 @@ class TBondWindow : public TWindow {
   std::string SvgOf(const TRect& box) const;
   bool AskToSave();  // false when the student cancelled or the save failed
   void ResetMolecule();
-  int trayRight = 0;           // the client right edge the tray atoms stand at
+
+ protected:
+  void EndDrag();  // lets go of the mouse and the element cursor
   std::string explanation;     // the reason of the last refusal
   std::string completionLine;  // what the completed molecule is, made once at completion
 };

@@ -6,6 +6,9 @@
 #include <string_view>
 #include <vector>
 
+#include "editor/moleculeeditor.h"
+#include "model/topology.h"
+
 namespace kovala {
 
 namespace {
@@ -14,28 +17,13 @@ std::string Counted(std::int64_t count, const char* one, const char* many) {
   return std::to_string(count) + " " + (count == 1 ? one : many);
 }
 
-bool EndNear(const TAtom& atom, std::int64_t endX, std::int64_t endY) {
-  return std::llabs(endX - (std::int64_t{atom.x} + 10)) < 12 &&
-         std::llabs(endY - (std::int64_t{atom.y} + 10)) < 12;
-}
-
 // The other atom at a bond's far end, -1 when the bond does not join this
 // atom to another one.
 int PartnerAlong(const TMolecule& m, int self, const TBonds& bond) {
   const TAtom& atom = m.atoms[self];
-  const bool atStart = EndNear(atom, bond.x1, bond.y1);
-  const bool atEnd = EndNear(atom, bond.x2, bond.y2);
-  if (atStart == atEnd) return -1;
-  const std::int64_t farX = atStart ? bond.x2 : bond.x1;
-  const std::int64_t farY = atStart ? bond.y2 : bond.y1;
-  for (int i = 0; i < m.atoms.Count(); ++i)
-    if (i != self && EndNear(m.atoms[i], farX, farY)) return i;
-  return -1;
-}
-
-std::string Symbol(const TAtom& atom) {
-  const std::string_view symbol = ElementInfo(atom.kind).symbol;
-  return symbol.empty() ? std::string("?") : std::string(symbol);
+  const bool atStart = NearBondEnd(atom, bond.x1, bond.y1);
+  if (atStart == NearBondEnd(atom, bond.x2, bond.y2)) return -1;
+  return atStart ? AtomAtBondEnd(m, bond.x2, bond.y2, self) : AtomAtBondEnd(m, bond.x1, bond.y1, self);
 }
 
 }  // namespace
@@ -79,7 +67,7 @@ std::string BookkeepingText(const TMolecule& m, int atomIndex) {
     if (!bonded.empty()) bonded += ", ";
     bonded += std::to_string(partners[o].size()) + " " + std::string(kOrders[o]) + " (";
     for (std::size_t p = 0; p < partners[o].size(); ++p)
-      bonded += (p == 0 ? "" : ", ") + Symbol(m.atoms[partners[o][p]]);
+      bonded += (p == 0 ? "" : ", ") + SymbolOf(m.atoms[partners[o][p]]);
     bonded += ")";
   }
   text += bonded.empty() ? "; not bonded" : "; bonded: " + bonded;

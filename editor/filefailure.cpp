@@ -88,4 +88,34 @@ std::string ReadFailureReason(const TFileResult& result, const std::string& path
   return "Not opened: " + SystemReason(result.systemError) + ".";
 }
 
+void ShowWriteFailure(IMessageBox& messages) {
+  messages.MessageBox("File cannot be found!", "Warning", TIcon::Exclamation);
+}
+
+void ShowReadFailure(const TFileResult& result, IMessageBox& messages) {
+  if (result.error != TFileError::BadFormat) return ShowWriteFailure(messages);
+  messages.MessageBox("Incorrect File Format!", "Warning", TIcon::Exclamation);
+}
+
+namespace {
+
+bool Shown(const TFileResult& result, IMessageBox& messages) {
+  if (!result.Ok()) ShowReadFailure(result, messages);
+  return result.Ok();
+}
+
+}  // namespace
+
+bool WriteMoleculeFile(const std::string& path, const TMolecule& molecule, IMessageBox& messages) {
+  return Shown(SaveMoleculeFile(path, molecule), messages);
+}
+
+bool WriteWholeFile(const std::string& path, const std::string& bytes, IMessageBox& messages) {
+  return Shown(SaveWholeFile(path, bytes), messages);
+}
+
+bool ReadMoleculeFile(const std::string& path, TMolecule& molecule, IMessageBox& messages) {
+  return Shown(LoadMoleculeFile(path, molecule), messages);
+}
+
 }  // namespace kovala

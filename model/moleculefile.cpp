@@ -9,15 +9,12 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
-#include <filesystem>
 #include <fstream>
 #include <istream>
 #include <ostream>
-#include <random>
 #include <sstream>
-#include <system_error>
 
-#include "i18n/translate.h"
+#include "model/invariants.h"
 #include "model/moleculelimits.h"
 
 namespace kovala {
@@ -174,34 +171,10 @@ TFormatProblem ReadRecords(TByteReader& r, TMolecule& m) {
     r.Skip(kBracketRecordSize * (static_cast<std::uint64_t>(bracketCount) - static_cast<std::uint64_t>(kept)));
     if (!r.Ok()) return TFormatProblem::CutShort;
   }
-  return CheckLimits(m);
-}
-
-bool ValidLink(std::int32_t index, int atomCount) {
-  return index == -1 || (index >= 0 && index < atomCount);
+  return BrokenInvariant(m, TInvariants::Stored).problem;
 }
 
 }  // namespace
-
-TFormatProblem CheckLimits(const TMolecule& m) {
-  const int atomCount = m.atoms.Count();
-  if (atomCount > MaxAtoms) return TFormatProblem::TooManyAtoms;
-  if (m.bonds.Count() > MaxBonds) return TFormatProblem::TooManyBonds;
-  if (m.bondCount < 0 || m.bondCount > MaxBonds) return TFormatProblem::OutOfRange;
-  for (const auto& atom : m.atoms) {
-    if (!WithinLimits(atom)) return TFormatProblem::OutOfRange;
-    if (!ValidLink(atom.parentIndex, atomCount)) return TFormatProblem::BadLink;
-    for (auto c : atom.childIndex)
-      if (!ValidLink(c, atomCount)) return TFormatProblem::BadLink;
-  }
-  for (const auto& bond : m.bonds) {
-    if (std::find(bond.order.begin(), bond.order.end(), '\0') == bond.order.end()) return TFormatProblem::BadOrder;
-    if (!WithinLimits(bond)) return TFormatProblem::OutOfRange;
-  }
-  for (const auto& bracket : m.brackets)
-    if (!WithinLimits(bracket)) return TFormatProblem::OutOfRange;
-  return TFormatProblem::None;
-}
 
 void WriteMolecule(std::ostream& out, const TMolecule& m) {
   std::string bytes;
@@ -271,13 +244,6 @@ TReadResult ReadMolecule(std::istream& in, TMolecule& m, TFormatProblem* problem
 
 namespace {
 
-namespace fs = std::filesystem;
-
-// The longest name a Linux file system takes, in bytes.
-constexpr std::size_t kNameMax = 255;
-constexpr const char* kTempMark = ".saving-";
-constexpr std::size_t kTempRandomLength = 6;
-
 TFileResult Failure(int systemError) {
   TFileResult result;
   result.systemError = systemError;
@@ -316,172 +282,28 @@ TFileResult Failure(TFileError error, int systemError = 0) {
   return result;
 }
 
-// The file a path names, following symbolic links (relative ones from the
-// link's own directory), so that saving replaces the file and keeps the link.
-fs::path FileBehindLinks(const fs::path& path) {
-  fs::path file = path;
-  std::error_code error;
-  // A loop of links ends the walk rather than the program.
-  for (int hops = 0; hops < 40 && fs::is_symlink(file, error); ++hops) {
-    const fs::path next = fs::read_symlink(file, error);
-    if (error) break;
-    file = next.is_absolute() ? next : file.parent_path() / next;
+TFileResult FileResultOf(const TWriteResult& written) {
+  switch (written.failure) {
+    case TWriteFailure::None:
+      return {};
+    case TWriteFailure::NotAFile:
+      return Failure(TFileError::NotAFile);
+    case TWriteFailure::ReadOnly:
+      return Failure(TFileError::ReadOnly, written.systemError);
+    case TWriteFailure::System:
+      break;
   }
-  return file;
-}
-
-TFileResult WriteAll(int fd, const std::string& bytes, TDiskWrites& disk) {
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const long n = disk.WriteAt(fd, bytes.data() + done, bytes.size() - done, static_cast<long>(done));
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return Failure(errno);
-    if (n == 0) return Failure(ENOSPC);
-    done += static_cast<std::size_t>(n);
-  }
-  return {};
-}
-
-// The first bytes of an open file, to be put back if a write in place fails.
-bool ReadPrefix(int fd, std::string& into) {
-  std::size_t done = 0;
-  while (done < into.size()) {
-    const ssize_t n = ::pread(fd, into.data() + done, into.size() - done, static_cast<off_t>(done));
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    done += static_cast<std::size_t>(n);
-  }
-  return true;
-}
-
-// Puts the old bytes and length back after a failed write in place. Writing
-// over bytes the file already has takes no new space.
-void PutBack(int fd, const std::string& old, off_t oldSize, TDiskWrites& disk) {
-  WriteAll(fd, old, disk);
-  if (::ftruncate(fd, oldSize) != 0) return;
-  ::fsync(fd);
-}
-
-TFileResult WriteInPlace(const fs::path& target, const std::string& bytes, TDiskWrites& disk) {
-  const int fd = ::open(target.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
-  if (fd < 0) return errno == EACCES || errno == EPERM ? Failure(TFileError::ReadOnly, errno) : Failure(errno);
-  struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    ::close(fd);
-    return Failure(TFileError::NotAFile);
-  }
-  const off_t oldSize = st.st_size;
-  std::string old(std::min<std::size_t>(static_cast<std::size_t>(oldSize), bytes.size()), '\0');
-  if (!ReadPrefix(fd, old)) {
-    const int e = errno;
-    ::close(fd);
-    return Failure(e == 0 ? EIO : e);
-  }
-
-  // Nothing is overwritten before the space for the whole file is there; a
-  // file system that cannot reserve is written all the same, with the old
-  // bytes kept to put back.
-  const int reserved = disk.Reserve(fd, static_cast<long>(bytes.size()));
-  TFileResult result;
-  if (reserved != 0 && reserved != EOPNOTSUPP && reserved != EINVAL && reserved != ENOSYS) {
-    result = Failure(reserved);
-  } else {
-    result = WriteAll(fd, bytes, disk);
-    if (result.Ok() && static_cast<off_t>(bytes.size()) < oldSize &&
-        ::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0)
-      result = Failure(errno);
-    if (result.Ok() && ::fsync(fd) != 0) result = Failure(errno);
-  }
-  if (!result.Ok()) PutBack(fd, old, oldSize, disk);
-  if (::close(fd) != 0 && result.Ok()) result = Failure(errno);
-  return result;
-}
-
-// A hidden name beside the target, no longer than a name may be: the
-// target's name is shortened, at a character boundary, to make room.
-std::string TempName(const std::string& targetName, unsigned long long seed) {
-  const std::size_t room = kNameMax - 1 - std::char_traits<char>::length(kTempMark) - kTempRandomLength;
-  std::size_t keep = std::min(targetName.size(), room);
-  while (keep > 0 && keep < targetName.size() && (static_cast<unsigned char>(targetName[keep]) & 0xC0) == 0x80)
-    --keep;
-  std::string name = ".";
-  name.append(targetName, 0, keep);
-  name += kTempMark;
-  constexpr char kDigits[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-  for (std::size_t i = 0; i < kTempRandomLength; ++i) {
-    name += kDigits[seed % 36];
-    seed /= 36;
-  }
-  return name;
-}
-
-// Creates the temporary file exclusively: an existing name, a planted link
-// included, is never opened but passed over for another.
-int CreateTemp(const fs::path& target, fs::path& temp) {
-  static unsigned long long counter = 0;
-  std::random_device entropy;
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    const unsigned long long seed =
-        (static_cast<unsigned long long>(entropy()) << 20) ^ (static_cast<unsigned long long>(::getpid()) << 8) ^
-        ++counter;
-    temp = target;
-    temp.replace_filename(TempName(target.filename().string(), seed));
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-    if (fd >= 0 || errno != EEXIST) return fd;
-  }
-  errno = EEXIST;
-  return -1;
+  return Failure(written.systemError);
 }
 
 }  // namespace
 
-long TDiskWrites::WriteAt(int fd, const char* data, std::size_t size, long offset) {
-  return ::pwrite(fd, data, size, static_cast<off_t>(offset));
-}
-
-int TDiskWrites::Reserve(int fd, long size) { return size > 0 ? ::posix_fallocate(fd, 0, size) : 0; }
-
-TDiskWrites& TDiskWrites::System() {
-  static TDiskWrites disk;
-  return disk;
-}
-
 TFileResult SaveInPlace(const std::string& path, const std::string& bytes, TDiskWrites& disk) {
-  return WriteInPlace(FileBehindLinks(path), bytes, disk);
+  return FileResultOf(RewriteInPlace(path, bytes, disk));
 }
 
 TFileResult SaveWholeFile(const std::string& path, const std::string& bytes, TDiskWrites& disk) {
-  if (path.empty() || fs::path(path).filename().empty()) return Failure(TFileError::NotAFile);
-  const fs::path target = FileBehindLinks(path);
-  if (target.filename().string().size() > kNameMax) return Failure(ENAMETOOLONG);
-
-  struct stat old {};
-  const bool replacing = ::stat(target.c_str(), &old) == 0;
-  if (replacing) {
-    if (!S_ISREG(old.st_mode)) return Failure(TFileError::NotAFile);
-    // A write-protected file is refused, not replaced by the rename.
-    const int probe = ::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK);
-    if (probe < 0)
-      return errno == EACCES || errno == EPERM ? Failure(TFileError::ReadOnly, errno) : Failure(errno);
-    ::close(probe);
-  }
-
-  fs::path temp;
-  const int fd = CreateTemp(target, temp);
-  if (fd < 0) {
-    const int e = errno;
-    // A directory that takes no new files may still hold a writable file.
-    if ((e == EACCES || e == EPERM) && replacing) return WriteInPlace(target, bytes, disk);
-    return Failure(e);
-  }
-  TFileResult result = WriteAll(fd, bytes, disk);
-  // The new file takes the old one's permission bits, not the defaults.
-  if (result.Ok() && replacing) ::fchmod(fd, old.st_mode & 0777);
-  if (result.Ok() && ::fsync(fd) != 0) result = Failure(errno);
-  if (::close(fd) != 0 && result.Ok()) result = Failure(errno);
-  if (result.Ok() && ::rename(temp.c_str(), target.c_str()) != 0) result = Failure(errno);
-  if (!result.Ok()) ::unlink(temp.c_str());
-  return result;
+  return FileResultOf(ReplaceWholeFile(path, bytes, TWholeFile::Document(), disk));
 }
 
 TFileResult SaveMoleculeFile(const std::string& path, const TMolecule& molecule, TDiskWrites& disk) {
@@ -507,41 +329,6 @@ TFileResult LoadMoleculeFile(const std::string& path, TMolecule& molecule) {
   TFileResult result;
   if (ReadMolecule(in, molecule, &result.format) != TReadResult::Ok) result.error = TFileError::BadFormat;
   return result;
-}
-
-namespace {
-
-void FileNotFound(IMessageBox& messages) {
-  messages.MessageBox(Tr("File cannot be found!"), Tr("Warning"), TIcon::Exclamation);
-}
-
-}  // namespace
-
-void ShowWriteFailure(IMessageBox& messages) { FileNotFound(messages); }
-
-void ShowReadFailure(const TFileResult& result, IMessageBox& messages) {
-  if (result.error == TFileError::BadFormat)
-    messages.MessageBox(Tr("Incorrect File Format!"), Tr("Warning"), TIcon::Exclamation);
-  else
-    FileNotFound(messages);
-}
-
-bool WriteMoleculeFile(const std::string& path, const TMolecule& molecule, IMessageBox& messages) {
-  const bool written = SaveMoleculeFile(path, molecule).Ok();
-  if (!written) FileNotFound(messages);
-  return written;
-}
-
-bool WriteWholeFile(const std::string& path, const std::string& bytes, IMessageBox& messages) {
-  const bool written = SaveWholeFile(path, bytes).Ok();
-  if (!written) FileNotFound(messages);
-  return written;
-}
-
-bool ReadMoleculeFile(const std::string& path, TMolecule& molecule, IMessageBox& messages) {
-  const TFileResult result = LoadMoleculeFile(path, molecule);
-  if (!result.Ok()) ShowReadFailure(result, messages);
-  return result.Ok();
 }
 
 }  // namespace kovala

@@ -23,8 +23,9 @@ import sys
 
 ROOT = pathlib.Path(__file__).resolve().parent.parent
 # Not yet marked for xgettext.
-SOURCE_DIRS = ["editor", "practice", "install", "uninstall"]
-SOURCE_FILES = ["resources/setupdialogs.cpp", "resources/setupdialogs.h"]
+SOURCE_DIRS = ["editor", "practice", "setup"]
+# Files whose texts are diagnostics for developers and tests, never shown to a student.
+DIAGNOSTICS = {"model/invariants.cpp"}
 
 LITERAL = re.compile(r'(?:u8|L|u|U)?"((?:[^"\\\n]|\\.)*)"')
 # Literals that are names for the machine, not texts for a person.
@@ -47,7 +48,7 @@ PIECES = {"A double bond", "A triple bond", "A higher bond", "to the right of", 
 ROW_NAME = re.compile(r"\.name\s*=\s*$")
 IGNORED = {
     "MS Sans Serif", "Sans Serif", "Bitmap_1", "MMFF94", "UFF", "NAME", "FORMULA", "SMILES", "qrc",
-    "Kovala31", "org.kovala.Kovala", "image/svg+xml", "rdApp.*", "PNG", "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz",
+    "Kovala31", "org.kovala.Kovala", "image/svg+xml", "application/x-kovala-molecule", "rdApp.*", "PNG", "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz",
     "QProgressBar::chunk { background: blue; }", "Categories=Education;Science;Chemistry;\\n", "offscreen",
     "kovala.installed 2", "state unfinished", "folder created", "a candidate row is missing",
     "single", "double", "triple", "xdg-open ", "kovala: ignoring argument \\\"", "folder created\\n",
@@ -127,14 +128,15 @@ def UserVisible(text):
 
 def Harvest():
     found = []
-    paths = [path for folder in SOURCE_DIRS for path in sorted((ROOT / folder).rglob("*"))]
-    paths += [ROOT / name for name in SOURCE_FILES]
-    for path in paths:
-        if path.suffix not in (".cpp", ".h") or "qt" in path.relative_to(ROOT).parts[1:-1] and path.name == "main.cpp":
-            continue
-        for line, text, context in Literals(path):
-            if UserVisible(text):
-                found.append((f"{path.relative_to(ROOT)}:{line}", Unescape(text), context))
+    for folder in SOURCE_DIRS:
+        for path in sorted((ROOT / folder).rglob("*")):
+            if path.suffix not in (".cpp", ".h") or "qt" in path.relative_to(ROOT).parts[1:-1] and path.name == "main.cpp":
+                continue
+            if path.relative_to(ROOT).as_posix() in DIAGNOSTICS:
+                continue
+            for line, text, context in Literals(path):
+                if UserVisible(text):
+                    found.append((f"{path.relative_to(ROOT)}:{line}", Unescape(text), context))
     return found
 
 

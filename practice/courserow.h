@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "model/elementkind.h"
+#include "model/molecule.h"
 
 namespace kovala {
 
@@ -49,6 +50,11 @@ constexpr TCourseRule NoneHas(ElementKind kind, int countA, ElementKind a, int c
   return {TCourseRule::TScope::NoAtomHas, kind, countA, a, countB, b};
 }
 
+// The atom has exactly `countA` neighbours of kind `a` and `countB` of kind
+// `b`; empty entries count for neither.
+bool HasNeighbourPattern(const TAtom& atom, int countA, ElementKind a, int countB, ElementKind b);
+bool RuleHolds(const TCourseRule& rule, const TMolecule& molecule);
+
 struct TCourseRow {
   std::string name;  // what the lesson calls the molecule; empty when it names none
   std::vector<TAtomGroup> atoms;
@@ -57,5 +63,8 @@ struct TCourseRow {
   std::vector<TCourseRule> rules;  // tested in order; the first that fails decides
   std::string ruleMessage;         // shown whichever rule fails
 };
+
+// Every rule of the row holds: the molecule is the row's isomer.
+bool RowAccepts(const TCourseRow& row, const TMolecule& molecule);
 
 }  // namespace kovala

@@ -1,6 +1,7 @@
 #include "practice/coursewindow.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 namespace kovala {
@@ -10,7 +11,14 @@ TCourseWindow::TCourseWindow(IWindowHost& windowHost, IDesktop& desktopServices,
     : TBondWindow(windowHost, desktopServices),
       rowNumber(number),
       table(rows),
-      endMessage(std::move(endText)) {}
+      endMessage(std::move(endText)) {
+  // The shown row's rules judge every molecule a drop or a bond click completes.
+  editor.judge = [this](const TMolecule& built) -> std::optional<std::string> {
+    const TCourseRow* row = ShownRow();
+    if (row == nullptr || RowAccepts(*row, built)) return std::nullopt;
+    return row->ruleMessage;
+  };
+}
 
 void TCourseWindow::Paint(ISurface& surface) {
   TBondWindow::Paint(surface);
@@ -38,11 +46,7 @@ bool TCourseWindow::Command(int id) {
 }
 
 void TCourseWindow::Start() {
-  if (dragging) {
-    Host().ReleaseMouse();
-    Host().RestoreCursor();
-    dragging = false;
-  }
+  EndDrag();
   electronModeAdd = false;
   electronModePending = false;
   changed = false;
@@ -51,16 +55,13 @@ void TCourseWindow::Start() {
 }
 
 void TCourseWindow::ClearRow() {
-  molecule.ClearRecords();
-  molecule.completed = false;
-  molecule.ringTemplatePlaced = false;
+  editor.Reset();
   ClearExplanation();
   // A drag still held keeps going, but no longer carries an atom: its release
   // only ends it.
   draggedAtom = nullptr;
   // Nothing in a course reads the undo history, and a long lesson must not
-  // grow it without bound.
-  molecule.undoHistory.Flush();
+  // grow it without bound: Reset emptied it.
   // Only a fresh menu enables Abbreviate H's again after a completion grayed it.
   if (abbreviateGrayed) {
     Host().AssignMenu(menu::Course);
@@ -119,57 +120,10 @@ std::string TCourseWindow::ShownMoleculeName() const {
   return row == nullptr ? std::string() : row->name;
 }
 
-bool TCourseWindow::HasNeighbourPattern(const TAtom& atom, int countA, ElementKind a, int countB,
-                                        ElementKind b) {
-  // Empty entries (-1) are no element, so they count for neither kind.
-  const auto foundA = std::count(atom.neighbourKind.begin(), atom.neighbourKind.end(), a);
-  const auto foundB = std::count(atom.neighbourKind.begin(), atom.neighbourKind.end(), b);
-  return foundA == countA && foundB == countB;
-}
-
-bool TCourseWindow::CheckNeighbours(ElementKind kind, int countA, ElementKind a, int countB,
-                                    ElementKind b) const {
-  const TAtom* last = nullptr;
-  for (const auto& atom : molecule.atoms)
-    if (atom.kind == kind) last = &atom;
-  return last != nullptr && HasNeighbourPattern(*last, countA, a, countB, b);
-}
-
-bool TCourseWindow::Holds(const TCourseRule& rule) const {
-  if (rule.scope == TCourseRule::TScope::LastAtomHas)
-    return CheckNeighbours(rule.kind, rule.countA, rule.a, rule.countB, rule.b);
-  for (const auto& atom : molecule.atoms)
-    if (atom.kind == rule.kind && HasNeighbourPattern(atom, rule.countA, rule.a, rule.countB, rule.b))
-      return false;
-  return true;
-}
-
-bool TCourseWindow::RefusedByRule() {
-  const TCourseRow* row = ShownRow();
-  if (row == nullptr) return false;
-  // Every rule of the row runs whichever action completed the molecule, so a
-  // wrong isomer is never accepted because of the order the student chose.
-  for (const TCourseRule& rule : row->rules) {
-    if (Holds(rule)) continue;
-    Desktop().MessageBox(row->ruleMessage, "Warning", TIcon::Exclamation);
-    StartAgain();
-    // The fresh layout keeps the rule in view while the student tries again.
-    SetExplanation(row->ruleMessage);
-    return true;
-  }
-  return false;
-}
-
-void TCourseWindow::DropCompletionStep() {
-  if (RefusedByRule()) return;
-  CompleteMolecule();
-  abbreviateGrayed = true;
-}
-
-void TCourseWindow::BondClickCompletionStep() {
-  if (RefusedByRule()) return;
-  TBondWindow::BondClickCompletionStep();
-  abbreviateGrayed = true;
+void TCourseWindow::CompletionRefused(const std::string& message) {
+  StartAgain();
+  // The fresh layout keeps the rule in view while the student tries again.
+  SetExplanation(message);
 }
 
 }  // namespace kovala

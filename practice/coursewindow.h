@@ -31,11 +31,6 @@ class TCourseWindow : public TBondWindow {
   void PreviousRow();
   void StartAgain();
 
-  // The last atom of `kind` has exactly `countA` neighbours of kind `a` and
-  // exactly `countB` of kind `b`; false when there is no atom of that kind.
-  bool CheckNeighbours(ElementKind kind, int countA, ElementKind a, int countB, ElementKind b) const;
-  static bool HasNeighbourPattern(const TAtom& atom, int countA, ElementKind a, int countB, ElementKind b);
-
   int RowCount() const { return static_cast<int>(table.size()); }
   // The name the shown row's lesson gives its molecule; empty where it gives none.
   std::string ShownMoleculeName() const override;
@@ -46,19 +41,14 @@ class TCourseWindow : public TBondWindow {
   std::array<std::string, 5> textLines;
 
  protected:
-  void DropCompletionStep() override;
-  void BondClickCompletionStep() override;
+  // The row is laid out again, with its rule kept in view.
+  void CompletionRefused(const std::string& message) override;
 
  private:
-  // True when a rule of the shown row failed: its message was shown and the
-  // row laid out afresh.
-  bool RefusedByRule();
-  bool Holds(const TCourseRule& rule) const;
   void ClearRow();
 
   const std::vector<TCourseRow>& table;
   std::string endMessage;
-  bool abbreviateGrayed = false;  // a completion grayed Abbreviate H's
 };
 
 }  // namespace kovala

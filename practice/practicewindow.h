@@ -16,7 +16,6 @@ class TPracticeWindow : public TCourseWindow {
   TPracticeWindow(IWindowHost& host, IDesktop& desktop);
 
   void StartLab() { Start(); }
-  void SetupCompound(int n) { SetupRow(n); }
   void NextCompound() { NextRow(); }
   void PreviousCompound() { PreviousRow(); }
 

@@ -9,7 +9,8 @@
 #include "chem/identity.h"
 #include "chem/moleculeexport.h"
 #include "editor/bondwindow.h"
-#include "editor/formula.h"
+#include "chem/hillformula.h"
+#include "editor/filefailure.h"
 #include "i18n/translate.h"
 #include "model/moleculefile.h"
 #include "view3d/elementcolours.h"
@@ -157,7 +158,7 @@ bool TTrueShapeWindow::ShowMolecule(const TBondWindow& window) {
   }
   const TIdentity identity = Identify(graph);
   name = identity.entry ? CompoundName(identity.entry->name) : std::string();
-  formula = HillFormula(window.molecule);
+  formula = THillFormula(GraphOf(window.molecule)).Display();
   std::vector<TVector3> points;
   for (const auto& atom : shape.atoms) points.push_back(atom.position);
   rotation = FacingWidestSide(points);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "editor/filefailure.h"
 #include "model/moleculefile.h"
 #include "resources/menus.h"
 #include "tests/support/fakeframehost.h"

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/frame.h"
+#include "editor/filefailure.h"
 #include "model/moleculefile.h"
 #include "tests/support/fakeframehost.h"
 #include "tests/support/scripteddesktop.h"

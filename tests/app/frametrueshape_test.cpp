@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/frame.h"
+#include "editor/filefailure.h"
 #include "model/moleculefile.h"
 #include "tests/support/fakeframehost.h"
 #include "tests/support/scripteddesktop.h"

@@ -14,6 +14,18 @@ LAUNCHERS = ["kovala-kovala-kovala.desktop", "kovala-kovala-readme.desktop",
              "kovala-kovala-un_install_kovala.desktop"]
 
 
+TYPE = "application/x-kovala-molecule"
+
+
+def query(s, what, argument):
+    # Only the home's types and handlers count, not the machine's own.
+    system = os.path.join(s.home, "system")
+    os.makedirs(system, exist_ok=True)
+    env = dict(s.env, XDG_DATA_DIRS=system, XDG_CONFIG_DIRS=system, XDG_CURRENT_DESKTOP="GNOME")
+    result = subprocess.run(["xdg-mime", "query", what, argument], env=env, capture_output=True, text=True)
+    return result.stdout.strip()
+
+
 def run_program(s, path, cwd):
     return subprocess.Popen([path], env=s.env, cwd=cwd, stdout=open(s.log_path(), "a"),
                             stderr=subprocess.STDOUT)
@@ -65,8 +77,17 @@ def scenario(s, dist):
             raise Failure("%s was copied from the current folder" % name)
     if not os.access(os.path.join(destination, "kovala"), os.X_OK):
         raise Failure("the installed program lost its execute bit")
-    if sorted(os.listdir(apps)) != LAUNCHERS or not os.path.exists(menu):
+    launchers = [name for name in sorted(os.listdir(apps)) if name != "mimeinfo.cache"]
+    if launchers != LAUNCHERS or not os.path.exists(menu):
         raise Failure("the Kovala menu is not there: %s" % sorted(os.listdir(apps)))
+
+    # A molecule opens with the installed program from the file manager.
+    molecule = os.path.join(s.home, "water.kvl")
+    shutil.copy(os.path.join(dist, "water.kvl"), molecule)
+    if query(s, "filetype", molecule) != TYPE:
+        raise Failure("a saved molecule is not of the molecule type")
+    if query(s, "default", TYPE) != LAUNCHERS[0]:
+        raise Failure("the installed program does not open molecules: %s" % query(s, "default", TYPE))
 
     # A student's own molecule saved in the installed folder outlives the removal.
     own = os.path.join(destination, "my-own.kvl")
@@ -81,6 +102,10 @@ def scenario(s, dist):
         raise Failure("left after the removal: %s" % sorted(os.listdir(destination)))
     if os.listdir(apps) or os.path.exists(menu):
         raise Failure("the Kovala menu is still there: %s" % os.listdir(apps))
+    if os.path.exists(os.path.join(data, "mime")):
+        raise Failure("the molecule type is still there")
+    if query(s, "filetype", molecule) == TYPE or query(s, "default", TYPE) == LAUNCHERS[0]:
+        raise Failure("molecules still open with the removed program")
     if sorted(os.listdir(documents)) != ["essay.doc", "homework.kvl"]:
         raise Failure("the current folder changed: %s" % sorted(os.listdir(documents)))
 

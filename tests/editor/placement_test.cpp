@@ -2,12 +2,13 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "editor/bondwindow.h"
-#include "editor/sidecell.h"
+#include "editor/moleculeeditor.h"
 #include "tests/support/fakehost.h"
 #include "tests/support/recordingsurface.h"
 #include "tests/support/scripteddesktop.h"
@@ -160,10 +161,10 @@ void PrintTo(const TSideCase& c, std::ostream* os) { *os << "dx " << c.dx << ", 
 class SideCells : public testing::TestWithParam<TSideCase> {};
 
 TEST_P(SideCells, BoundsAreExclusive) {
-  TSession s;
-  const TAtom carbon(Carbon, 100, 100);
+  TMoleculeEditor editor;
+  editor.molecule.atoms.Add(TAtom(Carbon, 100, 100));
   const auto [dx, dy, side] = GetParam();
-  EXPECT_EQ(s.window.FindFreeSide(carbon, nullptr, {100 + dx, 100 + dy}), side);
+  EXPECT_EQ(editor.FreeSideAt(0, -1, {100 + dx, 100 + dy}), side);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -177,14 +178,16 @@ INSTANTIATE_TEST_SUITE_P(
                     TSideCase{10, 20, NoSide}, TSideCase{30, 30, NoSide}, TSideCase{10, 10, NoSide}));
 
 TEST(PlacementSides, TakenSideAndTheDraggedAtomItselfOfferNoSide) {
-  TSession s;
   TAtom carbon(Carbon, 100, 100);
   for (SideCode side : {RightSide, TopSide, LeftSide, BottomSide}) {
+    TMoleculeEditor editor;
+    editor.molecule.atoms.Add(carbon);
     TAtom taken = carbon;
     taken.electronSlotTaken[side + 3] = 1;  // one slot of the pair is enough
-    EXPECT_EQ(s.window.FindFreeSide(taken, nullptr, SideOf(carbon, side)), NoSide);
-    EXPECT_EQ(s.window.FindFreeSide(carbon, &carbon, SideOf(carbon, side)), NoSide);
-    EXPECT_EQ(s.window.FindFreeSide(carbon, nullptr, SideOf(carbon, side)), side);
+    editor.molecule.atoms.Add(taken);
+    EXPECT_EQ(editor.FreeSideAt(1, -1, SideOf(carbon, side)), NoSide);
+    EXPECT_EQ(editor.FreeSideAt(0, 0, SideOf(carbon, side)), NoSide);
+    EXPECT_EQ(editor.FreeSideAt(0, -1, SideOf(carbon, side)), side);
   }
 }
 
@@ -226,7 +229,7 @@ TEST(PlacementSides, TakenSidePassesTheDropOnToTheNextAtom) {
   TwoCarbonsAndTrayHydrogen(s, {100, 100}, {130, 130});
   s.m.atoms[0].electronSlotTaken[0] = s.m.atoms[0].electronSlotTaken[4] = 1;
   s.DragFromTray({135, 115});
-  EXPECT_EQ(s.window.lastSide, TopSide);
+  EXPECT_EQ(s.m.atoms[1].electronSlotTaken, (TSlots{0, 1, 0, 0, 0, 1, 0, 0}));  // the top side
   EXPECT_EQ(s.m.atoms[1].childIndex[0], 2);
   EXPECT_EQ(s.m.bonds[0], TBonds(140, 140, 130, 120));
 
@@ -455,7 +458,7 @@ TEST(PlacementIons, BracketSpansAllAtomsFiveOutsideTheirCells) {
   s.m.atoms.Add(TAtom(Hydrogen, 160, 70));
   for (auto& atom : s.m.atoms) atom.openBonds = 0;
   s.m.atoms[0].charge = 2;
-  s.window.CompleteMolecule();
+  s.window.editor.AddChargeBracket();
   ASSERT_EQ(s.m.brackets.Count(), 1);
   EXPECT_EQ(s.m.brackets[0], TBrackett(95, 185, 65, 155, 2));
 }
@@ -472,7 +475,7 @@ TEST_P(LonePairs, PairsGoToTheFirstOpenSides) {
   TAtom atom(Carbon, 0, 0);
   atom.freeElectrons = GetParam().freeElectrons;
   atom.electronSlotTaken = GetParam().before;
-  TBondWindow::ArrangeLonePairs(atom);
+  TMoleculeEditor::ArrangeLonePairs(atom);
   EXPECT_EQ(atom.electronSlotTaken, GetParam().after);
 }
 
@@ -485,37 +488,35 @@ INSTANTIATE_TEST_SUITE_P(
                         8, {0, 0, 0, 0, 1, 1, 1, 1}, {0, 0, 0, 0, 0, 0, 0, 0}},  // first slot decides
                     TLonePairCase{-2, {}, {1, 1, 1, 1, 1, 1, 1, 1}}));
 
-// The courses put their structure rules between the test and the actions.
-class TRuleWindow : public TBondWindow {
- public:
-  using TBondWindow::TBondWindow;
-  int completionSteps = 0;
-
- protected:
-  void DropCompletionStep() override { ++completionSteps; }
-};
-
-TEST(PlacementCompletion, CompletionStepIsTheOnePlaceAfterTheTest) {
+// The courses put their structure rules between the test and the actions:
+// a judge that refuses keeps the completion actions from running.
+TEST(PlacementCompletion, TheJudgeIsTheOnePlaceAfterTheTest) {
   TFakeHost host;
   TScriptedDesktop desktop;
-  TRuleWindow window(host, desktop);
+  TBondWindow window(host, desktop);
+  int judged = 0;
+  window.editor.judge = [&judged](const TMolecule&) -> std::optional<std::string> {
+    ++judged;
+    return "Not this one.";
+  };
   window.AddToTray(Hydrogen);
   window.AddToTray(Hydrogen);
   window.PickUpAtom(TraySlot(0));
   window.DropAtom(kCentre);
-  EXPECT_EQ(window.completionSteps, 0);
+  EXPECT_EQ(judged, 0);
   window.PickUpAtom(TraySlot(0));
   window.DropAtom({315, 195});
-  EXPECT_EQ(window.completionSteps, 1);
+  EXPECT_EQ(judged, 1);
   EXPECT_TRUE(window.molecule.completed);
-  EXPECT_TRUE(desktop.messages.empty());
+  EXPECT_EQ(desktop.Texts(), std::vector<std::string>{"Not this one."});
   EXPECT_TRUE(host.grayed.empty());
+  EXPECT_TRUE(window.molecule.brackets.IsEmpty());
 }
 
 TEST(PlacementCompletion, AnEmptyWindowIsNotComplete) {
   TSession s;
   s.m.completed = true;
-  s.window.TestCompletion();
+  s.window.editor.TestCompletion();
   EXPECT_FALSE(s.m.completed);
 }
 

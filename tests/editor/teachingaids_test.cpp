@@ -8,7 +8,7 @@
 
 #include "editor/bondwindow.h"
 #include "editor/bookkeeping.h"
-#include "editor/formula.h"
+#include "chem/hillformula.h"
 #include "tests/support/fakehost.h"
 #include "tests/support/scripteddesktop.h"
 
@@ -31,7 +31,7 @@ TEST_P(FormulaOfAtoms, HillOrderWithSubscriptsAndCharge) {
   for (const ElementKind kind : GetParam().kinds) m.atoms.Add(TAtom(kind, 10, 10));
   for (std::size_t i = 0; i < GetParam().charges.size(); ++i)
     m.atoms[static_cast<int>(i)].charge = GetParam().charges[i];
-  EXPECT_EQ(HillFormula(m), GetParam().formula);
+  EXPECT_EQ(THillFormula(GraphOf(m)).Display(), GetParam().formula);
 }
 
 constexpr ElementKind C = Carbon, H = Hydrogen, O = Oxygen, N = Nitrogen, S = Sulfur, Cl = Chlorine,

@@ -1,3 +1,4 @@
+#include "editor/filefailure.h"
 #include "model/moleculefile.h"
 
 #include <gtest/gtest.h>

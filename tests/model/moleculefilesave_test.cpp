@@ -14,6 +14,7 @@
 #include <sstream>
 #include <string>
 
+#include "editor/filefailure.h"
 #include "model/moleculefile.h"
 #include "tests/support/scripteddesktop.h"
 

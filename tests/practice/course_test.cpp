@@ -321,3 +321,32 @@ TEST(OrganicLayout, NumberIsZeroUntilTheCourseStarts) {
 
 }  // namespace
 }  // namespace kovala
+
+namespace kovala {
+namespace {
+
+// However the molecule completed, a drop or an added electron, the next row
+// enables Abbreviate H's again with a fresh menu.
+TEST(CourseMenu, EveryCompletionIsFollowedByAFreshMenuOnTheNextRow) {
+  for (bool byElectron : {false, true}) {
+    SCOPED_TRACE(byElectron);
+    TSession s(TCourse::Organic);
+    if (byElectron) {
+      // A lone chlorine with its seven electrons takes an eighth and closes.
+      s.m().ClearRecords();
+      s.m().atoms.Add(TAtom(Chlorine, 100, 100));
+      s.window->ArmElectronChange(true);
+      s.window->RightButtonDown({110, 110}, {});
+    } else {
+      ASSERT_TRUE(s.builder.Build("C"));
+    }
+    ASSERT_TRUE(s.m().completed) << s.desktop.LastText();
+    EXPECT_EQ(s.host.grayed, std::vector<int>{cmd::AbbreviateHs});
+    s.host.menusAssigned.clear();
+    s.window->Command(cmd::NextMolecule);
+    EXPECT_EQ(s.host.menusAssigned, std::vector<std::string>{menu::Course});
+  }
+}
+
+}  // namespace
+}  // namespace kovala

@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "editor/sidecell.h"
+#include "editor/moleculeeditor.h"
 #include "practice/coursewindow.h"
 #include "tests/support/scripteddesktop.h"
 

@@ -1,7 +1,7 @@
 // The main window builds its menus, palette and message bar from the
 // resource tables, hosts the client windows and hands every command and the
 // close query to the frame.
-#include "framework/qt/mainwindow.h"
+#include "app/qt/mainwindow.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Dialogs built from the set-up programs' dialog tables: every control of the
 // table is there with its text and kind, inside the dialog, and Escape ends
 // the dialog as Cancel does.
-#include "framework/qt/qtdialog.h"
+#include "setup/install/qt/qtdialog.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +18,7 @@
 #include <utility>
 #include <vector>
 
-#include "resources/setupdialogs.h"
+#include "setup/setupdialogs.h"
 #include "tests/qt/qttest.h"
 
 namespace kovala::test {

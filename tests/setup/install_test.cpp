@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "install/drives.h"
-#include "install/installset.h"
-#include "install/installwindow.h"
-#include "install/safefile.h"
-#include "resources/setupdialogs.h"
+#include "setup/install/drives.h"
+#include "setup/installset.h"
+#include "setup/install/installwindow.h"
+#include "setup/setuptext.h"
+#include "setup/setupdialogs.h"
 #include "tests/setup/setupfixture.h"
 
 namespace kovala {
@@ -461,26 +461,17 @@ TEST_P(InstallFullDisk, LeavesNothingAndSaysWhy) {
     test::TFakeSetupDesktop quiet;
     TInstallWindow counting(quiet, groups, home, dist);
     counting.destinationPath = root + "/counted";
-    counting.writer = [&](int fd, const void* data, std::size_t size) {
-      total += size;
-      return write(fd, data, size);
-    };
+    test::TLimitedDisk counter;
+    counting.disk = &counter;
     ASSERT_TRUE(counting.PlanInstallation());
     ASSERT_TRUE(counting.CopyFiles());
+    total = counter.written;
   }
   // 0: the first manifest; 100: inside it; 31000: inside the program; total - 50: the last manifest.
   const std::size_t limit = GetParam() >= 0 ? static_cast<std::size_t>(GetParam()) : total - 50;
-  std::size_t written = 0;
+  test::TLimitedDisk full(limit);
   Start();
-  window->writer = [&](int fd, const void* data, std::size_t size) -> ssize_t {
-    if (written >= limit) {
-      errno = ENOSPC;
-      return -1;
-    }
-    const std::size_t part = std::min(size, limit - written);
-    written += part;
-    return write(fd, data, part);
-  };
+  window->disk = &full;
   Press(IdOk);
   ASSERT_EQ(desktop.boxes.messages.size(), 1u);
   const std::string& text = desktop.boxes.messages[0].text;
@@ -502,14 +493,8 @@ TEST_F(Install, AFailedUpdateLeavesTheEarlierInstallation) {
   WriteManifestFor(target, {"kovala"});
   const std::string manifest = Read(target + "/kovala.installed");
   Start();
-  std::size_t written = 0;
-  window->writer = [&](int fd, const void* data, std::size_t size) -> ssize_t {
-    if ((written += size) > 20000) {
-      errno = ENOSPC;
-      return -1;
-    }
-    return write(fd, data, size);
-  };
+  test::TLimitedDisk full(20000);
+  window->disk = &full;
   Press(IdOk);
   EXPECT_EQ(fs::file_size(target + "/kovala"), 5u);
   EXPECT_EQ(Read(target + "/kovala.installed"), manifest);

@@ -11,7 +11,8 @@
 #include <vector>
 
 #include "distribution/samplemolecules.h"
-#include "editor/formula.h"
+#include "chem/hillformula.h"
+#include "editor/filefailure.h"
 #include "model/moleculefile.h"
 #include "tests/setup/setupfixture.h"
 
@@ -63,7 +64,7 @@ TEST_P(SampleMolecules, IsBuiltToCompletionWithItsFormulaAndReadsBackUnchanged) 
   SCOPED_TRACE(sample.fileName);
   for (const std::string& surprise : sample.surprises) ADD_FAILURE() << surprise;
   EXPECT_TRUE(sample.molecule.completed);
-  EXPECT_EQ(HillFormula(sample.molecule), sample.formula);
+  EXPECT_EQ(THillFormula(GraphOf(sample.molecule)).Display(), sample.formula);
   for (const TAtom& atom : sample.molecule.atoms) EXPECT_EQ(atom.openBonds, 0);
 
   const std::string path = dist + "/" + sample.fileName;

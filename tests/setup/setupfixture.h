@@ -15,12 +15,31 @@
 #include <string>
 #include <vector>
 
-#include "install/filehash.h"
-#include "install/installset.h"
-#include "install/manifest.h"
+#include "base/wholefile.h"
+#include "setup/filehash.h"
+#include "setup/installset.h"
+#include "setup/manifest.h"
 #include "tests/support/fakesetupdesktop.h"
 
 namespace kovala::test {
+
+// A disk that takes `limit` bytes in all and then is full; it counts what
+// it was given.
+class TLimitedDisk : public TDiskWrites {
+ public:
+  explicit TLimitedDisk(std::size_t bytes = SIZE_MAX) : limit(bytes) {}
+  long WriteAt(int fd, const char* data, std::size_t size, long offset) override {
+    if (written >= limit) {
+      errno = ENOSPC;
+      return -1;
+    }
+    const std::size_t part = std::min(size, limit - written);
+    written += part;
+    return TDiskWrites::WriteAt(fd, data, part, offset);
+  }
+  std::size_t limit;
+  std::size_t written = 0;
+};
 
 class SetupFixture : public ::testing::Test {
  protected:

@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "install/filehash.h"
-#include "install/installset.h"
-#include "install/manifest.h"
-#include "install/safefile.h"
-#include "install/xdgprogramgroups.h"
+#include "setup/filehash.h"
+#include "setup/installset.h"
+#include "setup/manifest.h"
+#include "setup/setuptext.h"
+#include "setup/xdgprogramgroups.h"
 #include "tests/setup/setupfixture.h"
-#include "uninstall/uninstallwindow.h"
+#include "setup/uninstall/uninstallwindow.h"
 
 namespace kovala {
 namespace {

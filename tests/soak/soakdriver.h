@@ -16,7 +16,9 @@
 #include <vector>
 
 #include "app/frame.h"
+#include "editor/filefailure.h"
 #include "model/elementkind.h"
+#include "model/invariants.h"
 #include "model/moleculefile.h"
 #include "resources/menus.h"
 #include "tests/support/fakeframehost.h"
@@ -263,68 +265,8 @@ class TSoak {
     host.window.cursors.clear();
   }
 
-  // An abbreviated hydrogen leaves the grid for the spot just right of its
-  // partner, which all of that partner's hydrogens share.
-  static bool Abbreviated(const TOwningArray<TAtom>& atoms, const TAtom& h) {
-    if (h.kind != Hydrogen) return false;
-    for (int partner : {h.parentIndex, h.childIndex[0]})
-      if (atoms.ValidIndex(partner) && atoms[partner].x + 15 == h.x && atoms[partner].y == h.y) return true;
-    return false;
-  }
-
   std::string CheckMolecule(const TBondWindow& window) {
-    const TMolecule& m = window.molecule;
-    const auto& atoms = m.atoms;
-    if (atoms.Count() > 26) return "more than 26 atoms";
-    bool open = false;
-    std::set<std::pair<int, int>> cells;
-    for (int i = 0; i < atoms.Count(); ++i) {
-      const TAtom& a = atoms[i];
-      const std::string at = "atom " + std::to_string(i) + ": ";
-      const TElementInfo& info = ElementInfo(a.kind);
-      if (!IsKnownKind(a.kind)) return at + "unknown kind";
-      if (a.openBonds < 0 || a.freeElectrons < 0) return at + "negative counter";
-      if (a.openBonds + a.freeElectrons > info.openBonds + info.freeElectrons)
-        return at + "more electrons and open bonds than the element has";
-      if (a.openBonds > 0) open = true;
-      if (a.parentIndex != -1) {
-        if (!atoms.ValidIndex(a.parentIndex) || a.parentIndex == i) return at + "parent outside the molecule";
-        const auto& siblings = atoms[a.parentIndex].childIndex;
-        if (std::find(siblings.begin(), siblings.end(), i) == siblings.end())
-          return at + "parent does not list it as a child";
-      }
-      bool gap = false;
-      for (auto child : a.childIndex) {
-        if (child == -1) {
-          gap = true;
-          continue;
-        }
-        if (gap) return at + "child entry after an empty one";
-        if (!atoms.ValidIndex(child) || atoms[child].parentIndex != i)
-          return at + "child does not hang from it";
-      }
-      int neighbours = 0;
-      gap = false;
-      for (auto kind : a.neighbourKind) {
-        if (kind == -1) {
-          gap = true;
-          continue;
-        }
-        if (gap) return at + "neighbour entry after an empty one";
-        ++neighbours;
-      }
-      // Ring atoms count their two ring bonds without listing them.
-      const int unlisted = a.neighbourCount - neighbours;
-      if (unlisted != 0 && !(a.kind == Carbon && unlisted == 2))
-        return at + "neighbour count differs from its entries";
-      if ((a.neighbourCount > 0) != (a.bonded != 0)) return at + "bonded flag differs from its neighbours";
-      if (!window.InTray(a) && !Abbreviated(atoms, a) && !cells.insert({a.x, a.y}).second)
-        return at + "two placed atoms on one cell";
-    }
-    // Undo-Back clears the flag even when it brings back a molecule with no
-    // open bond, so only the one direction always holds.
-    if (m.completed && (atoms.IsEmpty() || open)) return "completed with an open bond";
-    return {};
+    return BrokenInvariant(window.molecule, TInvariants::Built, host.ClientRect().right - 50).what;
   }
 
   // A course holds the atoms its shown row laid out, no more and no fewer,
@@ -358,18 +300,7 @@ class TSoak {
     }
     if (present != wanted) return at + "atoms other than the row's";
     if (charge != (row->adjustment ? row->adjustment->charge : 0)) return at + "charge other than the row's";
-    if (m.completed)
-      for (const TCourseRule& rule : row->rules) {
-        bool holds = course.CheckNeighbours(rule.kind, rule.countA, rule.a, rule.countB, rule.b);
-        if (rule.scope == TCourseRule::TScope::NoAtomHas) {
-          holds = true;
-          for (const TAtom& atom : m.atoms)
-            if (atom.kind == rule.kind &&
-                TCourseWindow::HasNeighbourPattern(atom, rule.countA, rule.a, rule.countB, rule.b))
-              holds = false;
-        }
-        if (!holds) return at + "completed against a rule of its row";
-      }
+    if (m.completed && !RowAccepts(*row, m)) return at + "completed against a rule of its row";
     return {};
   }
 

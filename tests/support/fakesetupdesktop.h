@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/programgroupservice.h"
-#include "framework/setupdesktop.h"
+#include "setup/programgroupservice.h"
+#include "setup/setupdesktop.h"
 #include "tests/support/scripteddesktop.h"
 
 namespace kovala::test {
