@@ -1,5 +1,6 @@
 #include "app/frame.h"
 
+#include "i18n/translate.h"
 #include "model/elementkind.h"
 
 namespace kovala {
@@ -7,13 +8,14 @@ namespace kovala {
 namespace {
 
 constexpr const char* EditorHint =
-    "Click on atoms, move to center to bond. Use right mouse button for multiple bonds";
-constexpr const char* ModelHint = "Use arrow keys or animate to rotate, shift+arrow to move.";
-constexpr const char* TrueShapeHint = "Drag with the mouse or use the arrow keys to turn it, the wheel to zoom.";
+    TrNoop("Click on atoms, move to center to bond. Use right mouse button for multiple bonds");
+constexpr const char* ModelHint = TrNoop("Use arrow keys or animate to rotate, shift+arrow to move.");
+constexpr const char* TrueShapeHint =
+    TrNoop("Drag with the mouse or use the arrow keys to turn it, the wheel to zoom.");
 
-constexpr const char* PracticeCaption = "Practice";
-constexpr const char* OrganicCaption = "Organic Chemistry";
-constexpr const char* EditorCaption = "Untitled";
+constexpr const char* PracticeCaption = TrNoop("Practice");
+constexpr const char* OrganicCaption = TrNoop("Organic Chemistry");
+constexpr const char* EditorCaption = TrNoop("Untitled");
 
 constexpr const char* HelpFile = "kovala.hlp";
 constexpr const char* HelpOnHelpFile = "WINHELP.HLP";
@@ -37,7 +39,7 @@ TFrame::~TFrame() = default;
 
 void TFrame::SetupWindow() {
   ShowClient(*bondWindow);
-  frameHost.SetMessageBar(EditorHint);
+  frameHost.SetMessageBar(Tr(EditorHint));
   frameHost.ShowPanel(panelShown);
   frameHost.CheckMenuItem(cmd::MoleculePanel, panelShown);
   // The editor's own set-up puts its file name into the caption.
@@ -170,7 +172,8 @@ void TFrame::AssignMenuByAtoms() {
 
 void TFrame::PaletteCommand(int id) {
   if (ModeActive()) {
-    Desktop().MessageBox("You cannot use this button at this time.", "Information", TIcon::Information);
+    Desktop().MessageBox(Tr("You cannot use this button at this time."), Tr("Information"),
+                         TIcon::Information);
     return;
   }
   // The first piece of a molecule brings the editor's full menu; the editor
@@ -195,17 +198,17 @@ void TFrame::PaletteCommand(int id) {
 void TFrame::CopyMolecule() {
   if (bondWindow->AtomCount() == 0) return;
   bondWindow->CopyToClipboard();
-  Desktop().MessageBox(
-      "You can now start another Windows application and Paste the molecule by choosing Edit|Paste from the "
-      "application's menu.",
-      "Information", TIcon::Exclamation);
+  Desktop().MessageBox(Tr("You can now start another Windows application and Paste the molecule by choosing "
+                          "Edit|Paste from the application's menu."),
+                       Tr("Information"), TIcon::Exclamation);
 }
 
 void TFrame::ShowModel3D() {
   TRect area = frameHost.ClientRect();
   TBondWindow& molecule = CurrentMoleculeWindow();
   if (!molecule.molecule.completed) {
-    Desktop().MessageBox("The molecule must be completed before viewing!!!", "Warning", TIcon::Exclamation);
+    Desktop().MessageBox(Tr("The molecule must be completed before viewing!!!"), Tr("Warning"),
+                         TIcon::Exclamation);
     return;
   }
   // The 3-D view has no molecule panel; the model is centred in the area it
@@ -217,7 +220,7 @@ void TFrame::ShowModel3D() {
   view3DActive = true;
   ShowClient(*shapeWindow);
   molecule.Hide();
-  frameHost.SetMessageBar(ModelHint);
+  frameHost.SetMessageBar(Tr(ModelHint));
 }
 
 void TFrame::ReturnToMoleculeWindow() {
@@ -239,7 +242,7 @@ void TFrame::ReturnToMoleculeWindow() {
   shapeWindow->ApplySizeLevel();
   shapeWindow->Hide();
   frameHost.ShowPanel(panelShown);
-  frameHost.SetMessageBar(EditorHint);
+  frameHost.SetMessageBar(Tr(EditorHint));
   view3DActive = false;
 }
 
@@ -264,7 +267,7 @@ void TFrame::EnterCourse(bool organic) {
   // goes through Return to Kovala.
   if (view3DActive) return;
   if (bondWindow->changed && bondWindow->AtomCount() > 0) {
-    switch (Desktop().MessageBox("Do you want to save?", "Molecule has changed", TIcon::Question,
+    switch (Desktop().MessageBox(Tr("Do you want to save?"), Tr("Molecule has changed"), TIcon::Question,
                                  TButtons::YesNoCancel)) {
       case TAnswer::Yes:
         // The editor's molecule stays in memory while the course is shown,
@@ -279,7 +282,7 @@ void TFrame::EnterCourse(bool organic) {
     }
   }
   frameHost.AssignMenu(menu::Course);
-  frameHost.SetCaption(organic ? OrganicCaption : PracticeCaption);
+  frameHost.SetCaption(Tr(organic ? OrganicCaption : PracticeCaption));
   TCourseWindow& other = organic ? static_cast<TCourseWindow&>(*practiceWindow) : *organicWindow;
   other.Hide();
   if (organic) {
@@ -302,7 +305,7 @@ void TFrame::QuitCourse() {
   if (practiceActive) practiceWindow->Hide();
   if (organicActive) organicWindow->Hide();
   ShowClient(*bondWindow);
-  frameHost.SetCaption(EditorCaption);
+  frameHost.SetCaption(Tr(EditorCaption));
   practiceActive = false;
   organicActive = false;
 }
@@ -340,13 +343,15 @@ bool TFrame::TrueShapeCommand(int id) {
 void TFrame::ShowTrueShape() {
   TBondWindow& molecule = CurrentMoleculeWindow();
   if (!molecule.molecule.completed) {
-    Desktop().MessageBox("The molecule must be completed before viewing!!!", "Warning", TIcon::Exclamation);
+    Desktop().MessageBox(Tr("The molecule must be completed before viewing!!!"), Tr("Warning"),
+                         TIcon::Exclamation);
     return;
   }
   if (!trueShapeWindow->ShowMolecule(molecule)) {
     // The 3-D model of the molecule is still there to look at.
-    Desktop().MessageBox("There is no true shape for this molecule: " + trueShapeWindow->problem + ".", "Warning",
-                         TIcon::Exclamation);
+    Desktop().MessageBox(
+        FormatText(Tr("There is no true shape for this molecule: {0}."), {trueShapeWindow->problem}),
+        Tr("Warning"), TIcon::Exclamation);
     return;
   }
   if (view3DActive && shapeWindow->animating) {
@@ -357,12 +362,12 @@ void TFrame::ShowTrueShape() {
   trueShapeReturnMenu = view3DActive                      ? menu::Model
                         : practiceActive || organicActive ? menu::Course
                                                           : menu::Editor;
-  trueShapeReturnHint = view3DActive ? ModelHint : EditorHint;
+  trueShapeReturnHint = Tr(view3DActive ? ModelHint : EditorHint);
   frameHost.AssignMenu(menu::TrueShape);
   client->Hide();
   ShowClient(*trueShapeWindow);
   trueShapeWindow->ShowMenuChecks();
-  frameHost.SetMessageBar(TrueShapeHint);
+  frameHost.SetMessageBar(Tr(TrueShapeHint));
   trueShapeActive = true;
 }
 
@@ -372,7 +377,7 @@ void TFrame::LeaveTrueShape() {
   trueShapeActive = false;
   ShowClient(trueShapeCameFrom != nullptr ? *trueShapeCameFrom : CurrentMoleculeWindow());
   frameHost.AssignMenu(trueShapeReturnMenu.empty() ? menu::Editor : trueShapeReturnMenu);
-  frameHost.SetMessageBar(trueShapeReturnHint.empty() ? EditorHint : trueShapeReturnHint);
+  frameHost.SetMessageBar(trueShapeReturnHint.empty() ? Tr(EditorHint) : trueShapeReturnHint);
   trueShapeCameFrom = nullptr;
 }
 

@@ -3,9 +3,12 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QPixmap>
 #include <QScreen>
 #include <QTimer>
+#include <QTranslator>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -18,6 +21,7 @@
 #include "app/qt/mainwindow.h"
 #include "framework/qt/pictureresources.h"
 #include "framework/qt/qtdesktop.h"
+#include "i18n/translate.h"
 
 int main(int argc, char** argv) {
   using namespace kovala;
@@ -25,6 +29,15 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Kovala"));
   QApplication::setDesktopFileName(QStringLiteral("org.kovala.Kovala"));
+
+  // Only now: QApplication takes the whole user locale when it starts, and
+  // the numbers in exported files must go back to C after that. Qt's own
+  // buttons and file dialogs speak the same language as the program.
+  QTranslator qtTexts;
+  if (StartTranslations(QCoreApplication::applicationFilePath().toStdString()) &&
+      qtTexts.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                   QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QCoreApplication::installTranslator(&qtTexts);
 
   // Qt has taken its own options out of argc and argv by now; the rest are
   // kept as bytes, as the file system names files.

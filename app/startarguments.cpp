@@ -1,5 +1,7 @@
 #include "app/startarguments.h"
 
+#include "i18n/translate.h"
+
 namespace kovala {
 
 std::optional<std::string> StartFileArgument(const std::vector<std::string>& arguments, std::ostream& errors) {
@@ -11,7 +13,7 @@ std::optional<std::string> StartFileArgument(const std::vector<std::string>& arg
       file = argument;
       continue;
     }
-    errors << "kovala: ignoring argument \"" << argument << "\"\n";
+    errors << "kovala: " << FormatText(Tr("ignoring argument \"{0}\""), {argument}) << "\n";
   }
   return file;
 }

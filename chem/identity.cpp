@@ -4,6 +4,7 @@
 
 #include "chem/chemmolecule.h"
 #include "chem/taughtformula.h"
+#include "i18n/translate.h"
 
 namespace kovala {
 
@@ -16,6 +17,8 @@ std::string Lower(std::string_view text) {
 }
 
 }  // namespace
+
+std::string CompoundName(const std::string& englishName) { return TrContext("compound", englishName); }
 
 TIdentity Identify(const TChemGraph& graph) {
   TIdentity identity;
@@ -31,17 +34,18 @@ std::string CompletionExplanation(const TIdentity& identity, std::string_view ro
   const TNameEntry* entry = identity.entry;
   if (!rowName.empty() && !(entry && AnswersTo(*entry, rowName))) {
     // The course lays out the row's atoms, so what was built is an isomer of the row's molecule.
-    const std::string row = Lower(rowName);
-    return entry ? "You built " + entry->name + ", an isomer of " + row + "."
-                 : "You built an isomer of " + row + ".";
+    const std::string row = CompoundName(Lower(rowName));
+    return entry ? FormatText(Tr("You built {0}, an isomer of {1}."), {CompoundName(entry->name), row})
+                 : FormatText(Tr("You built an isomer of {0}."), {row});
   }
   if (entry) {
-    std::string line = "Completed: " + entry->name + ", " + identity.formula;
+    std::string line = FormatText(Tr("Completed: {0}, {1}"), {CompoundName(entry->name), identity.formula});
     // An isomer the row also accepts is named with the lesson it answers.
-    if (!rowName.empty() && Lower(entry->name) != Lower(rowName)) line += " (lesson: " + Lower(rowName) + ")";
+    if (!rowName.empty() && Lower(entry->name) != Lower(rowName))
+      line = FormatText(Tr("{0} (lesson: {1})"), {line, CompoundName(Lower(rowName))});
     return line;
   }
-  return "Completed: " + identity.formula;
+  return FormatText(Tr("Completed: {0}"), {identity.formula});
 }
 
 }  // namespace kovala

@@ -19,6 +19,11 @@ struct TIdentity {
 
 TIdentity Identify(const TChemGraph& graph);
 
+// A compound's name as the student's school books write it, from its English
+// name (the catalogue's key). A translation keeps its own capitals (German
+// nouns), so only the English course row is ever put in lower case.
+std::string CompoundName(const std::string& englishName);
+
 // "Completed: ethanol, C₂H₆O", or the formula alone for a molecule the table
 // does not know. Where a course row asks for a molecule (`rowName`) and
 // another one of its formula was built: "You built propanal, an isomer of

@@ -8,6 +8,7 @@
 
 #include "chem/chemgraph.h"
 #include "chem/trueshape.h"
+#include "i18n/translate.h"
 
 namespace kovala {
 
@@ -15,7 +16,7 @@ enum class TExportFormat { Molfile, Sdf, Smiles, Svg };
 
 // The export dialog's choices, in its form "Description (*.ext)|*.ext|".
 inline constexpr const char* ExportFileFilter =
-    "MDL Molfile (*.mol)|*.mol|SDF (*.sdf)|*.sdf|SMILES (*.smi)|*.smi|SVG drawing (*.svg)|*.svg|";
+    TrNoop("MDL Molfile (*.mol)|*.mol|SDF (*.sdf)|*.sdf|SMILES (*.smi)|*.smi|SVG drawing (*.svg)|*.svg|");
 inline constexpr const char* ExportFileExtension = "mol";
 
 // By extension, letter case aside; a Molfile for any other name.
@@ -31,7 +32,7 @@ std::string ExportText(const TChemGraph& graph, TExportFormat format);
 enum class TExportFormat3D { Molfile, Sdf, Xyz };
 
 inline constexpr const char* ExportFileFilter3D =
-    "MDL Molfile, 3-D (*.mol)|*.mol|SDF, 3-D (*.sdf)|*.sdf|XYZ coordinates (*.xyz)|*.xyz|";
+    TrNoop("MDL Molfile, 3-D (*.mol)|*.mol|SDF, 3-D (*.sdf)|*.sdf|XYZ coordinates (*.xyz)|*.xyz|");
 
 // By extension, letter case aside; a Molfile for any other name.
 TExportFormat3D ExportFormat3DOf(std::string_view path);

@@ -17,6 +17,7 @@
 #include <memory>
 
 #include "chem/rdkitmolecule.h"
+#include "i18n/translate.h"
 
 namespace kovala {
 
@@ -275,7 +276,7 @@ bool SanitizeForShape(RDKit::RWMol& mol) {
 }
 
 TTrueShape Shape(const TChemGraph& graph) {
-  if (graph.atoms.empty()) return Refused("it has no atoms");
+  if (graph.atoms.empty()) return Refused(Tr("it has no atoms"));
   RDKit::RWMol mol;
   BuildRdkitMolecule(graph, mol);
   const bool sanitized = SanitizeForShape(mol);
@@ -297,7 +298,7 @@ TTrueShape Shape(const TChemGraph& graph) {
     params.useRandomCoords = true;
     conformer = RDKit::DGeomHelpers::EmbedMolecule(mol, params);
   }
-  if (conformer < 0) return Refused("its atoms cannot be placed in space");
+  if (conformer < 0) return Refused(Tr("its atoms cannot be placed in space"));
   RDKit::Conformer& coordinates = mol.getConformer(conformer);
 
   TTrueShape shape;
@@ -382,9 +383,9 @@ TTrueShape TrueShapeOf(const TChemGraph& graph) {
   try {
     return Shape(graph);
   } catch (const std::exception& error) {
-    return Refused(std::string("the chemistry library could not place it (") + error.what() + ")");
+    return Refused(FormatText(Tr("the chemistry library could not place it ({0})"), {error.what()}));
   } catch (...) {
-    return Refused("the chemistry library could not place it");
+    return Refused(Tr("the chemistry library could not place it"));
   }
 }
 

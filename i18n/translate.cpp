@@ -95,6 +95,19 @@ std::string Tr(const std::string& text) {
   return dgettext(TranslationDomain, text.c_str());
 }
 
+std::string TranslationLanguage() {
+  if (!translating) return {};
+  // The catalogue's header, the translation of the empty text, names its
+  // language; a locale without a catalogue gives the empty text back.
+  const std::string_view header = dgettext(TranslationDomain, "");
+  constexpr std::string_view field = "Language: ";
+  const std::size_t at = header.find(field);
+  if (at == std::string_view::npos) return {};
+  const std::size_t begin = at + field.size();
+  const std::size_t end = header.find_first_of("\n_.@", begin);
+  return std::string(header.substr(begin, end == std::string_view::npos ? end : end - begin));
+}
+
 const char* TrPlural(const char* one, const char* many, unsigned long count) {
   if (!translating) return count == 1 ? one : many;
   return dngettext(TranslationDomain, one, many, count);

@@ -46,6 +46,14 @@ bool Translating();
 const char* Tr(const char* text);
 std::string Tr(const std::string& text);
 
+// Marks a text for the catalogue where it is only stored (a table row), so
+// the place that shows it can look it up with Tr.
+constexpr const char* TrNoop(const char* text) { return text; }
+
+// The language the catalogue in use is written in ("de", "fr", "es"); empty
+// while the texts are the source texts.
+std::string TranslationLanguage();
+
 // One of two texts chosen by a count, in the user's language and by its
 // plural rule: English takes `one` for 1 and `many` otherwise.
 const char* TrPlural(const char* one, const char* many, unsigned long count);

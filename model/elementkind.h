@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "base/commands.h"
+#include "i18n/translate.h"
 
 namespace kovala {
 
@@ -55,16 +56,16 @@ struct TElementInfo {
 // smaller picture than its legend shows.
 // clang-format off
 inline constexpr std::array<TElementInfo, ElementKindCount> Elements{{
-//   sym   name          Z  e  b  picture         cursor            palette command         btn    d   colour           legend          Å
-    {"C",  "Carbon",     6, 4, 4, "carbonatom",   "carboncursor",   cmd::PaletteCarbon,     "599", 30, {0, 0, 0},       "carbonatom",   0.40},
-    {"H",  "Hydrogen",   1, 1, 1, "bitmap_2",     "hydrocursor",    cmd::PaletteHydrogen,   "598", 16, {255, 255, 0},   "hydrogenatom", 0.27},
-    {"O",  "Oxygen",     8, 6, 2, "oxygenatom",   "oxygencursor",   cmd::PaletteOxygen,     "602", 30, {255, 0, 0},     "oxygenatom",   0.38},
-    {"N",  "Nitrogen",   7, 5, 3, "nitrogenatom", "nitrogencursor", cmd::PaletteNitrogen,   "603", 30, {0, 0, 255},     "nitrogenatom", 0.39},
-    {"S",  "Sulfur",    16, 6, 2, "sulfuratom",   "sulfurcursor",   cmd::PaletteSulfur,     "604", 34, {0, 255, 255},   "sulfuratom",   0.55},
-    {"Cl", "Chlorine",  17, 7, 1, "chlorineatom", "chlorinecursor", cmd::PaletteChlorine,   "605", 32, {0, 255, 0},     "chlorineatom", 0.52},
-    {"P",  "Phosphorus",15, 5, 3, "phosphorus",   "phoscursor",     cmd::PalettePhosphorus, "606", 34, {0, 125, 255},   "phosphorus",   0.55},
-    {"Br", "Bromine",   35, 7, 1, "bromine",      "brominecursor",  cmd::PaletteBromine,    "607", 36, {255, 0, 255},   "bromine",      0.58},
-    {"F",  "Fluorine",   9, 7, 1, "fluorine",     "fluorinecursor", cmd::PaletteFluorine,   "608", 28, {255, 125, 0},   "fluorine",     0.36},
+//   sym   name                  Z  e  b  picture         cursor            palette command         btn    d   colour           legend          Å
+    {"C",  TrNoop("Carbon"),      6, 4, 4, "carbonatom",   "carboncursor",   cmd::PaletteCarbon,     "599", 30, {0, 0, 0},       "carbonatom",   0.40},
+    {"H",  TrNoop("Hydrogen"),    1, 1, 1, "bitmap_2",     "hydrocursor",    cmd::PaletteHydrogen,   "598", 16, {255, 255, 0},   "hydrogenatom", 0.27},
+    {"O",  TrNoop("Oxygen"),      8, 6, 2, "oxygenatom",   "oxygencursor",   cmd::PaletteOxygen,     "602", 30, {255, 0, 0},     "oxygenatom",   0.38},
+    {"N",  TrNoop("Nitrogen"),    7, 5, 3, "nitrogenatom", "nitrogencursor", cmd::PaletteNitrogen,   "603", 30, {0, 0, 255},     "nitrogenatom", 0.39},
+    {"S",  TrNoop("Sulfur"),     16, 6, 2, "sulfuratom",   "sulfurcursor",   cmd::PaletteSulfur,     "604", 34, {0, 255, 255},   "sulfuratom",   0.55},
+    {"Cl", TrNoop("Chlorine"),   17, 7, 1, "chlorineatom", "chlorinecursor", cmd::PaletteChlorine,   "605", 32, {0, 255, 0},     "chlorineatom", 0.52},
+    {"P",  TrNoop("Phosphorus"), 15, 5, 3, "phosphorus",   "phoscursor",     cmd::PalettePhosphorus, "606", 34, {0, 125, 255},   "phosphorus",   0.55},
+    {"Br", TrNoop("Bromine"),    35, 7, 1, "bromine",      "brominecursor",  cmd::PaletteBromine,    "607", 36, {255, 0, 255},   "bromine",      0.58},
+    {"F",  TrNoop("Fluorine"),    9, 7, 1, "fluorine",     "fluorinecursor", cmd::PaletteFluorine,   "608", 28, {255, 125, 0},   "fluorine",     0.36},
 }};
 // clang-format on
 

@@ -8,6 +8,7 @@
 
 #include "base/wholefile.h"
 #include "model/invariants.h"
+#include "i18n/translate.h"
 #include "model/molecule.h"
 
 namespace kovala {
@@ -35,7 +36,8 @@ struct TFileResult {
   bool Ok() const { return error == TFileError::None; }
 };
 
-inline constexpr const char* MoleculeFileFilter = "Molecule Files (*.kvl)|*.kvl|";
+// The file dialogs show the filter in the user's language.
+inline constexpr const char* MoleculeFileFilter = TrNoop("Molecule Files (*.kvl)|*.kvl|");
 inline constexpr const char* MoleculeFileExtension = "kvl";
 
 // Writes the molecule's records and values; the undo history is not stored.

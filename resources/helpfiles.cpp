@@ -34,4 +34,15 @@ std::string_view HelpPage(std::string_view helpFile) {
 
 std::string HelpPageResource(std::string_view page) { return ":/help/" + std::string(page); }
 
+std::vector<std::string> HelpPageResources(std::string_view page, std::string_view language) {
+  std::vector<std::string> resources;
+  // A language is a few letters; anything else must not reach the path.
+  const bool plain =
+      !language.empty() && language.size() <= 8 &&
+      std::all_of(language.begin(), language.end(), [](char c) { return c >= 'a' && c <= 'z'; });
+  if (plain) resources.push_back(HelpPageResource(std::string(language) + "/" + std::string(page)));
+  resources.push_back(HelpPageResource(page));
+  return resources;
+}
+
 }  // namespace kovala

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "base/commands.h"
+#include "i18n/translate.h"
 
 namespace kovala {
 
@@ -18,44 +19,54 @@ TMenuItem Popup(std::string text, std::vector<TMenuItem> items) {
 
 // The popups shared by the two editor menus.
 TMenuItem PracticePopup() {
-  return Popup("&Practice",
-               {Item(" &Start Lab", cmd::StartLab), Item("&Organic Chemistry", cmd::OrganicChemistry)});
+  return Popup(TrNoop("&Practice"), {Item(TrNoop(" &Start Lab"), cmd::StartLab),
+                                     Item(TrNoop("&Organic Chemistry"), cmd::OrganicChemistry)});
 }
 TMenuItem HelpPopup() {
-  return Popup("&Help", {Item("&Index", cmd::HelpIndex), Separator(), Item("&Using Help", cmd::UsingHelp)});
+  return Popup(TrNoop("&Help"), {Item(TrNoop("&Index"), cmd::HelpIndex), Separator(),
+                                 Item(TrNoop("&Using Help"), cmd::UsingHelp)});
 }
 
 std::vector<TMenu> MakeMenus() {
   return {
       // The editor once the molecule has atoms.
-      TMenu{menu::Editor,
-            {Popup("&Molecule", {Item("&New", cmd::NewMolecule), Item("&Open ...  F3", cmd::OpenMolecule),
-                                 Item("&Save ... F2", cmd::SaveMolecule), Item("Save &as ...", cmd::SaveAs),
-                                 Separator(), Item("E&xit...Alt-X", cmd::Exit)}),
-             Popup("&Edit", {Item("&Undo-Back", cmd::UndoBack), Item("&Add Electron", cmd::AddElectron),
-                             Item("&Subtract Electron", cmd::SubtractElectron),
-                             Item("Abbreviate &H's", cmd::AbbreviateHs),
-                             Item("&Copy to Clipboard", cmd::CopyMolecule)}),
-             Popup("&View", {Item("&3-D Model...End", cmd::ShowModel3D)}), PracticePopup(), HelpPopup()}},
+      TMenu{
+          menu::Editor,
+          {Popup(TrNoop("&Molecule"),
+                 {Item(TrNoop("&New"), cmd::NewMolecule), Item(TrNoop("&Open ...  F3"), cmd::OpenMolecule),
+                  Item(TrNoop("&Save ... F2"), cmd::SaveMolecule), Item(TrNoop("Save &as ..."), cmd::SaveAs),
+                  Separator(), Item(TrNoop("E&xit...Alt-X"), cmd::Exit)}),
+           Popup(TrNoop("&Edit"),
+                 {Item(TrNoop("&Undo-Back"), cmd::UndoBack), Item(TrNoop("&Add Electron"), cmd::AddElectron),
+                  Item(TrNoop("&Subtract Electron"), cmd::SubtractElectron),
+                  Item(TrNoop("Abbreviate &H's"), cmd::AbbreviateHs),
+                  Item(TrNoop("&Copy to Clipboard"), cmd::CopyMolecule)}),
+           Popup(TrNoop("&View"), {Item(TrNoop("&3-D Model...End"), cmd::ShowModel3D)}), PracticePopup(),
+           HelpPopup()}},
       // The editor while the molecule is empty.
       TMenu{menu::EmptyEditor,
-            {Popup("&Molecule", {Item("&New", cmd::NewMolecule), Item("&Open ...  F3", cmd::OpenMolecule),
-                                 Separator(), Item("E&xit...Alt-X", cmd::Exit)}),
+            {Popup(TrNoop("&Molecule"),
+                   {Item(TrNoop("&New"), cmd::NewMolecule), Item(TrNoop("&Open ...  F3"), cmd::OpenMolecule),
+                    Separator(), Item(TrNoop("E&xit...Alt-X"), cmd::Exit)}),
              PracticePopup(), HelpPopup()}},
       // The practice lab and the organic course.
       TMenu{menu::Course,
-            {Item("&Quit Practice/Organic", cmd::QuitPracticeOrganic),
-             Popup("&View", {Item("&3-D Model...End", cmd::ShowModel3D)}),
-             Popup("&Edit", {Item("&Abbreviate H's", cmd::AbbreviateHs)}), Item("&Next", cmd::NextMolecule),
-             Item("&Start Again", cmd::StartAgain), Item("&Previous", cmd::PreviousMolecule)}},
+            {Item(TrNoop("&Quit Practice/Organic"), cmd::QuitPracticeOrganic),
+             Popup(TrNoop("&View"), {Item(TrNoop("&3-D Model...End"), cmd::ShowModel3D)}),
+             Popup(TrNoop("&Edit"), {Item(TrNoop("&Abbreviate H's"), cmd::AbbreviateHs)}),
+             Item(TrNoop("&Next"), cmd::NextMolecule), Item(TrNoop("&Start Again"), cmd::StartAgain),
+             Item(TrNoop("&Previous"), cmd::PreviousMolecule)}},
       // The 3-D view standing still.
       TMenu{menu::Model,
-            {Item("&Return to Kovala", cmd::ReturnToKovala), Item("&Copy to Clipboard", cmd::CopyModel),
-             Popup("&Size", {Item("&Increase", cmd::IncreaseSize), Item("&Decrease", cmd::DecreaseSize)}),
-             Item("&Animate", cmd::Animate)}},
+            {Item(TrNoop("&Return to Kovala"), cmd::ReturnToKovala),
+             Item(TrNoop("&Copy to Clipboard"), cmd::CopyModel),
+             Popup(TrNoop("&Size"), {Item(TrNoop("&Increase"), cmd::IncreaseSize),
+                                     Item(TrNoop("&Decrease"), cmd::DecreaseSize)}),
+             Item(TrNoop("&Animate"), cmd::Animate)}},
       // The 3-D view while it turns by itself.
       TMenu{menu::Animating,
-            {Item("&Return to Kovala", cmd::ReturnToKovala), Item("S&top Animate", cmd::StopAnimate)}},
+            {Item(TrNoop("&Return to Kovala"), cmd::ReturnToKovala),
+             Item(TrNoop("S&top Animate"), cmd::StopAnimate)}},
   };
 }
 
@@ -70,13 +81,13 @@ struct TAddedItem {
 
 // An empty popup puts the item on the menu bar, after the bar's items.
 constexpr TAddedItem AddedItems[] = {
-    {menu::Editor, "&Molecule", cmd::ExportMolecule, "&Export ..."},
-    {menu::Editor, "&Molecule", cmd::PrintMolecule, "&Print ..."},
-    {menu::Editor, "&View", cmd::MoleculePanel, "Molecule &Panel", true},
-    {menu::Course, "&View", cmd::MoleculePanel, "Molecule &Panel", true},
-    {menu::Editor, "&View", cmd::ShowTrueShape, "&True Shape..."},
-    {menu::Course, "&View", cmd::ShowTrueShape, "&True Shape..."},
-    {menu::Model, "", cmd::ShowTrueShape, "&True Shape"},
+    {menu::Editor, "&Molecule", cmd::ExportMolecule, TrNoop("&Export ...")},
+    {menu::Editor, "&Molecule", cmd::PrintMolecule, TrNoop("&Print ...")},
+    {menu::Editor, "&View", cmd::MoleculePanel, TrNoop("Molecule &Panel"), true},
+    {menu::Course, "&View", cmd::MoleculePanel, TrNoop("Molecule &Panel"), true},
+    {menu::Editor, "&View", cmd::ShowTrueShape, TrNoop("&True Shape...")},
+    {menu::Course, "&View", cmd::ShowTrueShape, TrNoop("&True Shape...")},
+    {menu::Model, "", cmd::ShowTrueShape, TrNoop("&True Shape")},
 };
 
 // Menus of the program's own views, which no menu resource describes.
@@ -84,15 +95,16 @@ std::vector<TMenu> MakeProgramOwnMenus() {
   return {
       // The true shape of a molecule.
       TMenu{menu::TrueShape,
-            {Item("&Return", cmd::ReturnFromTrueShape),
-             Popup("&Molecule",
-                   {Item("&Copy to Clipboard", cmd::CopyTrueShape), Item("&Export ...", cmd::ExportTrueShape),
-                    Item("&Print ...", cmd::PrintTrueShape)}),
-             Popup("&Show",
-                   {Item("&Lone Pairs", cmd::TrueShapeLonePairs), Item("&Angles", cmd::TrueShapeAngles),
-                    Item("&Name and Formula", cmd::TrueShapeName), Separator(),
-                    Item("Zoom &In", cmd::TrueShapeZoomIn), Item("Zoom &Out", cmd::TrueShapeZoomOut)}),
-             Item("&Animate", cmd::AnimateTrueShape)}},
+            {Item(TrNoop("&Return"), cmd::ReturnFromTrueShape),
+             Popup(TrNoop("&Molecule"), {Item(TrNoop("&Copy to Clipboard"), cmd::CopyTrueShape),
+                                         Item(TrNoop("&Export ..."), cmd::ExportTrueShape),
+                                         Item(TrNoop("&Print ..."), cmd::PrintTrueShape)}),
+             Popup(TrNoop("&Show"), {Item(TrNoop("&Lone Pairs"), cmd::TrueShapeLonePairs),
+                                     Item(TrNoop("&Angles"), cmd::TrueShapeAngles),
+                                     Item(TrNoop("&Name and Formula"), cmd::TrueShapeName), Separator(),
+                                     Item(TrNoop("Zoom &In"), cmd::TrueShapeZoomIn),
+                                     Item(TrNoop("Zoom &Out"), cmd::TrueShapeZoomOut)}),
+             Item(TrNoop("&Animate"), cmd::AnimateTrueShape)}},
   };
 }
 
@@ -108,45 +120,47 @@ struct THint {
 
 // The menu-hint string table: one string per command, whichever menu shows it.
 constexpr THint Hints[] = {
-    {cmd::NewMolecule, "Starts a new molecule"},
-    {cmd::OpenMolecule, "Retrieves an existing molecule"},
-    {cmd::SaveMolecule, "Saves a molecule to disk"},
-    {cmd::SaveAs, "Saves a molecule under a different name"},
-    {cmd::Exit, "Exits the program"},
-    {cmd::UndoBack, "Goes back one step"},
-    {cmd::AddElectron, "Adds an electron to the atom chosen with the right mouse button."},
-    {cmd::SubtractElectron, "Takes an electron from the atom chosen with the right mouse button"},
-    {cmd::AbbreviateHs, "Makes an abbreviated structural formula"},
-    {cmd::CopyMolecule, "Copies the molecule to the clipboard for pasting in another application"},
-    {cmd::ShowModel3D, "Shows a 3-dimensional view of a completed molecule"},
-    {cmd::StartLab, "Provides practice with a predetermined list of compounds"},
-    {cmd::OrganicChemistry, "Provides practice with organic compounds"},
-    {cmd::HelpIndex, "Gives the Help Index for Kovala"},
-    {cmd::UsingHelp, "Explains how to use Windows Help"},
-    {cmd::QuitPracticeOrganic, "Returns to Kovala"},
-    {cmd::NextMolecule, "Goes to the next molecule"},
-    {cmd::StartAgain, "Starts the present molecule again"},
-    {cmd::PreviousMolecule, "Goes back to the previous molecule"},
-    {cmd::ReturnToKovala, "Goes back to Kovala"},
-    {cmd::CopyModel, "Copies the molecule to the Clipboard for pasting in another Windows application"},
-    {cmd::IncreaseSize, "Increases the size of the atoms"},
-    {cmd::DecreaseSize, "Decreases the size of the atoms"},
-    {cmd::Animate, "Rotates the molecule in 3-dimensions automatically"},
-    {cmd::StopAnimate, "Stops the automatic molecule rotation"},
-    {cmd::ExportMolecule, "Writes the molecule as a file other chemistry programs read, or as a drawing"},
-    {cmd::PrintMolecule, "Prints the molecule with its name and formula"},
-    {cmd::MoleculePanel, "Shows or hides the panel that explains the molecule"},
-    {cmd::ShowTrueShape, "Shows the molecule's true shape in space, with its real angles"},
-    {cmd::ReturnFromTrueShape, "Goes back to where you came from"},
-    {cmd::CopyTrueShape, "Copies the true shape to the clipboard"},
-    {cmd::ExportTrueShape, "Writes the true shape as a 3-D file for other chemistry programs"},
-    {cmd::TrueShapeLonePairs, "Shows or hides the lone pairs"},
-    {cmd::TrueShapeAngles, "Shows or hides the angles between the bonds"},
-    {cmd::TrueShapeName, "Shows or hides the name and formula"},
-    {cmd::PrintTrueShape, "Prints the true shape"},
-    {cmd::AnimateTrueShape, "Turns the molecule slowly, or stops it"},
-    {cmd::TrueShapeZoomIn, "Makes the molecule larger"},
-    {cmd::TrueShapeZoomOut, "Makes the molecule smaller"},
+    {cmd::NewMolecule, TrNoop("Starts a new molecule")},
+    {cmd::OpenMolecule, TrNoop("Retrieves an existing molecule")},
+    {cmd::SaveMolecule, TrNoop("Saves a molecule to disk")},
+    {cmd::SaveAs, TrNoop("Saves a molecule under a different name")},
+    {cmd::Exit, TrNoop("Exits the program")},
+    {cmd::UndoBack, TrNoop("Goes back one step")},
+    {cmd::AddElectron, TrNoop("Adds an electron to the atom chosen with the right mouse button.")},
+    {cmd::SubtractElectron, TrNoop("Takes an electron from the atom chosen with the right mouse button")},
+    {cmd::AbbreviateHs, TrNoop("Makes an abbreviated structural formula")},
+    {cmd::CopyMolecule, TrNoop("Copies the molecule to the clipboard for pasting in another application")},
+    {cmd::ShowModel3D, TrNoop("Shows a 3-dimensional view of a completed molecule")},
+    {cmd::StartLab, TrNoop("Provides practice with a predetermined list of compounds")},
+    {cmd::OrganicChemistry, TrNoop("Provides practice with organic compounds")},
+    {cmd::HelpIndex, TrNoop("Gives the Help Index for Kovala")},
+    {cmd::UsingHelp, TrNoop("Explains how to use Windows Help")},
+    {cmd::QuitPracticeOrganic, TrNoop("Returns to Kovala")},
+    {cmd::NextMolecule, TrNoop("Goes to the next molecule")},
+    {cmd::StartAgain, TrNoop("Starts the present molecule again")},
+    {cmd::PreviousMolecule, TrNoop("Goes back to the previous molecule")},
+    {cmd::ReturnToKovala, TrNoop("Goes back to Kovala")},
+    {cmd::CopyModel,
+     TrNoop("Copies the molecule to the Clipboard for pasting in another Windows application")},
+    {cmd::IncreaseSize, TrNoop("Increases the size of the atoms")},
+    {cmd::DecreaseSize, TrNoop("Decreases the size of the atoms")},
+    {cmd::Animate, TrNoop("Rotates the molecule in 3-dimensions automatically")},
+    {cmd::StopAnimate, TrNoop("Stops the automatic molecule rotation")},
+    {cmd::ExportMolecule,
+     TrNoop("Writes the molecule as a file other chemistry programs read, or as a drawing")},
+    {cmd::PrintMolecule, TrNoop("Prints the molecule with its name and formula")},
+    {cmd::MoleculePanel, TrNoop("Shows or hides the panel that explains the molecule")},
+    {cmd::ShowTrueShape, TrNoop("Shows the molecule's true shape in space, with its real angles")},
+    {cmd::ReturnFromTrueShape, TrNoop("Goes back to where you came from")},
+    {cmd::CopyTrueShape, TrNoop("Copies the true shape to the clipboard")},
+    {cmd::ExportTrueShape, TrNoop("Writes the true shape as a 3-D file for other chemistry programs")},
+    {cmd::TrueShapeLonePairs, TrNoop("Shows or hides the lone pairs")},
+    {cmd::TrueShapeAngles, TrNoop("Shows or hides the angles between the bonds")},
+    {cmd::TrueShapeName, TrNoop("Shows or hides the name and formula")},
+    {cmd::PrintTrueShape, TrNoop("Prints the true shape")},
+    {cmd::AnimateTrueShape, TrNoop("Turns the molecule slowly, or stops it")},
+    {cmd::TrueShapeZoomIn, TrNoop("Makes the molecule larger")},
+    {cmd::TrueShapeZoomOut, TrNoop("Makes the molecule smaller")},
 };
 
 }  // namespace
@@ -163,9 +177,22 @@ const TMenu* FindMenu(std::string_view name) {
   return found == menus.end() ? nullptr : &*found;
 }
 
+// The tables name popups by their source text; what the main window shows is
+// the user's language.
+static void Translate(std::vector<TMenuItem>& items) {
+  for (TMenuItem& item : items) {
+    item.text = Tr(item.text);
+    Translate(item.popup);
+  }
+}
+
 std::optional<TMenu> ProgramMenu(std::string_view name) {
-  for (const TMenu& own : ProgramOwnMenus())
-    if (own.name == name) return own;
+  for (const TMenu& own : ProgramOwnMenus()) {
+    if (own.name != name) continue;
+    TMenu menu = own;
+    Translate(menu.items);
+    return menu;
+  }
   const TMenu* resource = FindMenu(name);
   if (resource == nullptr) return std::nullopt;
   TMenu menu = *resource;
@@ -190,12 +217,13 @@ std::optional<TMenu> ProgramMenu(std::string_view name) {
   for (const TAddedItem& added : AddedItems)
     if (added.menu == name && added.popup.empty())
       menu.items.push_back(TMenuItem{std::string(added.text), added.command, {}, added.checkable});
+  Translate(menu.items);
   return menu;
 }
 
 std::string_view MenuHint(int command) {
   for (const THint& hint : Hints) {
-    if (hint.command == command) return hint.text;
+    if (hint.command == command) return Tr(hint.text.data());
   }
   return {};
 }

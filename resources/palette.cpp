@@ -1,6 +1,7 @@
 #include "resources/palette.h"
 
 #include "base/commands.h"
+#include "i18n/translate.h"
 #include "model/elementkind.h"
 
 namespace kovala {
@@ -12,9 +13,9 @@ const std::vector<TPaletteButton>& PaletteButtons() {
     std::vector<TPaletteButton> table;
     for (const TElementInfo& element : Elements)
       table.push_back({element.paletteBitmap, element.paletteCommand, element.name});
-    table.push_back({"609", cmd::PaletteAromaticRing, "Aromatic ring"});
-    table.push_back({"610", cmd::PaletteCyclohexane, "Cyclohexane"});
-    table.push_back({"612", cmd::PaletteCyclobutane, "Cyclobutane"});
+    table.push_back({"609", cmd::PaletteAromaticRing, TrNoop("Aromatic ring")});
+    table.push_back({"610", cmd::PaletteCyclohexane, TrNoop("Cyclohexane")});
+    table.push_back({"612", cmd::PaletteCyclobutane, TrNoop("Cyclobutane")});
     return table;
   }();
   return buttons;

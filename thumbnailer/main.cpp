@@ -15,6 +15,7 @@
 
 #include "editor/moleculepainter.h"
 #include "framework/qt/paintersurface.h"
+#include "i18n/translate.h"
 #include "model/moleculefile.h"
 #include "thumbnailer/thumbnaillayout.h"
 
@@ -67,6 +68,10 @@ bool ReadSmallMolecule(const std::string& path, TMolecule& molecule) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // The messages go to the file manager's log in the user's language; the
+  // catalogues lie beside the program file, wherever it was started from.
+  std::error_code noProgramFile;
+  StartTranslations(std::filesystem::read_symlink("/proc/self/exe", noProgramFile).string());
   int size = 0;
   if (argc != 5 || std::strcmp(argv[1], "-s") != 0 || !ParseSize(argv[2], size)) return Usage();
   const std::string input = argv[3];
@@ -74,16 +79,17 @@ int main(int argc, char** argv) {
 
   TMolecule molecule;
   if (!ReadSmallMolecule(input, molecule)) {
-    std::cerr << "kovala-thumbnailer: " << input << " is not a molecule file\n";
+    std::cerr << "kovala-thumbnailer: " << FormatText(Tr("{0} is not a molecule file"), {input}) << "\n";
     return Unreadable;
   }
   if (!InDrawingRange(molecule)) {
-    std::cerr << "kovala-thumbnailer: " << input << " places atoms outside any window\n";
+    std::cerr << "kovala-thumbnailer: " << FormatText(Tr("{0} places atoms outside any window"), {input})
+              << "\n";
     return Unreadable;
   }
   const std::optional<TThumbnailLayout> layout = LayoutThumbnail(molecule, size);
   if (!layout) {
-    std::cerr << "kovala-thumbnailer: " << input << " holds no atoms\n";
+    std::cerr << "kovala-thumbnailer: " << FormatText(Tr("{0} holds no atoms"), {input}) << "\n";
     return Unreadable;
   }
 
@@ -114,7 +120,7 @@ int main(int argc, char** argv) {
   // The file appears whole or not at all.
   QSaveFile file(output);
   if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit()) {
-    std::cerr << "kovala-thumbnailer: cannot write " << argv[4] << '\n';
+    std::cerr << "kovala-thumbnailer: " << FormatText(Tr("cannot write {0}"), {argv[4]}) << '\n';
     return CannotWrite;
   }
   return Ok;

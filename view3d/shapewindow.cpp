@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "base/commands.h"
+#include "i18n/translate.h"
 #include "view3d/elementcolours.h"
 #include "view3d/polar.h"
 
@@ -51,7 +52,7 @@ void TShapeWindow::ApplySizeLevel() {
 
 bool TShapeWindow::Grow() {
   if (sizeLevel >= 2 || modelAtoms.Count() > 12) {
-    Desktop().MessageBox("You cannot make the molecule any larger!!!", "Warning", TIcon::Exclamation,
+    Desktop().MessageBox(Tr("You cannot make the molecule any larger!!!"), Tr("Warning"), TIcon::Exclamation,
                          TButtons::Ok);
     return false;
   }
@@ -64,7 +65,7 @@ bool TShapeWindow::Grow() {
 
 bool TShapeWindow::Shrink() {
   if (sizeLevel < 2) {
-    Desktop().MessageBox("You cannot make the molecule any smaller!!!", "Warning", TIcon::Exclamation,
+    Desktop().MessageBox(Tr("You cannot make the molecule any smaller!!!"), Tr("Warning"), TIcon::Exclamation,
                          TButtons::Ok);
     return false;
   }
@@ -336,9 +337,9 @@ void TShapeWindow::CopyToClipboard() {
     Desktop().CopyToClipboard(*buffer, {pictureLeft, pictureTop, pictureRight, pictureBottom});
   }
   Desktop().MessageBox(
-      "You can now start another Windows application and Paste the molecule by choosing Edit|Paste from "
-      "the application's menu.",
-      "Information", TIcon::Exclamation, TButtons::Ok);
+      Tr("You can now start another Windows application and Paste the molecule by choosing Edit|Paste from "
+         "the application's menu."),
+      Tr("Information"), TIcon::Exclamation, TButtons::Ok);
 }
 
 }  // namespace kovala

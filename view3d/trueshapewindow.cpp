@@ -11,6 +11,7 @@
 #include "editor/bondwindow.h"
 #include "chem/hillformula.h"
 #include "editor/filefailure.h"
+#include "i18n/translate.h"
 #include "model/moleculefile.h"
 #include "view3d/elementcolours.h"
 
@@ -136,7 +137,7 @@ struct TItem {
 
 std::string AngleLabel(double degrees) {
   char text[32];
-  std::snprintf(text, sizeof text, "%.1f\u00B0", degrees);
+  std::snprintf(text, sizeof text, Tr("%.1f\u00B0"), degrees);
   return text;
 }
 
@@ -156,7 +157,7 @@ bool TTrueShapeWindow::ShowMolecule(const TBondWindow& window) {
     return false;
   }
   const TIdentity identity = Identify(graph);
-  name = identity.entry ? identity.entry->name : std::string();
+  name = identity.entry ? CompoundName(identity.entry->name) : std::string();
   formula = THillFormula(GraphOf(window.molecule)).Display();
   std::vector<TVector3> points;
   for (const auto& atom : shape.atoms) points.push_back(atom.position);
@@ -467,7 +468,8 @@ bool TTrueShapeWindow::CopyToClipboard() {
   if (!picture) return false;
   Draw(picture->Surface(), {0, 0, area.Width(), area.Height()});
   const bool copied = Desktop().CopyToClipboard(*picture, {0, 0, area.Width(), area.Height()});
-  Host().SetMessageBar(copied ? "The true shape is on the clipboard." : "The clipboard could not take the picture.");
+  Host().SetMessageBar(copied ? Tr("The true shape is on the clipboard.")
+                              : Tr("The clipboard could not take the picture."));
   return copied;
 }
 

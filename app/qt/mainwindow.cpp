@@ -15,6 +15,7 @@
 
 #include "framework/qt/pictureresources.h"
 #include "resources/desktopkeys.h"
+#include "i18n/translate.h"
 #include "resources/menus.h"
 #include "resources/palette.h"
 
@@ -90,7 +91,7 @@ TMainWindow::TMainWindow(QWidget* parent)
     : QMainWindow(parent),
       clientArea(new TClientArea(this)),
       clients(&clientArea->Stack()),
-      palette(new QToolBar(QStringLiteral("Palette"), this)),
+      palette(new QToolBar(QString::fromUtf8(Tr("Palette")), this)),
       messageBar(new QLabel(this)),
       panel(new QLabel(this)),
       timers([this](int id) {
@@ -280,7 +281,7 @@ void TMainWindow::BuildPalette() {
   palette->setToolButtonStyle(Qt::ToolButtonIconOnly);
   palette->setContextMenuPolicy(Qt::PreventContextMenu);
   for (const TPaletteButton& button : PaletteButtons()) {
-    const QString name = ToQString(button.name);
+    const QString name = QString::fromStdString(Tr(std::string(button.name)));
     QAction* action = CommandAction(name, button.command, palette);
     action->setIcon(QIcon(QPixmap::fromImage(LoadPicture(button.bitmap))));
     action->setStatusTip(name);

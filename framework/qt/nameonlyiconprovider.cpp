@@ -5,6 +5,8 @@
 #include <QMimeDatabase>
 #include <QMimeType>
 
+#include "i18n/translate.h"
+
 namespace kovala {
 
 namespace {
@@ -28,10 +30,10 @@ QIcon TNameOnlyIconProvider::icon(const QFileInfo& info) const {
 }
 
 QString TNameOnlyIconProvider::type(const QFileInfo& info) const {
-  if (info.isDir()) return QStringLiteral("Folder");
-  if (!info.isFile()) return QStringLiteral("Special File");
+  if (info.isDir()) return QString::fromUtf8(Tr("Folder"));
+  if (!info.isFile()) return QString::fromUtf8(Tr("Special File"));
   const QMimeType type = TypeByName(info);
-  if (type.isDefault()) return QStringLiteral("File");
+  if (type.isDefault()) return QString::fromUtf8(Tr("File"));
   return type.comment().isEmpty() ? type.name() : type.comment();
 }
 

@@ -1,6 +1,7 @@
 #include "framework/qt/qtdesktop.h"
 
 #include <QClipboard>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -18,6 +19,7 @@
 #include "framework/qt/nameonlyiconprovider.h"
 #include "framework/qt/paintersurface.h"
 #include "framework/qt/svgdrawing.h"
+#include "i18n/translate.h"
 #include "resources/helpfiles.h"
 
 namespace kovala {
@@ -143,12 +145,13 @@ std::optional<std::string> TQtDesktop::RunFileDialog(TFileDialogSettings& settin
   // Qt's own, as only there can we make sure that listing a folder never
   // reads the files in it.
   TNameOnlyIconProvider icons;
-  QFileDialog dialog(owner.data(), save ? QStringLiteral("Save As") : QStringLiteral("Open"));
+  QFileDialog dialog(owner.data(), QString::fromUtf8(save ? Tr("Save As") : Tr("Open")));
   dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontResolveSymlinks);
   dialog.setIconProvider(&icons);
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-  if (const QString filter = QtFileFilter(settings.filter); !filter.isEmpty()) dialog.setNameFilter(filter);
+  if (const QString filter = QtFileFilter(Tr(settings.filter)); !filter.isEmpty())
+    dialog.setNameFilter(filter);
   dialog.setDefaultSuffix(QString::fromStdString(settings.defaultExtension));
   if (!settings.directory.empty()) dialog.setDirectory(QString::fromStdString(settings.directory));
   if (!settings.fileName.empty()) dialog.selectFile(QString::fromStdString(settings.fileName));
@@ -219,7 +222,7 @@ bool TQtDesktop::PrintWithPreview(const TPrintPage& page) {
   QPrinter printer(QPrinter::ScreenResolution);
   printer.setDocName(QString::fromStdString(page.title));
   QPrintPreviewDialog preview(&printer, owner.data());
-  preview.setWindowTitle(QStringLiteral("Print"));
+  preview.setWindowTitle(QString::fromUtf8(Tr("Print")));
   QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&page](QPrinter* target) {
     QPainter painter(target);
     if (!painter.isActive()) return;
@@ -248,7 +251,13 @@ void TQtDesktop::OpenHelp(const std::string& helpFile) {
     // A help window never keeps the program running once the frame is gone.
     window->setAttribute(Qt::WA_QuitOnClose, false);
     window->setOpenLinks(true);
-    window->setSource(QUrl(QStringLiteral("qrc") + QString::fromStdString(HelpPageResource(page))));
+    // The page in the student's language where there is one, else English.
+    const std::vector<std::string> candidates = HelpPageResources(page, TranslationLanguage());
+    const auto found = std::find_if(candidates.begin(), candidates.end(), [](const std::string& resource) {
+      return QFile::exists(QString::fromStdString(resource));
+    });
+    const std::string& resource = found == candidates.end() ? candidates.back() : *found;
+    window->setSource(QUrl(QStringLiteral("qrc") + QString::fromStdString(resource)));
     const QString title = window->documentTitle();
     window->setWindowTitle(title.isEmpty() ? QString::fromStdString(helpFile) : title);
     window->resize(640, 560);

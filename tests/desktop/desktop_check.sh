@@ -84,6 +84,16 @@ case $check in
     done
     desktop-file-validate "$share/applications/org.kovala.Kovala.desktop" | grep -Eiq 'error|warning' &&
       fail "installed desktop entry"
+    # The installed files carry the translations, and every English line of
+    # the sources as it is.
+    grep -q '^Comment\[de\]=' "$share/applications/org.kovala.Kovala.desktop" || fail "desktop entry not translated"
+    grep -Fxvf "$share/applications/org.kovala.Kovala.desktop" "$desktop/org.kovala.Kovala.desktop" &&
+      fail "installed desktop entry lost English lines"
+    grep -q 'xml:lang="fr"' "$share/metainfo/org.kovala.Kovala.metainfo.xml" || fail "metainfo not translated"
+    grep -q 'xml:lang="es"' "$share/mime/packages/kovala-molecule.xml" || fail "file type not translated"
+    out=$(appstreamcli validate --no-net "$share/metainfo/org.kovala.Kovala.metainfo.xml" 2>&1) ||
+      fail "installed metainfo: $out"
+    if grep -Eq '^[EW]: ' <<<"$out"; then fail "installed metainfo: $out"; fi
     ;;
   *)
     fail "unknown check $check"
