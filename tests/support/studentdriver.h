@@ -207,9 +207,17 @@ class TStudentDriver {
     } else {
       Use(side ? core->Drop(index, IndexOf(target), *side) : core->DropAt(index, point));
     }
-    if (InTray(atom)) return nullptr;
+    // A course that refused the molecule lays its row out again, and the
+    // dropped atom is gone with the old records.
+    if (!Holds(&atom) || InTray(atom)) return nullptr;
     placed.push_back(&atom);
     return &atom;
+  }
+
+  bool Holds(const TAtom* atom) const {
+    for (int i = 0; i < core->molecule.atoms.Count(); ++i)
+      if (&core->molecule.atoms[i] == atom) return true;
+    return false;
   }
 
   TAtom* Place(ElementKind kind, std::optional<SideCode> side, int target, bool palette = true) {
