@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "base/commands.h"
 #include "framework/desktop.h"
@@ -42,6 +43,10 @@ class TBondWindow : public TWindow {
   // The molecule panel: the last refusal's reason, what is still open or,
   // once complete, the molecule's name and formula (editor/moleculepanel.h).
   std::optional<std::string> PanelText() const override;
+  // "Molecule drawing area", and each atom, tray and placed, named by its
+  // bookkeeping (editor/bookkeeping.h); a carried atom is left out.
+  std::string AccessibleName() const override;
+  std::vector<TAccessibleItem> AccessibleItems() const override;
   // Tells the host that the panel's text may have changed; every operation
   // that changes the molecule or the explanation ends with it.
   void RenewPanel();

@@ -42,6 +42,7 @@ class TShapeWindow : public TWindow, public TBallModel {
   void Paint(ISurface& surface) override;
   void Timer(int id) override;
   bool Command(int id) override;
+  std::string AccessibleName() const override { return "3-D model view"; }
 
   void TimerTick();
   void RotateYaw(int sign);

@@ -52,6 +52,7 @@ class TTrueShapeWindow : public TWindow {
   void ShowMenuChecks();
 
   void Paint(ISurface& surface) override;
+  std::string AccessibleName() const override { return "True shape view"; }
   void LeftButtonDown(TPoint point, TKeyState keys) override;
   void LeftButtonUp(TPoint point, TKeyState keys) override;
   void MouseMove(TPoint point, TKeyState keys) override;

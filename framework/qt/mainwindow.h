@@ -14,6 +14,7 @@
 
 #include "framework/framehost.h"
 #include "framework/qt/hostwidget.h"
+#include "framework/qt/panellabel.h"
 #include "framework/qt/windowtimers.h"
 #include "framework/window.h"
 
@@ -79,7 +80,7 @@ class TMainWindow : public QMainWindow, public IFrameHost {
   QStackedWidget* clients;
   QToolBar* palette;
   QLabel* messageBar;
-  QLabel* panel;
+  TPanelLabel* panel;
   bool panelShown = true;
   std::set<int> checkedCommands;
   std::vector<std::pair<int, QAction*>> menuActions;
