@@ -96,8 +96,9 @@ class Tree:
                         deadline=30)
         self.lines = []
 
-    def walk(self, node=None, depth=0, path=""):
-        """Every node once: (node, role name, name, states, path)."""
+    def walk(self, node=None, depth=0, path="", record=False):
+        """Every node once: (node, role name, name, states, path); `record`
+        keeps the tree's lines for SCENARIO-tree.txt."""
         node = self.app if node is None else node
         if depth > 40:
             raise Failure("the tree loops at " + path)
@@ -105,12 +106,13 @@ class Tree:
         name = node.name or ""
         states = node.getState()
         here = path + "/" + role
-        self.lines.append("  " * depth + "%s %r" % (role, name))
+        if record:
+            self.lines.append("  " * depth + "%s %r" % (role, name))
         yield node, role, name, states, here
         for i in range(node.childCount):
             child = node.getChildAtIndex(i)
             if child is not None:
-                yield from self.walk(child, depth + 1, here)
+                yield from self.walk(child, depth + 1, here, record)
 
     def save(self, label):
         with open(os.path.join(self.s.outdir, self.s.name + "-tree.txt"), "a") as out:
@@ -119,7 +121,7 @@ class Tree:
 
     def unnamed_interactive(self):
         missing, seen = [], 0
-        for node, role, name, states, path in self.walk():
+        for node, role, name, states, path in self.walk(record=True):
             focusable = states.contains(self.pyatspi.STATE_FOCUSABLE)
             if role in INTERACTIVE_ROLES or focusable:
                 seen += 1
