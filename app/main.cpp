@@ -52,6 +52,8 @@ int main(int argc, char** argv) {
   splash.setAttribute(Qt::WA_QuitOnClose, false);
   const QPixmap splashPicture = QPixmap::fromImage(LoadPicture("Bitmap_1"));
   splash.setPixmap(splashPicture);
+  // A reader meets the splash as a picture; it names the program.
+  splash.setAccessibleName(QStringLiteral("Kovala"));
   const TRect splashArea =
       SplashRect(screen.width(), screen.height(), splashPicture.width(), splashPicture.height());
   splash.setGeometry(screen.left() + splashArea.left, screen.top() + splashArea.top, splashArea.Width(),

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "base/commands.h"
 #include "editor/moleculeeditor.h"
@@ -34,6 +35,10 @@ class TBondWindow : public TWindow {
   // once complete, the molecule's name and formula (editor/moleculepanel.h).
   std::optional<std::string> PanelText() const override;
   TSize DrawingReach() const override { return molecule.DrawingReach(editor.trayRight); }
+  // "Molecule drawing area", and each atom, tray and placed, named by its
+  // bookkeeping (editor/bookkeeping.h); a carried atom is left out.
+  std::string AccessibleName() const override;
+  std::vector<TAccessibleItem> AccessibleItems() const override;
   // Tells the host that the panel's text may have changed; every operation
   // that changes the molecule or the explanation ends with it.
   void RenewPanel();

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "editor/moleculeeditor.h"
+#include "i18n/translate.h"
 #include "model/topology.h"
 
 namespace kovala {
@@ -26,19 +27,9 @@ int PartnerAlong(const TMolecule& m, int self, const TBonds& bond) {
   return atStart ? AtomAtBondEnd(m, bond.x2, bond.y2, self) : AtomAtBondEnd(m, bond.x1, bond.y1, self);
 }
 
-}  // namespace
-
-std::string ElementName(ElementKind kind) {
-  return IsKnownKind(kind) ? std::string(ElementInfo(kind).name) : "Unknown element";
-}
-
-std::string BookkeepingText(const TMolecule& m, int atomIndex) {
-  if (!m.atoms.ValidIndex(atomIndex)) return {};
+// "2 single (H, H), 1 double (O)"; empty for an atom with no partner.
+std::string BondedText(const TMolecule& m, int atomIndex) {
   const TAtom& atom = m.atoms[atomIndex];
-  std::string text = ElementName(atom.kind) + " — " + Counted(atom.openBonds, "open bond", "open bonds") +
-                     ", " + Counted(atom.freeElectrons, "free electron", "free electrons") + ", charge " +
-                     (atom.charge > 0 ? "+" : "") + std::to_string(atom.charge);
-
   // Partners by order: single, double, triple.
   constexpr std::array<std::string_view, 3> kOrders{"single", "double", "triple"};
   std::array<std::vector<int>, 3> partners;
@@ -70,7 +61,40 @@ std::string BookkeepingText(const TMolecule& m, int atomIndex) {
       bonded += (p == 0 ? "" : ", ") + SymbolOf(m.atoms[partners[o][p]]);
     bonded += ")";
   }
+  return bonded;
+}
+
+std::string ChargeText(const TAtom& atom) {
+  return (atom.charge > 0 ? "+" : "") + std::to_string(atom.charge);
+}
+
+}  // namespace
+
+std::string ElementName(ElementKind kind) {
+  return IsKnownKind(kind) ? std::string(ElementInfo(kind).name) : "Unknown element";
+}
+
+std::string BookkeepingText(const TMolecule& m, int atomIndex) {
+  if (!m.atoms.ValidIndex(atomIndex)) return {};
+  const TAtom& atom = m.atoms[atomIndex];
+  std::string text = ElementName(atom.kind) + " — " + Counted(atom.openBonds, "open bond", "open bonds") +
+                     ", " + Counted(atom.freeElectrons, "free electron", "free electrons") + ", charge " +
+                     ChargeText(atom);
+  const std::string bonded = BondedText(m, atomIndex);
   text += bonded.empty() ? "; not bonded" : "; bonded: " + bonded;
+  return text;
+}
+
+std::string SpokenBookkeeping(const TMolecule& m, int atomIndex) {
+  if (!m.atoms.ValidIndex(atomIndex)) return {};
+  const TAtom& atom = m.atoms[atomIndex];
+  // Commas only, which a reader pauses at, and no charge while there is none.
+  std::string text = ElementName(atom.kind) + ", " + Counted(atom.openBonds, "open bond", "open bonds") + ", " +
+                     Counted(atom.freeElectrons, "free electron", "free electrons");
+  // {0} is what is said of the atom so far, {1} its signed charge.
+  if (atom.charge != 0) text = FormatText(Tr("{0}, charge {1}"), {text, ChargeText(atom)});
+  const std::string bonded = BondedText(m, atomIndex);
+  text = bonded.empty() ? FormatText(Tr("{0}, not bonded"), {text}) : FormatText(Tr("{0}, bonded: {1}"), {text, bonded});
   return text;
 }
 

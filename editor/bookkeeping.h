@@ -14,6 +14,11 @@ namespace kovala {
 // abbreviated hydrogen) counts as a single bond.
 std::string BookkeepingText(const TMolecule& molecule, int atomIndex);
 
+// The same facts in the form a screen reader speaks as an atom's name:
+// "Carbon, 2 open bonds, 2 free electrons, bonded: 2 single (H, H)"; the
+// charge is named only when there is one.
+std::string SpokenBookkeeping(const TMolecule& molecule, int atomIndex);
+
 // The element's name, "Carbon" to "Fluorine"; "Unknown element" otherwise.
 std::string ElementName(ElementKind kind);
 

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "framework/desktop.h"
 #include "base/geometry.h"
@@ -11,6 +12,20 @@
 #include "framework/windowhost.h"
 
 namespace kovala {
+
+// One thing a window draws that a screen reader should hear of: an atom, a
+// line of text. Its rectangle is in program pixels of the client area.
+struct TAccessibleItem {
+  enum class TKind { Object, Text };
+  TKind kind = TKind::Object;
+  std::string name;
+  std::string description;
+  TRect rect;
+  bool movable = false;  // can still be picked up and dropped elsewhere
+  bool focused = false;  // has the window's keyboard focus among its items
+
+  friend bool operator==(const TAccessibleItem&, const TAccessibleItem&) = default;
+};
 
 struct TKeyState {
   bool shift = false;
@@ -53,6 +68,11 @@ class TWindow {
   // draws is cut; the host scrolls where the screen shows less (a zoomed
   // drawing area). Nothing beyond the client rectangle by default.
   virtual TSize DrawingReach() const { return {}; }
+  // What a screen reader calls the window, and the things drawn in it, in
+  // the order a reader should meet them. The host asks again whenever the
+  // window repaints or reports a panel change.
+  virtual std::string AccessibleName() const { return {}; }
+  virtual std::vector<TAccessibleItem> AccessibleItems() const { return {}; }
 
   bool IsVisible() const { return visible; }
   virtual void Show() { visible = true; }

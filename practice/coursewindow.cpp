@@ -29,6 +29,24 @@ void TCourseWindow::Paint(ISurface& surface) {
   }
 }
 
+std::vector<TAccessibleItem> TCourseWindow::AccessibleItems() const {
+  std::vector<TAccessibleItem> items;
+  const TRect client = Host().ClientRect();
+  for (int i = 0; i < static_cast<int>(textLines.size()); ++i) {
+    const std::string& line = textLines[static_cast<std::size_t>(i)];
+    if (line.empty()) continue;
+    TAccessibleItem item;
+    item.kind = TAccessibleItem::TKind::Text;
+    item.name = line;
+    const int top = client.bottom - 100 + 15 * i;
+    item.rect = TRect{client.left + 5, top, client.right, top + 15};
+    items.push_back(std::move(item));
+  }
+  std::vector<TAccessibleItem> atoms = TBondWindow::AccessibleItems();
+  items.insert(items.end(), std::make_move_iterator(atoms.begin()), std::make_move_iterator(atoms.end()));
+  return items;
+}
+
 bool TCourseWindow::Command(int id) {
   switch (id) {
     case cmd::PreviousMolecule:

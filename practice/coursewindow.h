@@ -22,6 +22,8 @@ class TCourseWindow : public TBondWindow {
 
   void Paint(ISurface& surface) override;
   bool Command(int id) override;
+  // The row's lines, as read in order, before the atoms.
+  std::vector<TAccessibleItem> AccessibleItems() const override;
 
   // Opens the course at its first row, whatever was reached before.
   void Start();

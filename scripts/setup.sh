@@ -9,6 +9,7 @@ packages=(cmake make g++ clang libclang-rt-14-dev qt6-base-dev libgl-dev
           xdg-utils python3 xdotool xclip x11-utils x11-apps imagemagick
           desktop-file-utils appstream shared-mime-info libglib2.0-bin
           gettext locales qt6-translations-l10n
+          at-spi2-core python3-pyatspi dbus dbus-x11
           "$@")
 
 missing=()

@@ -9,6 +9,7 @@
 
 #include "base/owningarray.h"
 #include "framework/window.h"
+#include "i18n/translate.h"
 #include "model/atom.h"
 #include "view3d/ballmodel.h"
 
@@ -42,6 +43,7 @@ class TShapeWindow : public TWindow, public TBallModel {
   void Paint(ISurface& surface) override;
   void Timer(int id) override;
   bool Command(int id) override;
+  std::string AccessibleName() const override { return Tr("3-D model view"); }
 
   void TimerTick();
   void RotateYaw(int sign);

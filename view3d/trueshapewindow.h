@@ -13,6 +13,7 @@
 #include "chem/trueshape.h"
 #include "framework/desktop.h"
 #include "framework/window.h"
+#include "i18n/translate.h"
 
 namespace kovala {
 
@@ -52,6 +53,7 @@ class TTrueShapeWindow : public TWindow {
   void ShowMenuChecks();
 
   void Paint(ISurface& surface) override;
+  std::string AccessibleName() const override { return Tr("True shape view"); }
   void LeftButtonDown(TPoint point, TKeyState keys) override;
   void LeftButtonUp(TPoint point, TKeyState keys) override;
   void MouseMove(TPoint point, TKeyState keys) override;

@@ -93,7 +93,7 @@ TMainWindow::TMainWindow(QWidget* parent)
       clients(&clientArea->Stack()),
       palette(new QToolBar(QString::fromUtf8(Tr("Palette")), this)),
       messageBar(new QLabel(this)),
-      panel(new QLabel(this)),
+      panel(new TPanelLabel(this)),
       timers([this](int id) {
         if (frame != nullptr) frame->Timer(id);
       }) {
@@ -199,7 +199,7 @@ void TMainWindow::RefreshPanel() {
   const std::optional<std::string> text = host ? host->Window().PanelText() : std::nullopt;
   if (text) {
     const QString shown = QString::fromStdString(*text);
-    if (panel->text() != shown) panel->setText(shown);
+    panel->SetPanelText(shown);
   }
   const bool visible = panelShown && text.has_value();
   if (panel->isVisibleTo(this) == visible) return;
@@ -241,6 +241,8 @@ void TMainWindow::AssignMenu(const std::string& menuName) {
       continue;
     }
     auto* popup = new QMenu(QString::fromStdString(item.text), menuBar());
+    // A reader names the open popup by its title, without the mnemonic mark.
+    popup->setAccessibleName(QString::fromStdString(item.text).remove(QLatin1Char('&')));
     menuBar()->addMenu(popup);
     menuObjects.push_back(popup);
     // Once the popup closes the hint of its last highlighted item goes too.
@@ -287,8 +289,12 @@ void TMainWindow::BuildPalette() {
     action->setStatusTip(name);
     action->setToolTip(name);
     palette->addAction(action);
+    if (QWidget* shown = palette->widgetForAction(action)) shown->setAccessibleName(name);
   }
   addToolBar(Qt::LeftToolBarArea, palette);
+  // The button that shows the buttons a short window has no room for.
+  if (auto* more = palette->findChild<QWidget*>(QStringLiteral("qt_toolbar_ext_button")))
+    more->setAccessibleName(QString::fromUtf8(Tr("More palette buttons")));
 }
 
 void TMainWindow::InstallAccelerators() {

@@ -15,6 +15,7 @@
 #include "framework/framehost.h"
 #include "framework/qt/clientarea.h"
 #include "framework/qt/hostwidget.h"
+#include "framework/qt/panellabel.h"
 #include "framework/qt/windowtimers.h"
 #include "framework/window.h"
 
@@ -86,7 +87,7 @@ class TMainWindow : public QMainWindow, public IFrameHost {
   QStackedWidget* clients;
   QToolBar* palette;
   QLabel* messageBar;
-  QLabel* panel;
+  TPanelLabel* panel;
   bool panelShown = true;
   std::set<int> checkedCommands;
   std::vector<std::pair<int, QAction*>> menuActions;

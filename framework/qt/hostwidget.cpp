@@ -1,5 +1,6 @@
 #include "framework/qt/hostwidget.h"
 
+#include <QAccessible>
 #include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -8,6 +9,7 @@
 #include <cmath>
 #include <QWheelEvent>
 
+#include "framework/qt/hostaccessible.h"
 #include "framework/qt/paintersurface.h"
 #include "framework/qt/pictureresources.h"
 
@@ -30,6 +32,11 @@ THostWidget::THostWidget(TWindow& hosted, IWindowHost& frameServices, QWidget* p
   // The right button belongs to the window (multiple bonds, electrons), never
   // to a context menu.
   setContextMenuPolicy(Qt::PreventContextMenu);
+  static const bool factoryInstalled = [] {
+    QAccessible::installFactory(HostAccessibleFactory);
+    return true;
+  }();
+  (void)factoryInstalled;
 }
 
 void THostWidget::SetDrawingScale(double scale) {
@@ -39,6 +46,7 @@ void THostWidget::SetDrawingScale(double scale) {
   if (!cursorShown.empty()) setCursor(LoadCursor(cursorShown, PixelRatio()));
   window.Resized();
   update();
+  RenewAccessibleItems();
 }
 
 TPoint THostWidget::ProgramPoint(QPointF widgetPoint) const {
@@ -46,6 +54,34 @@ TPoint THostWidget::ProgramPoint(QPointF widgetPoint) const {
   // the same drop lands in the same cell whatever the scale.
   return TPoint{static_cast<int>(std::floor(widgetPoint.x() / drawingScale)),
                 static_cast<int>(std::floor(widgetPoint.y() / drawingScale))};
+}
+
+QRect THostWidget::ScreenRect(const TRect& programRect) const {
+  const QPoint topLeft(static_cast<int>(std::floor(programRect.left * drawingScale)),
+                       static_cast<int>(std::floor(programRect.top * drawingScale)));
+  const QPoint bottomRight(static_cast<int>(std::floor(programRect.right * drawingScale)),
+                           static_cast<int>(std::floor(programRect.bottom * drawingScale)));
+  return QRect(mapToGlobal(topLeft), mapToGlobal(bottomRight) - QPoint(1, 1));
+}
+
+const std::vector<TAccessibleItem>& THostWidget::AccessibleItems() const {
+  if (accessibleItemsStale) {
+    accessibleItems = window.AccessibleItems();
+    accessibleItemsStale = false;
+  }
+  return accessibleItems;
+}
+
+void THostWidget::RenewAccessibleItems() {
+  // Without a listener the items are read only when one asks for them.
+  if (!QAccessible::isActive() && !accessibleFaceMade) {
+    accessibleItemsStale = true;
+    return;
+  }
+  const std::vector<TAccessibleItem> before = AccessibleItems();
+  const std::vector<TAccessibleItem> after = window.AccessibleItems();
+  if (after == before) return;
+  AnnounceItemChanges(*this, before, after, [this, &after] { accessibleItems = after; });
 }
 
 TRect THostWidget::ClientRect() const {
@@ -58,9 +94,13 @@ void THostWidget::Invalidate(bool /*erase*/) {
   // The whole window is drawn on white at every paint, so a repaint without
   // erasing looks the same as one with it.
   update();
+  RenewAccessibleItems();
 }
 
-void THostWidget::UpdateNow() { repaint(); }
+void THostWidget::UpdateNow() {
+  repaint();
+  RenewAccessibleItems();
+}
 
 void THostWidget::SetCursor(const std::string& cursorName) {
   cursorShown = cursorName;
@@ -86,7 +126,10 @@ void THostWidget::SetCaption(const std::string& caption) { frame.SetCaption(capt
 
 void THostWidget::SetMessageBar(const std::string& text) { frame.SetMessageBar(text); }
 
-void THostWidget::PanelChanged() { frame.PanelChanged(); }
+void THostWidget::PanelChanged() {
+  frame.PanelChanged();
+  RenewAccessibleItems();
+}
 
 void THostWidget::AssignMenu(const std::string& menuName) { frame.AssignMenu(menuName); }
 
@@ -147,6 +190,7 @@ void THostWidget::wheelEvent(QWheelEvent* event) {
 void THostWidget::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   window.Resized();
+  RenewAccessibleItems();
 }
 
 }  // namespace kovala

@@ -3,8 +3,10 @@
 // of its host, passing the frame services on to the main window.
 #pragma once
 
+#include <QRect>
 #include <QWidget>
 #include <string>
+#include <vector>
 
 #include "framework/qt/windowtimers.h"
 #include "framework/window.h"
@@ -28,6 +30,18 @@ class THostWidget : public QWidget, public IWindowHost {
   void SetDrawingScale(double scale);
   // The program point under a widget point.
   TPoint ProgramPoint(QPointF widgetPoint) const;
+  // A rectangle of program pixels as it stands on the screen.
+  QRect ScreenRect(const TRect& programRect) const;
+
+  // The window's items as a screen reader last heard of them (hostaccessible.h).
+  const std::vector<TAccessibleItem>& AccessibleItems() const;
+  // Reads the window's items again and, while a screen reader listens, tells
+  // it what changed; the window changes only where it repaints, reports a
+  // panel change or is resized.
+  void RenewAccessibleItems();
+  // The host's accessible face exists: someone asked of it, so changes are
+  // told from now on even where Qt's own bridge is not running.
+  void AccessibleFaceMade() { accessibleFaceMade = true; }
 
   TRect ClientRect() const override;
   void Invalidate(bool erase) override;
@@ -63,6 +77,9 @@ class THostWidget : public QWidget, public IWindowHost {
   double drawingScale = 1.0;
   std::string cursorShown;  // empty while the window's own cursor is restored
   int wheelRest = 0;  // wheel turn not yet a whole notch
+  mutable std::vector<TAccessibleItem> accessibleItems;
+  mutable bool accessibleItemsStale = true;  // read again when next asked for
+  bool accessibleFaceMade = false;
 };
 
 }  // namespace kovala
