@@ -12,6 +12,9 @@ TClientArea::TClientArea(QWidget* parent) : QScrollArea(parent), stack(new QStac
   setWidgetResizable(false);
   setAlignment(Qt::AlignLeft | Qt::AlignTop);
   setWidget(stack);
+  // The drawing area inside takes the keys; a focus stop on the frame around
+  // it would be one more Tab for a keyboard user, and nameless to a reader.
+  setFocusPolicy(Qt::NoFocus);
   for (QScrollBar* bar : {horizontalScrollBar(), verticalScrollBar()})
     connect(bar, &QAbstractSlider::actionTriggered, this, [this] { zoomMiddle.reset(); });
 }
