@@ -15,20 +15,12 @@
 #include "app/qt/mainwindow.h"
 #include "framework/qt/qtdesktop.h"
 #include "resources/palette.h"
+#include "tests/qt/programtest.h"
 #include "tests/qt/qttest.h"
 #include "tests/support/scripteddesktop.h"
 
 namespace kovala::test {
 namespace {
-
-class TAnsweringDesktop : public TQtDesktop {
- public:
-  TScriptedDesktop script;
-  TAnswer MessageBox(const std::string& text, const std::string& caption, TIcon icon,
-                     TButtons buttons) override {
-    return script.MessageBox(text, caption, icon, buttons);
-  }
-};
 
 // Roles a student acts on; any node with them, or focusable, needs a name.
 bool Interactive(QAccessibleInterface& node) {
@@ -72,22 +64,9 @@ void Walk(QAccessibleInterface* node, const std::string& path, TWalk& walk, int 
   for (int i = 0; i < node->childCount(); ++i) Walk(node->child(i), here, walk, depth + 1);
 }
 
-class AccessibilityTest : public TQtTest {
+class AccessibilityTest : public TProgramTest {
  protected:
-  void SetUp() override {
-    mainWindow.AddClient(*frame.bondWindow);
-    mainWindow.AddClient(*frame.shapeWindow);
-    mainWindow.AddClient(*frame.practiceWindow);
-    mainWindow.AddClient(*frame.organicWindow);
-    mainWindow.SetFrame(frame);
-    mainWindow.resize(800, 600);
-    frame.SetupWindow();
-    mainWindow.show();
-    QApplication::setActiveWindow(&mainWindow);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&mainWindow));
-  }
-  TBondWindow& Editor() const { return *frame.bondWindow; }
-  THostWidget& Host() const { return *mainWindow.HostOf(*frame.bondWindow); }
+  THostWidget& Host() const { return EditorHost(); }
   QAccessibleInterface& HostFace() const { return *QAccessible::queryAccessibleInterface(&Host()); }
   QAccessibleInterface& PanelFace() const {
     return *QAccessible::queryAccessibleInterface(const_cast<QLabel*>(&mainWindow.Panel()));
@@ -104,11 +83,6 @@ class AccessibilityTest : public TQtTest {
     const TRect client = Host().ClientRect();
     return {(client.left + client.right) / 2, (client.top + client.bottom) / 2};
   }
-
-  TAnsweringDesktop desktop;
-  TMainWindow mainWindow;
-  TMyApp app{mainWindow};
-  TFrame frame{mainWindow, desktop, app};
 };
 
 TEST_F(AccessibilityTest, NoInteractiveNodeIsUnnamedInAnyClient) {

@@ -25,6 +25,7 @@
 #include "framework/qt/qtdesktop.h"
 #include "model/elementkind.h"
 #include "resources/palette.h"
+#include "tests/qt/programtest.h"
 #include "tests/qt/qttest.h"
 #include "tests/support/scripteddesktop.h"
 
@@ -32,26 +33,6 @@ namespace kovala::test {
 namespace {
 
 const std::string CompletedText = "This molecule is completed!!!  Go to View for 3-D structure.";
-
-// Pictures, the clipboard and help are Qt's own; message boxes and file
-// dialogs are answered and recorded by the script instead of by a person.
-class TAnsweringDesktop : public TQtDesktop {
- public:
-  TScriptedDesktop script;
-
-  TAnswer MessageBox(const std::string& text, const std::string& caption, TIcon icon,
-                     TButtons buttons) override {
-    return script.MessageBox(text, caption, icon, buttons);
-  }
-  std::optional<std::string> OpenFileDialog(TFileDialogSettings& settings) override {
-    return script.OpenFileDialog(settings);
-  }
-  std::optional<std::string> SaveFileDialog(TFileDialogSettings& settings) override {
-    return script.SaveFileDialog(settings);
-  }
-  void OpenHelp(const std::string& file) override { script.OpenHelp(file); }
-  void CloseHelp(const std::string& file) override { script.CloseHelp(file); }
-};
 
 QStringList BarTexts(const QMainWindow& window) {
   QStringList texts;
@@ -92,56 +73,8 @@ int InkIn(const QImage& shown, const TRect& box) {
   return ink;
 }
 
-// The program as its entry wires it, without the splash, shown and active.
-class EditingTest : public TQtTest {
+class EditingTest : public TProgramTest {
  protected:
-  void SetUp() override {
-    desktop.SetOwner(&mainWindow);
-    mainWindow.AddClient(*frame.bondWindow);
-    mainWindow.AddClient(*frame.shapeWindow);
-    mainWindow.AddClient(*frame.practiceWindow);
-    mainWindow.AddClient(*frame.organicWindow);
-    mainWindow.SetFrame(frame);
-    mainWindow.resize(800, 600);
-    frame.SetupWindow();
-    mainWindow.show();
-    QApplication::setActiveWindow(&mainWindow);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&mainWindow));
-  }
-
-  TBondWindow& Editor() const { return *frame.bondWindow; }
-  THostWidget& EditorHost() const { return *mainWindow.HostOf(*frame.bondWindow); }
-
-  // The palette's tool button, clicked with the mouse.
-  void ClickPalette(ElementKind kind) {
-    const QList<QAction*> buttons = mainWindow.Palette().actions();
-    const std::vector<TPaletteButton>& table = PaletteButtons();
-    for (std::size_t i = 0; i < table.size() && i < static_cast<std::size_t>(buttons.size()); ++i) {
-      if (table[i].command != cmd::PaletteCarbon + kind) continue;
-      QTest::mouseClick(mainWindow.Palette().widgetForAction(buttons[static_cast<qsizetype>(i)]),
-                        Qt::LeftButton);
-      return;
-    }
-    FAIL() << "no palette button for kind " << kind;
-  }
-
-  // The middle of tray slot k.
-  QPoint TraySlot(int k) const {
-    const TRect client = EditorHost().ClientRect();
-    return QPoint(client.right - 40, client.top + 20 + 30 * k);
-  }
-
-  QPoint Centre() const {
-    const TRect client = EditorHost().ClientRect();
-    return QPoint((client.left + client.right) / 2, (client.top + client.bottom) / 2);
-  }
-
-  void Drag(QPoint from, QPoint to) {
-    QTest::mousePress(&EditorHost(), Qt::LeftButton, Qt::NoModifier, from);
-    QTest::mouseMove(&EditorHost(), (from + to) / 2);
-    QTest::mouseRelease(&EditorHost(), Qt::LeftButton, Qt::NoModifier, to);
-  }
-
   // A carbon in the middle and a hydrogen on each of its four sides.
   void BuildMethane() {
     ClickPalette(Carbon);
@@ -153,11 +86,6 @@ class EditingTest : public TQtTest {
       Drag(TraySlot(0), cell + side);
     }
   }
-
-  TAnsweringDesktop desktop;
-  TMainWindow mainWindow;
-  TMyApp app{mainWindow};
-  TFrame frame{mainWindow, desktop, app};
 };
 
 TEST_F(EditingTest, CarbonDraggedToTheMiddleThenAHydrogenBondsOnItsRightSide) {

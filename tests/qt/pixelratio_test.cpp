@@ -17,21 +17,12 @@
 #include "model/elementkind.h"
 #include "resources/cursors.h"
 #include "resources/palette.h"
+#include "tests/qt/programtest.h"
 #include "tests/qt/qttest.h"
 #include "tests/support/scripteddesktop.h"
 
 namespace kovala::test {
 namespace {
-
-// Message boxes are answered by the script; pictures and clipboard are Qt's.
-class TAnsweringDesktop : public TQtDesktop {
- public:
-  TScriptedDesktop script;
-  TAnswer MessageBox(const std::string& text, const std::string& caption, TIcon icon,
-                     TButtons buttons) override {
-    return script.MessageBox(text, caption, icon, buttons);
-  }
-};
 
 // Whether some 2 x 2 block of device pixels, aligned to a program pixel,
 // holds two colours: a picture blown up from program pixels never has one.
@@ -54,49 +45,7 @@ int InkIn(const QImage& shown, const QRect& box) {
   return ink;
 }
 
-class PixelRatioTest : public TQtTest {
- protected:
-  void SetUp() override {
-    desktop.SetOwner(&mainWindow);
-    mainWindow.AddClient(*frame.bondWindow);
-    mainWindow.AddClient(*frame.shapeWindow);
-    mainWindow.AddClient(*frame.practiceWindow);
-    mainWindow.AddClient(*frame.organicWindow);
-    mainWindow.SetFrame(frame);
-    mainWindow.resize(800, 600);
-    frame.SetupWindow();
-    mainWindow.show();
-    QApplication::setActiveWindow(&mainWindow);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&mainWindow));
-  }
-
-  THostWidget& EditorHost() const { return *mainWindow.HostOf(*frame.bondWindow); }
-
-  void ClickPalette(ElementKind kind) {
-    const QList<QAction*> buttons = mainWindow.Palette().actions();
-    const std::vector<TPaletteButton>& table = PaletteButtons();
-    for (std::size_t i = 0; i < table.size(); ++i)
-      if (table[i].command == cmd::PaletteCarbon + kind)
-        QTest::mouseClick(mainWindow.Palette().widgetForAction(buttons[static_cast<qsizetype>(i)]),
-                          Qt::LeftButton);
-  }
-
-  QPoint TraySlot() const {
-    const TRect client = EditorHost().ClientRect();
-    return QPoint(client.right - 40, client.top + 20);
-  }
-
-  void Drag(QPoint from, QPoint to) {
-    QTest::mousePress(&EditorHost(), Qt::LeftButton, Qt::NoModifier, from);
-    QTest::mouseMove(&EditorHost(), (from + to) / 2);
-    QTest::mouseRelease(&EditorHost(), Qt::LeftButton, Qt::NoModifier, to);
-  }
-
-  TAnsweringDesktop desktop;
-  TMainWindow mainWindow;
-  TMyApp app{mainWindow};
-  TFrame frame{mainWindow, desktop, app};
-};
+using PixelRatioTest = TProgramTest;
 
 TEST_F(PixelRatioTest, DropsLandAsAtRatioOneAndThePicturesAreDrawnFine) {
   THostWidget& host = EditorHost();
