@@ -12,7 +12,7 @@
 
 #include "app/frame.h"
 #include "app/myapp.h"
-#include "framework/qt/mainwindow.h"
+#include "app/qt/mainwindow.h"
 #include "framework/qt/qtdesktop.h"
 #include "resources/palette.h"
 #include "tests/qt/qttest.h"
