@@ -82,6 +82,7 @@ void TBondWindow::Paint(ISurface& surface) {
   TMoleculePainter::DrawMolecule(surface, molecule);
   // The picked-up atom leaves its old place while the cursor carries it.
   if (dragging && draggedAtom) TMoleculePainter::DrawBlankCell(surface, draggedAtom->x, draggedAtom->y);
+  DrawKeyFocus(surface);
 }
 
 void TBondWindow::RightButtonDown(TPoint point, TKeyState) {
