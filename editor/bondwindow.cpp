@@ -19,7 +19,10 @@ TBondWindow::TBondWindow(IWindowHost& windowHost, IDesktop& desktopServices)
 
 TBondWindow::~TBondWindow() = default;
 
-void TBondWindow::LeftButtonDown(TPoint point, TKeyState) { PickUpAtom(point); }
+void TBondWindow::LeftButtonDown(TPoint point, TKeyState) {
+  ShowKeyFocus(keyboardFocus, false);
+  PickUpAtom(point);
+}
 void TBondWindow::LeftButtonUp(TPoint point, TKeyState) { DropAtom(point); }
 
 void TBondWindow::Snapshot() {
@@ -86,6 +89,7 @@ void TBondWindow::Paint(ISurface& surface) {
 }
 
 void TBondWindow::RightButtonDown(TPoint point, TKeyState) {
+  ShowKeyFocus(keyboardFocus, false);
   if (molecule.atoms.IsEmpty()) return;
   if (electronModePending)
     ChangeElectrons(point);

@@ -104,8 +104,9 @@ class TBondWindow : public TWindow {
   // Puts the focus on an atom, as Tab would reach it.
   void MoveKeyFocus(int atom);
   // The focus is drawn, and the keys are listed in the panel, while the
-  // drawing area has the keyboard focus and the student is using keys.
-  bool KeyFocusShown() const { return keyFocusShown; }
+  // drawing area has the keyboard focus and the student is using keys there:
+  // from a key or a focus that came by Tab until the mouse is pressed in it.
+  bool KeyFocusShown() const { return keyboardFocus && keyboardUsed; }
 
   // The rules and the molecule they keep; `molecule` is the core's.
   TMoleculeEditor editor;
@@ -161,7 +162,8 @@ class TBondWindow : public TWindow {
   const TAtom* keyDrop = nullptr;
   const TAtom* keyAnchor = nullptr;
   bool keyboardFocus = false;  // the drawing area has the keyboard focus
-  bool keyFocusShown = false;
+  bool keyboardUsed = false;   // kept while a message box has the focus
+  void ShowKeyFocus(bool focused, bool used);
 };
 
 }  // namespace kovala

@@ -100,20 +100,22 @@ void TBondWindow::MoveKeyFocus(int atom) {
   Host().Invalidate(false);
 }
 
-void TBondWindow::FocusChanged(bool focused, bool byKeyboard) {
+void TBondWindow::ShowKeyFocus(bool focused, bool used) {
+  const bool wasShown = KeyFocusShown();
   keyboardFocus = focused;
-  const bool shown = focused && (byKeyboard || keyFocusShown);
-  if (shown == keyFocusShown) {
-    Host().Invalidate(false);
-    return;
-  }
-  keyFocusShown = shown;
+  keyboardUsed = used;
+  if (KeyFocusShown() == wasShown) return;
   Host().Invalidate(false);
   RenewPanel();
 }
 
+void TBondWindow::FocusChanged(bool focused, bool byKeyboard) {
+  // A message box takes the focus and gives it back; the keys' use stays.
+  ShowKeyFocus(focused, keyboardUsed || (focused && byKeyboard));
+}
+
 std::optional<std::string> TBondWindow::WithKeyHint(std::optional<std::string> text) const {
-  if (!keyFocusShown || !text) return text;
+  if (!KeyFocusShown() || !text) return text;
   if (!text->empty()) *text += "\n";
   *text +=
       Tr("Keys: C H O N S P F, L for Cl, B for Br add an atom; Enter places the first; Alt+arrow bonds "
@@ -123,7 +125,7 @@ std::optional<std::string> TBondWindow::WithKeyHint(std::optional<std::string> t
 }
 
 void TBondWindow::DrawKeyFocus(ISurface& surface) const {
-  if (!keyFocusShown || dragging) return;
+  if (!KeyFocusShown() || dragging) return;
   // Square dots of 2 pixels, 2 apart, around the cell with 3 pixels to spare,
   // in a blue that stays clear on a projector beside the black atoms.
   constexpr TColor focusBlue{0, 84, 200};
@@ -154,10 +156,7 @@ void TBondWindow::DrawKeyFocus(ISurface& surface) const {
 bool TBondWindow::KeyDown(const TKeyPress& key) {
   // A mouse drag under way owns the atoms until its release.
   if (dragging) return false;
-  if (!keyFocusShown && keyboardFocus) {
-    keyFocusShown = true;
-    RenewPanel();
-  }
+  if (keyboardFocus && !keyboardUsed) ShowKeyFocus(true, true);
   const TKeyState& keys = key.keys;
   const SideCode side = SideOfArrow(key.code);
   if (side != NoSide) {

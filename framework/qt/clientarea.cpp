@@ -12,6 +12,9 @@ TClientArea::TClientArea(QWidget* parent) : QScrollArea(parent), stack(new QStac
   setWidgetResizable(false);
   setAlignment(Qt::AlignLeft | Qt::AlignTop);
   setWidget(stack);
+  // The window shown inside takes the keyboard focus; keys it leaves (Page
+  // Up, Page Down) still reach the scroll area.
+  setFocusPolicy(Qt::NoFocus);
   for (QScrollBar* bar : {horizontalScrollBar(), verticalScrollBar()})
     connect(bar, &QAbstractSlider::actionTriggered, this, [this] { zoomMiddle.reset(); });
 }

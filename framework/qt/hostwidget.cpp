@@ -210,6 +210,17 @@ void THostWidget::SendCommand(int command) { frame.SendCommand(command); }
 bool THostWidget::event(QEvent* event) {
   if (event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
+    // A modifier alone is no key of the window's: Alt on its way to a menu.
+    switch (key->key()) {
+      case Qt::Key_Shift:
+      case Qt::Key_Control:
+      case Qt::Key_Alt:
+      case Qt::Key_AltGr:
+      case Qt::Key_Meta:
+        return QWidget::event(event);
+      default:
+        break;
+    }
     // Ctrl+Tab always leaves the drawing area, whatever atom has the focus.
     if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
       if (key->modifiers().testFlag(Qt::ControlModifier)) {
@@ -283,6 +294,10 @@ void THostWidget::focusInEvent(QFocusEvent* event) {
 
 void THostWidget::focusOutEvent(QFocusEvent* event) {
   QWidget::focusOutEvent(event);
+  // The whole window went inactive (a message box, another program, or the
+  // main window closing after its windows are gone): the focus comes back
+  // here, so the window is not told.
+  if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason) return;
   window.FocusChanged(false, false);
   RenewAccessibleItems();
 }

@@ -374,6 +374,16 @@ TEST(Keyboard, FocusIsDrawnAndReportedOnlyWithTheKeyboardFocus) {
   test::TRecordingSurface plain;
   editor.Paint(plain);
   for (const auto& call : plain.calls) EXPECT_NE(call.kind, test::TDrawCall::Kind::Fill);
+
+  // Back from a message box: still at the keys. A mouse press in the area
+  // ends that until the next key.
+  editor.FocusChanged(true, false);
+  EXPECT_TRUE(editor.KeyFocusShown());
+  editor.LeftButtonDown({5, 5}, {});
+  editor.LeftButtonUp({5, 5}, {});
+  EXPECT_FALSE(editor.KeyFocusShown());
+  EXPECT_EQ(*editor.PanelText(), quiet);
+  EXPECT_EQ(focusedItems(), 1) << "a reader still hears where the keys would act";
 }
 
 TEST(Keyboard, EnterActsAsTheRightButtonInElectronMode) {

@@ -181,9 +181,9 @@ TEST_F(HostWidgetTest, KeysReachTheWindowByNameWithTheirModifiers) {
       Key(TKeyCode::Tab, 0, true),
       Key(TKeyCode::Other),
   };
-  ASSERT_EQ(window.keys.size(), expected.size());
+  ASSERT_EQ(window.keysPressed.size(), expected.size());
   for (std::size_t i = 0; i < expected.size(); ++i)
-    EXPECT_TRUE(SameKey(window.keys[i], expected[i])) << "key " << i;
+    EXPECT_TRUE(SameKey(window.keysPressed[i], expected[i])) << "key " << i;
 }
 
 // Tab goes to the window first and moves the focus on only when the window
@@ -203,6 +203,7 @@ TEST_F(HostWidgetFocus, TabLeavesOnlyWhenTheWindowLetsItGo) {
   next->setGeometry(0, 150, 50, 20);
   page.show();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&page));
+  next->setFocus(Qt::OtherFocusReason);
   host->setFocus(Qt::TabFocusReason);
   ASSERT_TRUE(host->hasFocus());
   ASSERT_FALSE(window.focusChanges.empty());
@@ -219,10 +220,10 @@ TEST_F(HostWidgetFocus, TabLeavesOnlyWhenTheWindowLetsItGo) {
   host->setFocus(Qt::MouseFocusReason);
   EXPECT_EQ(window.focusChanges.back(), std::make_pair(true, false));
   window.keysUsed = true;
-  const std::size_t heard = window.keys.size();
+  const std::size_t heard = window.keysPressed.size();
   QTest::keyClick(host, Qt::Key_Tab, Qt::ControlModifier);
   EXPECT_TRUE(next->hasFocus()) << "Ctrl+Tab leaves whatever the window wants";
-  EXPECT_EQ(window.keys.size(), heard);
+  EXPECT_EQ(window.keysPressed.size(), heard);
 }
 
 TEST_F(HostWidgetTest, SendCommandGoesToTheFrame) {

@@ -34,7 +34,7 @@ class TRecordingWindow : private TRecordingWindowParts, public TWindow {
 
   std::vector<TWindowEvent> events;
   std::optional<std::string> panel;  // the panel text it gives, none by default
-  std::vector<TKeyPress> keys;
+  std::vector<TKeyPress> keysPressed;
   bool keysUsed = true;  // what KeyDown answers
   std::vector<std::pair<bool, bool>> focusChanges;  // focused, by keyboard
   bool allowClose = true;
@@ -62,7 +62,7 @@ class TRecordingWindow : private TRecordingWindowParts, public TWindow {
   }
   void Timer(int id) override { events.push_back({"timer", id}); }
   bool KeyDown(const TKeyPress& key) override {
-    keys.push_back(key);
+    keysPressed.push_back(key);
     return keysUsed;
   }
   void FocusChanged(bool focused, bool byKeyboard) override { focusChanges.emplace_back(focused, byKeyboard); }
