@@ -226,10 +226,5 @@ TEST_F(HostWidgetFocus, TabLeavesOnlyWhenTheWindowLetsItGo) {
   EXPECT_EQ(window.keysPressed.size(), heard);
 }
 
-TEST_F(HostWidgetTest, SendCommandGoesToTheFrame) {
-  host.SendCommand(251);
-  EXPECT_EQ(frame.commandsSent, std::vector<int>{251});
-}
-
 }  // namespace
 }  // namespace kovala::test
