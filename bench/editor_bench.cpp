@@ -1,5 +1,5 @@
-// One drop onto a 25-atom molecule and the repaint that follows it; the
-// molecule panel's text for 26 atoms.
+// One drop onto a 25-atom molecule and the repaint that follows it, by the
+// mouse and by keys; the molecule panel's text for 26 atoms.
 #include <benchmark/benchmark.h>
 
 #include <optional>
@@ -67,6 +67,40 @@ void BM_DropOnTwentyFiveAtoms(benchmark::State& state) {
   if (window.molecule.bondCount != 24) state.SkipWithError("the hydrogen was not bonded");
 }
 BENCHMARK(BM_DropOnTwentyFiveAtoms);
+
+// The same drop by keys: the focus on the snake's tail and Alt+Down, then
+// the repaint, with the focus ring drawn (`shown`) or not.
+void BM_KeyDropOnTwentyFiveAtoms(benchmark::State& state) {
+  kovala::test::TFakeHost host;
+  kovala::test::TScriptedDesktop desktop;
+  kovala::TBondWindow window(host, desktop);
+  const kovala::TMolecule start = SnakeWithHydrogenInTray(window);
+  if (start.atoms.Count() != 25 || start.bondCount != 23) {
+    state.SkipWithError("the snake was not built");
+    return;
+  }
+  window.FocusChanged(state.range(0) != 0, true);
+  kovala::TKeyPress altDown;
+  altDown.code = kovala::TKeyCode::Down;
+  altDown.keys.alt = true;
+
+  std::size_t drawCalls = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    window.molecule = start;
+    window.MoveKeyFocus(23);
+    kovala::test::TRecordingSurface surface;
+    state.ResumeTiming();
+
+    window.KeyDown(altDown);
+    window.Paint(surface);
+    benchmark::DoNotOptimize(surface.calls.data());
+    drawCalls = surface.calls.size();
+  }
+  state.counters["drawCalls"] = static_cast<double>(drawCalls);
+  if (window.molecule.bondCount != 24) state.SkipWithError("the hydrogen was not bonded");
+}
+BENCHMARK(BM_KeyDropOnTwentyFiveAtoms)->ArgName("ringShown")->Arg(0)->Arg(1);
 
 // The molecule panel's text for the most atoms a molecule may have: the
 // snake, its hydrogen and one more in the tray, every atom still open.

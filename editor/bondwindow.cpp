@@ -19,7 +19,10 @@ TBondWindow::TBondWindow(IWindowHost& windowHost, IDesktop& desktopServices)
 
 TBondWindow::~TBondWindow() = default;
 
-void TBondWindow::LeftButtonDown(TPoint point, TKeyState) { PickUpAtom(point); }
+void TBondWindow::LeftButtonDown(TPoint point, TKeyState) {
+  ShowKeyFocus(keyboardFocus, false);
+  PickUpAtom(point);
+}
 void TBondWindow::LeftButtonUp(TPoint point, TKeyState) { DropAtom(point); }
 
 void TBondWindow::Snapshot() {
@@ -82,9 +85,11 @@ void TBondWindow::Paint(ISurface& surface) {
   TMoleculePainter::DrawMolecule(surface, molecule);
   // The picked-up atom leaves its old place while the cursor carries it.
   if (dragging && draggedAtom) TMoleculePainter::DrawBlankCell(surface, draggedAtom->x, draggedAtom->y);
+  DrawKeyFocus(surface);
 }
 
 void TBondWindow::RightButtonDown(TPoint point, TKeyState) {
+  ShowKeyFocus(keyboardFocus, false);
   if (molecule.atoms.IsEmpty()) return;
   if (electronModePending)
     ChangeElectrons(point);

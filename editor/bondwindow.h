@@ -28,6 +28,9 @@ class TBondWindow : public TWindow {
   void RightButtonDown(TPoint point, TKeyState keys) override;
   void Resized() override;
   bool Command(int id) override;
+  // The keyboard's way to every gesture (editor/bondwindowkeys.cpp).
+  bool KeyDown(const TKeyPress& key) override;
+  void FocusChanged(bool focused, bool byKeyboard) override;
   bool CanClose() override;
   // The bookkeeping of the atom under the point, none while an atom is carried.
   std::string ToolTipAt(TPoint point) const override;
@@ -91,6 +94,20 @@ class TBondWindow : public TWindow {
   void ChangeElectrons(TPoint point);
   void ClickBond(TPoint point);
 
+  // The keyboard focus: the atom it rests on, the tray atom the keys drop
+  // next, and the placed atom they drop beside; -1 for none. Each follows
+  // the atoms through drops and undo, and falls back to a sensible atom
+  // when its own is gone.
+  int KeyFocusAtom() const;
+  int KeyDropAtom() const;
+  int KeyAnchorAtom() const;
+  // Puts the focus on an atom, as Tab would reach it.
+  void MoveKeyFocus(int atom);
+  // The focus is drawn, and the keys are listed in the panel, while the
+  // drawing area has the keyboard focus and the student is using keys there:
+  // from a key or a focus that came by Tab until the mouse is pressed in it.
+  bool KeyFocusShown() const { return keyboardFocus && keyboardUsed; }
+
   // The rules and the molecule they keep; `molecule` is the core's.
   TMoleculeEditor editor;
   TMolecule& molecule{editor.molecule};
@@ -129,6 +146,24 @@ class TBondWindow : public TWindow {
   void EndDrag();  // lets go of the mouse and the element cursor
   std::string explanation;     // the reason of the last refusal
   std::string completionLine;  // what the completed molecule is, made once at completion
+
+ private:
+  // The keyboard's gestures, each through the mouse's handler for the same
+  // point, so that the rules and messages are the mouse's.
+  void KeyTab(bool backwards, bool& leaves);
+  void KeyDrop(SideCode side);
+  void KeyRaiseBond(SideCode side);
+  void KeyChangeElectrons(bool add);
+  void KeyPalette(int command);
+  void DrawKeyFocus(ISurface& surface) const;
+  std::optional<std::string> WithKeyHint(std::optional<std::string> text) const;
+  int IndexOf(const TAtom* atom) const;
+  const TAtom* keyFocus = nullptr;   // compared by address only: it may be gone
+  const TAtom* keyDrop = nullptr;
+  const TAtom* keyAnchor = nullptr;
+  bool keyboardFocus = false;  // the drawing area has the keyboard focus
+  bool keyboardUsed = false;   // kept while a message box has the focus
+  void ShowKeyFocus(bool focused, bool used);
 };
 
 }  // namespace kovala

@@ -10,6 +10,7 @@ std::string TBondWindow::AccessibleName() const { return Tr("Molecule drawing ar
 std::vector<TAccessibleItem> TBondWindow::AccessibleItems() const {
   std::vector<TAccessibleItem> items;
   items.reserve(static_cast<std::size_t>(molecule.atoms.Count()));
+  const int focus = keyboardFocus ? KeyFocusAtom() : -1;
   for (int i = 0; i < molecule.atoms.Count(); ++i) {
     const TAtom& atom = molecule.atoms[i];
     // The atom on the pointer has no place yet; it comes back once dropped.
@@ -21,6 +22,7 @@ std::vector<TAccessibleItem> TBondWindow::AccessibleItems() const {
     item.rect = TRect{atom.x, atom.y, atom.x + 20, atom.y + 20};
     // A bonded atom can no longer be picked up.
     item.movable = atom.bonded == 0;
+    item.focused = i == focus;
     items.push_back(std::move(item));
   }
   return items;

@@ -15,7 +15,7 @@ void TBondWindow::SetExplanation(const std::string& reason) {
 }
 
 std::optional<std::string> TBondWindow::PanelText() const {
-  return kovala::PanelText(molecule, {explanation, completionLine, Host().ClientRect().right - 50});
+  return WithKeyHint(kovala::PanelText(molecule, {explanation, completionLine, Host().ClientRect().right - 50}));
 }
 
 void TBondWindow::RenewPanel() {

@@ -30,6 +30,17 @@ struct TAccessibleItem {
 struct TKeyState {
   bool shift = false;
   bool control = false;
+  bool alt = false;
+};
+
+// A key pressed while a window has the keyboard focus, as the window sees it:
+// the few keys it may answer by name, letters and digits by their character.
+enum class TKeyCode { Other, Character, Tab, Enter, Space, Escape, Left, Right, Up, Down, Plus, Minus };
+
+struct TKeyPress {
+  TKeyCode code = TKeyCode::Other;
+  char character = 0;  // 'A' to 'Z' (upper case whatever Shift says), '0' to '9'
+  TKeyState keys;
 };
 
 class TWindow {
@@ -55,6 +66,12 @@ class TWindow {
   // The wheel turned by whole notches, positive away from the student.
   virtual void MouseWheel(TPoint /*point*/, int /*notches*/) {}
   virtual void Timer(int /*id*/) {}
+  // A key pressed while the window has the keyboard focus; true when the
+  // window used it, false to leave it to the desktop (Tab then moves on).
+  virtual bool KeyDown(const TKeyPress& /*key*/) { return false; }
+  // The window gained or lost the keyboard focus; `byKeyboard` when the
+  // student came by a key (Tab) rather than the mouse or the window opening.
+  virtual void FocusChanged(bool /*focused*/, bool /*byKeyboard*/) {}
   virtual void Resized() {}
   // A command offered to the window first; true when it handled it.
   virtual bool Command(int /*id*/) { return false; }

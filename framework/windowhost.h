@@ -42,6 +42,9 @@ class IWindowHost {
   // Shows a check mark beside an item of the menu now assigned, or takes it
   // away; a new menu shows none.
   virtual void CheckMenuItem(int /*command*/, bool /*checked*/) {}
+  // Hands a command to the frame's routing, as its menu item or palette
+  // button would: a window's key that stands for a button goes through here.
+  virtual void SendCommand(int /*command*/) {}
 };
 
 }  // namespace kovala

@@ -151,7 +151,13 @@ THostWidget* TMainWindow::HostOf(const TWindow& client) const {
 THostWidget* TMainWindow::CurrentHost() const { return static_cast<THostWidget*>(clients->currentWidget()); }
 
 void TMainWindow::SetClient(TWindow& client) {
-  clientArea->SetCurrent(AddClient(client));
+  THostWidget& host = AddClient(client);
+  clientArea->SetCurrent(host);
+  // The window shown takes the keys, unless the student has moved them
+  // elsewhere; so keys build a molecule from the start.
+  QWidget* focused = focusWidget();
+  if (focused == nullptr || focused == clientArea || dynamic_cast<THostWidget*>(focused) != nullptr)
+    host.setFocus(Qt::OtherFocusReason);
   RefreshPanel();
 }
 

@@ -64,6 +64,8 @@ class TMainWindow : public QMainWindow, public IFrameHost {
   void PanelChanged() override;
   void AssignMenu(const std::string& menuName) override;
   void GrayMenuItem(int command) override;
+  // A client's key standing for a palette button or menu item.
+  void SendCommand(int command) override { Command(command); }
 
  protected:
   void closeEvent(QCloseEvent* event) override;

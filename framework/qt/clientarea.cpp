@@ -12,8 +12,9 @@ TClientArea::TClientArea(QWidget* parent) : QScrollArea(parent), stack(new QStac
   setWidgetResizable(false);
   setAlignment(Qt::AlignLeft | Qt::AlignTop);
   setWidget(stack);
-  // The drawing area inside takes the keys; a focus stop on the frame around
-  // it would be one more Tab for a keyboard user, and nameless to a reader.
+  // The window shown inside takes the keyboard focus; a focus stop on the
+  // frame around it would be one more nameless Tab. Keys the window leaves
+  // (Page Up, Page Down) still reach the scroll area.
   setFocusPolicy(Qt::NoFocus);
   for (QScrollBar* bar : {horizontalScrollBar(), verticalScrollBar()})
     connect(bar, &QAbstractSlider::actionTriggered, this, [this] { zoomMiddle.reset(); });

@@ -1,7 +1,9 @@
 #include "framework/qt/hostwidget.h"
 
 #include <QAccessible>
+#include <QFocusEvent>
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
@@ -19,7 +21,71 @@ namespace {
 
 TKeyState KeysOf(const QMouseEvent& event) {
   return TKeyState{event.modifiers().testFlag(Qt::ShiftModifier),
-                   event.modifiers().testFlag(Qt::ControlModifier)};
+                   event.modifiers().testFlag(Qt::ControlModifier), event.modifiers().testFlag(Qt::AltModifier)};
+}
+
+// The key as the window reads it; keys it has no name for are Other.
+TKeyPress KeyPressOf(const QKeyEvent& event) {
+  TKeyPress press;
+  const Qt::KeyboardModifiers modifiers = event.modifiers();
+  press.keys = TKeyState{modifiers.testFlag(Qt::ShiftModifier), modifiers.testFlag(Qt::ControlModifier),
+                         modifiers.testFlag(Qt::AltModifier)};
+  const int key = event.key();
+  if (key >= Qt::Key_A && key <= Qt::Key_Z) {
+    press.code = TKeyCode::Character;
+    press.character = static_cast<char>('A' + (key - Qt::Key_A));
+  } else if (key >= Qt::Key_0 && key <= Qt::Key_9) {
+    press.code = TKeyCode::Character;
+    press.character = static_cast<char>('0' + (key - Qt::Key_0));
+  } else {
+    switch (key) {
+      case Qt::Key_Tab:
+        press.code = TKeyCode::Tab;
+        break;
+      case Qt::Key_Backtab:
+        // Shift+Tab arrives as its own key.
+        press.code = TKeyCode::Tab;
+        press.keys.shift = true;
+        break;
+      case Qt::Key_Return:
+      case Qt::Key_Enter:
+        press.code = TKeyCode::Enter;
+        break;
+      case Qt::Key_Space:
+        press.code = TKeyCode::Space;
+        break;
+      case Qt::Key_Escape:
+        press.code = TKeyCode::Escape;
+        break;
+      case Qt::Key_Left:
+        press.code = TKeyCode::Left;
+        break;
+      case Qt::Key_Right:
+        press.code = TKeyCode::Right;
+        break;
+      case Qt::Key_Up:
+        press.code = TKeyCode::Up;
+        break;
+      case Qt::Key_Down:
+        press.code = TKeyCode::Down;
+        break;
+      case Qt::Key_Plus:
+        press.code = TKeyCode::Plus;
+        // Plus is shifted on most keyboards; the shift is not part of the key.
+        press.keys.shift = false;
+        break;
+      case Qt::Key_Minus:
+        press.code = TKeyCode::Minus;
+        break;
+      default:
+        break;
+    }
+  }
+  return press;
+}
+
+bool ByKeyboard(Qt::FocusReason reason) {
+  return reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason;
 }
 
 }  // namespace
@@ -32,6 +98,8 @@ THostWidget::THostWidget(TWindow& hosted, IWindowHost& frameServices, QWidget* p
   // The right button belongs to the window (multiple bonds, electrons), never
   // to a context menu.
   setContextMenuPolicy(Qt::PreventContextMenu);
+  // The drawing area is built by keys as well as by the mouse.
+  setFocusPolicy(Qt::StrongFocus);
   static const bool factoryInstalled = [] {
     QAccessible::installFactory(HostAccessibleFactory);
     return true;
@@ -137,7 +205,37 @@ void THostWidget::GrayMenuItem(int command) { frame.GrayMenuItem(command); }
 
 void THostWidget::CheckMenuItem(int command, bool checked) { frame.CheckMenuItem(command, checked); }
 
+void THostWidget::SendCommand(int command) { frame.SendCommand(command); }
+
 bool THostWidget::event(QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    // A modifier alone is no key of the window's: Alt on its way to a menu.
+    switch (key->key()) {
+      case Qt::Key_Shift:
+      case Qt::Key_Control:
+      case Qt::Key_Alt:
+      case Qt::Key_AltGr:
+      case Qt::Key_Meta:
+        return QWidget::event(event);
+      default:
+        break;
+    }
+    // Ctrl+Tab always leaves the drawing area, whatever atom has the focus.
+    if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+      if (key->modifiers().testFlag(Qt::ControlModifier)) {
+        focusNextPrevChild(key->key() == Qt::Key_Tab && !key->modifiers().testFlag(Qt::ShiftModifier));
+        return true;
+      }
+    }
+    // Asked before Qt's own use of Tab, which moves on only when the window
+    // lets the key go.
+    if (window.KeyDown(KeyPressOf(*key))) {
+      event->accept();
+      return true;
+    }
+    return QWidget::event(event);
+  }
   if (event->type() != QEvent::ToolTip) return QWidget::event(event);
   const auto* help = static_cast<QHelpEvent*>(event);
   // No tooltip follows an atom that the mouse is carrying.
@@ -185,6 +283,23 @@ void THostWidget::wheelEvent(QWheelEvent* event) {
   wheelRest -= notches * 120;
   if (notches != 0) window.MouseWheel(ProgramPoint(event->position()), notches);
   event->accept();
+}
+
+void THostWidget::focusInEvent(QFocusEvent* event) {
+  QWidget::focusInEvent(event);
+  window.FocusChanged(true, ByKeyboard(event->reason()));
+  // The focused atom now reports its focus, and a reader is told of it.
+  RenewAccessibleItems();
+}
+
+void THostWidget::focusOutEvent(QFocusEvent* event) {
+  QWidget::focusOutEvent(event);
+  // The whole window went inactive (a message box, another program, or the
+  // main window closing after its windows are gone): the focus comes back
+  // here, so the window is not told.
+  if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason) return;
+  window.FocusChanged(false, false);
+  RenewAccessibleItems();
 }
 
 void THostWidget::resizeEvent(QResizeEvent* event) {

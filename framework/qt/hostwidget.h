@@ -59,6 +59,7 @@ class THostWidget : public QWidget, public IWindowHost {
   void AssignMenu(const std::string& menuName) override;
   void GrayMenuItem(int command) override;
   void CheckMenuItem(int command, bool checked) override;
+  void SendCommand(int command) override;
 
  protected:
   bool event(QEvent* event) override;
@@ -67,6 +68,8 @@ class THostWidget : public QWidget, public IWindowHost {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
  private:

@@ -9,7 +9,6 @@ import subprocess
 import sys
 import time
 
-from e2e import client_rect, palette_button
 from xdrive import Failure, Session, poll
 
 CARBON_DONE = "Carbon, 0 open bonds, 0 free electrons, bonded: 4 single (H, H, H, H)"
@@ -21,35 +20,27 @@ INTERACTIVE_ROLES = {"push button", "toggle button", "check box", "radio button"
                      "spin button", "page tab", "link", "tool bar"}
 
 
-class PointerBuilder:
-    """The building steps by mouse through the X server. A keyboard builder
-    with the same four steps can stand in its place."""
+class KeyboardBuilder:
+    """The building steps by keys alone through the X server: no pointer
+    event is sent. The frame is given the focus once; Qt hands it to the
+    drawing area, which takes the letters, Enter and Alt+arrows."""
 
     def __init__(self, s, frame):
         self.s = s
-        self.client = client_rect(s, frame)
         self.frame = frame
-        left, top, right, bottom = self.client
-        self.tray = (right - 50 + 10, top + 10 + 10)
-        self.centre = ((left + right) // 2, (top + bottom) // 2)
-        self.cell = (self.centre[0] - 15, self.centre[1] - 15)  # the first atom's cell
+        s.focus(frame)
 
-    def add(self, index):
-        """Presses the palette button `index` (0 carbon, 1 hydrogen)."""
-        self.s.click(*palette_button(self.s, self.frame, self.client, index))
+    def add(self, element):
+        """A new atom in the tray by its letter ('c', 'h')."""
+        self.s.key(element)
         time.sleep(0.3)
 
     def place_first(self):
-        self.s.drag(self.tray[0], self.tray[1], *self.centre)
-
-    def drop_far(self):
-        """Drops the tray atom far from every atom: a refused drop."""
-        self.s.drag(self.tray[0], self.tray[1], self.centre[0] - 200, self.centre[1] - 200)
+        self.s.key("Return")
 
     def drop_beside(self, side):
-        """Drops the tray atom on a side ('right', 'left', 'top', 'bottom') of the first atom."""
-        dx, dy = {"right": (30, 10), "left": (-10, 10), "top": (10, -10), "bottom": (10, 30)}[side]
-        self.s.drag(self.tray[0], self.tray[1], self.cell[0] + dx, self.cell[1] + dy)
+        """Drops the tray atom on a side ('right', 'left', 'top', 'bottom') of the focused atom."""
+        self.s.key("alt+" + {"right": "Right", "left": "Left", "top": "Up", "bottom": "Down"}[side])
 
 
 def start_accessibility_bus(s):
@@ -142,6 +133,14 @@ class Tree:
         return [(area.getChildAtIndex(i).name, area.getChildAtIndex(i).description)
                 for i in range(area.childCount)]
 
+    def focused_atoms(self):
+        """The names of the atoms that report the focused state."""
+        area = self.find("canvas", "Molecule drawing area")
+        if area is None:
+            raise Failure("no showing canvas named 'Molecule drawing area'")
+        return [area.getChildAtIndex(i).name for i in range(area.childCount)
+                if area.getChildAtIndex(i).getState().contains(self.pyatspi.STATE_FOCUSED)]
+
     def panel_text(self):
         panel = self.find("label", "Molecule panel") or self.find("static", "Molecule panel")
         if panel is None:
@@ -150,7 +149,8 @@ class Tree:
         return text.getText(0, text.characterCount)
 
 
-def accessibility_tree(s, builder_class=PointerBuilder):
+def accessibility_tree(s):
+    """Methane built by keys alone while the tree is walked."""
     s.start_x()
     start_accessibility_bus(s)
     frame = s.start_app()
@@ -164,23 +164,27 @@ def accessibility_tree(s, builder_class=PointerBuilder):
             raise Failure("only %d interactive nodes: the palette and menus are not in the tree" % seen)
         print("interactive nodes at start:", seen)
 
-        b = builder_class(s, frame)
-        b.add(0)
-        poll("the carbon in the accessible tray", lambda: tree.atoms() == [
-            ("Carbon, 4 open bonds, 4 free electrons, not bonded", "In the tray")])
+        b = KeyboardBuilder(s, frame)
+        b.add("c")
+        tray_carbon = "Carbon, 4 open bonds, 4 free electrons, not bonded"
+        poll("the carbon in the accessible tray", lambda: tree.atoms() == [(tray_carbon, "In the tray")])
+        poll("the tray carbon reported focused", lambda: tree.focused_atoms() == [tray_carbon])
         b.place_first()
         poll("the carbon placed", lambda: [d for _, d in tree.atoms()] == ["Placed"])
-        b.add(1)
+        b.add("h")
+        b.drop_beside("right")
+        b.add("h")
         before = poll("the panel's text with the hydrogen in the tray",
                       lambda: (lambda t: t if "H in the tray" in t else None)(tree.panel_text()))
-        b.drop_far()
+        # The carbon's right side holds the first hydrogen: a refused drop.
+        b.drop_beside("right")
         s.answer_box("Warning")
         refused = poll("the panel's text to change after the refused drop",
                        lambda: (lambda t: t if t != before else None)(tree.panel_text()))
         print("panel after the refused drop:", refused)
-        b.drop_beside("right")
-        for side in ("left", "top", "bottom"):
-            b.add(1)
+        b.drop_beside("left")
+        for side in ("top", "bottom"):
+            b.add("h")
             b.drop_beside(side)
         s.answer_box("Information")  # "This molecule is completed!!! ..."
         completed = poll("the panel's completion line",
@@ -191,6 +195,10 @@ def accessibility_tree(s, builder_class=PointerBuilder):
                               else None)(tree.atoms()))
         for name, description in names:
             print("atom:", name, "|", description)
+        # The keys drop beside the carbon, which keeps the focus.
+        focused = poll("the carbon reported focused", lambda: (lambda f: f if f == [CARBON_DONE] else None)(
+            tree.focused_atoms()))
+        print("focused:", focused)
         seen, missing = tree.unnamed_interactive()
         tree.save("methane built")
         if missing:

@@ -556,11 +556,76 @@ def keyboard_desktop_keys(s):
     poll("the program to end", lambda: s.app.poll() is not None)
 
 
+FOCUS_BLUE = (0, 84, 200)
+
+
+def keyboard_build_methane(s):
+    """Methane by keys alone, no pointer event: C into the tray, Enter puts it
+    in the middle, and each H goes on a side of it with Alt+arrow. The
+    completion box and the 3-D model on End show it is complete. The focus is
+    drawn as a dotted blue ring. KOVALA_E2E_SHOTS names a folder for
+    pictures of the ring and the panel's key hint."""
+    s.start_x()
+    frame = s.start_app()
+    client = client_rect(s, frame)
+    width = client[2] - client[0]
+    box = (client[0], client[1], width, client[3] - client[1])
+    shots = os.environ.get("KOVALA_E2E_SHOTS")
+
+    def shot(name):
+        if shots:
+            time.sleep(0.5)
+            s.window_shot(frame, os.path.join(shots, name + ".png"))
+
+    def filled(x, y):
+        return s.pixels((x, y, 20, 20)).colours() > 1
+
+    def ring_around(x, y):
+        """Blue focus dots in the 4 pixels round the cell at (x, y)."""
+        p = s.pixels((x - 5, y - 5, 30, 30))
+        return any(p.at(i, j) == FOCUS_BLUE for i in range(30) for j in range(30))
+
+    s.focus(frame)
+    s.key("c")
+    tray = (client[0] + width - 50, client[1] + 10)
+    poll("the carbon in the tray", lambda: filled(*tray))
+    poll("the focus ring on the tray carbon", lambda: ring_around(*tray))
+    shot("keyboard_build_methane-tray")
+    s.key("Return")
+    cx, cy = (client[0] + client[2]) // 2, (client[1] + client[3]) // 2
+    cell = (cx - 15, cy - 15)
+    poll("the carbon in the middle", lambda: filled(*cell) and not filled(*tray))
+    poll("the focus ring on the carbon", lambda: ring_around(*cell))
+    for n, (key, (dx, dy)) in enumerate((("alt+Right", (30, 0)), ("alt+Up", (0, -30)),
+                                         ("alt+Left", (-30, 0)), ("alt+Down", (0, 30)))):
+        s.key("h")
+        poll("hydrogen %d in the tray" % (n + 1), lambda: filled(*tray))
+        if n == 0:
+            shot("keyboard_build_methane-next")
+        s.key(key)
+        if n < 3:
+            target = (cell[0] + dx, cell[1] + dy)
+            poll("hydrogen %d beside the carbon" % (n + 1), lambda: filled(*target) and not filled(*tray))
+    completed = s.answer_box("Information")  # "This molecule is completed!!! ..."
+    if completed is None:
+        raise Failure("no completion")
+    shot("keyboard_build_methane-done")
+    if filled(*tray):
+        raise Failure("an atom is left in the tray")
+    before = s.pixels(box)
+    s.focus(frame)
+    s.key("End")  # the 3-D model, shown only for a completed molecule
+    poll("the ball model", lambda: s.pixels(box) != before)
+    s.key("Home")
+    poll("the molecule window again", lambda: s.pixels(box) == before)
+
+
 SCENARIOS = {"startup": startup, "methane": methane, "refused_drop": refused_drop,
              "cancel_save": cancel_save, "copy_pictures": copy_pictures, "save_open": save_open,
              "practice_lesson": practice_lesson, "organic_lesson": organic_lesson,
              "open_argument": open_argument, "true_shape": true_shape,
-             "keyboard_desktop_keys": keyboard_desktop_keys}
+             "keyboard_desktop_keys": keyboard_desktop_keys,
+             "keyboard_build_methane": keyboard_build_methane}
 
 
 def main():

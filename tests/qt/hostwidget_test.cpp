@@ -131,3 +131,100 @@ TEST_F(HostWidgetTest, FrameServicesGoToTheFrame) {
 
 }  // namespace
 }  // namespace kovala::test
+
+namespace kovala::test {
+namespace {
+
+TKeyPress Key(TKeyCode code, char character = 0, bool shift = false, bool control = false, bool alt = false) {
+  TKeyPress press;
+  press.code = code;
+  press.character = character;
+  press.keys.shift = shift;
+  press.keys.control = control;
+  press.keys.alt = alt;
+  return press;
+}
+
+bool SameKey(const TKeyPress& a, const TKeyPress& b) {
+  return a.code == b.code && a.character == b.character && a.keys.shift == b.keys.shift &&
+         a.keys.control == b.keys.control && a.keys.alt == b.keys.alt;
+}
+
+TEST_F(HostWidgetTest, KeysReachTheWindowByNameWithTheirModifiers) {
+  QTest::keyClick(&host, Qt::Key_C);
+  QTest::keyClick(&host, Qt::Key_L, Qt::ShiftModifier);
+  QTest::keyClick(&host, Qt::Key_4);
+  QTest::keyClick(&host, Qt::Key_Right, Qt::AltModifier);
+  QTest::keyClick(&host, Qt::Key_Up, Qt::AltModifier | Qt::ShiftModifier);
+  QTest::keyClick(&host, Qt::Key_Left, Qt::ControlModifier);
+  QTest::keyClick(&host, Qt::Key_Plus, Qt::ShiftModifier);  // Shift+= on most keyboards
+  QTest::keyClick(&host, Qt::Key_Minus);
+  QTest::keyClick(&host, Qt::Key_Return);
+  QTest::keyClick(&host, Qt::Key_Enter, Qt::KeypadModifier);
+  QTest::keyClick(&host, Qt::Key_Space);
+  QTest::keyClick(&host, Qt::Key_Tab);
+  QTest::keyClick(&host, Qt::Key_Backtab, Qt::ShiftModifier);
+  QTest::keyClick(&host, Qt::Key_F5);
+  const std::vector<TKeyPress> expected{
+      Key(TKeyCode::Character, 'C'),
+      Key(TKeyCode::Character, 'L', true),
+      Key(TKeyCode::Character, '4'),
+      Key(TKeyCode::Right, 0, false, false, true),
+      Key(TKeyCode::Up, 0, true, false, true),
+      Key(TKeyCode::Left, 0, false, true),
+      Key(TKeyCode::Plus),
+      Key(TKeyCode::Minus),
+      Key(TKeyCode::Enter),
+      Key(TKeyCode::Enter),
+      Key(TKeyCode::Space),
+      Key(TKeyCode::Tab),
+      Key(TKeyCode::Tab, 0, true),
+      Key(TKeyCode::Other),
+  };
+  ASSERT_EQ(window.keysPressed.size(), expected.size());
+  for (std::size_t i = 0; i < expected.size(); ++i)
+    EXPECT_TRUE(SameKey(window.keysPressed[i], expected[i])) << "key " << i;
+}
+
+// Tab goes to the window first and moves the focus on only when the window
+// lets it go; Ctrl+Tab leaves at once. The window hears of each focus change
+// and whether it came by keyboard.
+class HostWidgetFocus : public TQtTest {};
+
+TEST_F(HostWidgetFocus, TabLeavesOnlyWhenTheWindowLetsItGo) {
+  TRecordingWindow window;
+  TFakeHost frame;
+  QWidget page;  // owns the widgets; the window and frame outlive it
+  page.resize(300, 200);
+  auto* host = new THostWidget(window, frame, &page);
+  host->setGeometry(0, 0, 200, 120);
+  auto* next = new QWidget(&page);
+  next->setFocusPolicy(Qt::StrongFocus);
+  next->setGeometry(0, 150, 50, 20);
+  page.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&page));
+  next->setFocus(Qt::OtherFocusReason);
+  host->setFocus(Qt::TabFocusReason);
+  ASSERT_TRUE(host->hasFocus());
+  ASSERT_FALSE(window.focusChanges.empty());
+  EXPECT_EQ(window.focusChanges.back(), std::make_pair(true, true));
+
+  window.keysUsed = true;
+  QTest::keyClick(host, Qt::Key_Tab);
+  EXPECT_TRUE(host->hasFocus()) << "the window kept Tab for its atoms";
+  window.keysUsed = false;
+  QTest::keyClick(host, Qt::Key_Tab);
+  EXPECT_TRUE(next->hasFocus()) << "past the last atom Tab moves on";
+  EXPECT_EQ(window.focusChanges.back(), std::make_pair(false, false));
+
+  host->setFocus(Qt::MouseFocusReason);
+  EXPECT_EQ(window.focusChanges.back(), std::make_pair(true, false));
+  window.keysUsed = true;
+  const std::size_t heard = window.keysPressed.size();
+  QTest::keyClick(host, Qt::Key_Tab, Qt::ControlModifier);
+  EXPECT_TRUE(next->hasFocus()) << "Ctrl+Tab leaves whatever the window wants";
+  EXPECT_EQ(window.keysPressed.size(), heard);
+}
+
+}  // namespace
+}  // namespace kovala::test

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "framework/window.h"
@@ -33,6 +34,9 @@ class TRecordingWindow : private TRecordingWindowParts, public TWindow {
 
   std::vector<TWindowEvent> events;
   std::optional<std::string> panel;  // the panel text it gives, none by default
+  std::vector<TKeyPress> keysPressed;
+  bool keysUsed = true;  // what KeyDown answers
+  std::vector<std::pair<bool, bool>> focusChanges;  // focused, by keyboard
   bool allowClose = true;
   int closeQueries = 0;
 
@@ -57,6 +61,11 @@ class TRecordingWindow : private TRecordingWindowParts, public TWindow {
     events.push_back({"right down", p.x, p.y, keys.shift, keys.control});
   }
   void Timer(int id) override { events.push_back({"timer", id}); }
+  bool KeyDown(const TKeyPress& key) override {
+    keysPressed.push_back(key);
+    return keysUsed;
+  }
+  void FocusChanged(bool focused, bool byKeyboard) override { focusChanges.emplace_back(focused, byKeyboard); }
   void Resized() override { events.push_back({"resized"}); }
   bool Command(int id) override {
     events.push_back({"command", id});

@@ -63,6 +63,11 @@ class TFakeFrameHost : public IFrameHost {
   }
   void AssignMenu(const std::string& name) override { window.AssignMenu(name); }
   void GrayMenuItem(int command) override { window.GrayMenuItem(command); }
+  // A window's key for a button goes through the main window's routing.
+  void SendCommand(int command) override {
+    window.SendCommand(command);
+    if (mainWindow != nullptr) mainWindow->Command(command);
+  }
 };
 
 }  // namespace kovala::test

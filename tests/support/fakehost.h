@@ -2,6 +2,7 @@
 // asked of it.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -27,6 +28,10 @@ class TFakeHost : public IWindowHost {
   std::vector<std::string> menusAssigned;
   std::vector<int> grayed;
   std::map<int, bool> checked;  // check marks on the menu now assigned
+  std::vector<int> commandsSent;
+  // Where a sent command goes, as the frame's routing would take it; none
+  // only records it.
+  std::function<void(int)> routeCommand;
 
   TRect ClientRect() const override { return client; }
   void Invalidate(bool erase) override {
@@ -55,6 +60,10 @@ class TFakeHost : public IWindowHost {
   }
   void GrayMenuItem(int command) override { grayed.push_back(command); }
   void CheckMenuItem(int command, bool on) override { checked[command] = on; }
+  void SendCommand(int command) override {
+    commandsSent.push_back(command);
+    if (routeCommand) routeCommand(command);
+  }
 };
 
 }  // namespace kovala::test
