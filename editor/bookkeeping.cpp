@@ -7,15 +7,12 @@
 #include <vector>
 
 #include "editor/moleculeeditor.h"
+#include "i18n/translate.h"
 #include "model/topology.h"
 
 namespace kovala {
 
 namespace {
-
-std::string Counted(std::int64_t count, const char* one, const char* many) {
-  return std::to_string(count) + " " + (count == 1 ? one : many);
-}
 
 // The other atom at a bond's far end, -1 when the bond does not join this
 // atom to another one.
@@ -29,15 +26,16 @@ int PartnerAlong(const TMolecule& m, int self, const TBonds& bond) {
 }  // namespace
 
 std::string ElementName(ElementKind kind) {
-  return IsKnownKind(kind) ? std::string(ElementInfo(kind).name) : "Unknown element";
+  return IsKnownKind(kind) ? Tr(std::string(ElementInfo(kind).name)) : std::string(Tr("Unknown element"));
 }
 
 std::string BookkeepingText(const TMolecule& m, int atomIndex) {
   if (!m.atoms.ValidIndex(atomIndex)) return {};
   const TAtom& atom = m.atoms[atomIndex];
-  std::string text = ElementName(atom.kind) + " — " + Counted(atom.openBonds, "open bond", "open bonds") +
-                     ", " + Counted(atom.freeElectrons, "free electron", "free electrons") + ", charge " +
-                     (atom.charge > 0 ? "+" : "") + std::to_string(atom.charge);
+  std::string text = FormatText(Tr("{0} — {1}, {2}, charge {3}"),
+                                {ElementName(atom.kind), TrCounted("{0} open bond", "{0} open bonds", atom.openBonds),
+                                 TrCounted("{0} free electron", "{0} free electrons", atom.freeElectrons),
+                                 (atom.charge > 0 ? "+" : "") + std::to_string(atom.charge)});
 
   // Partners by order: single, double, triple.
   constexpr std::array<std::string_view, 3> kOrders{"single", "double", "triple"};
@@ -65,12 +63,16 @@ std::string BookkeepingText(const TMolecule& m, int atomIndex) {
   for (std::size_t o = 0; o < kOrders.size(); ++o) {
     if (partners[o].empty()) continue;
     if (!bonded.empty()) bonded += ", ";
-    bonded += std::to_string(partners[o].size()) + " " + std::string(kOrders[o]) + " (";
+    std::string symbols;
     for (std::size_t p = 0; p < partners[o].size(); ++p)
-      bonded += (p == 0 ? "" : ", ") + SymbolOf(m.atoms[partners[o][p]]);
-    bonded += ")";
+      symbols += (p == 0 ? "" : ", ") + SymbolOf(m.atoms[partners[o][p]]);
+    const unsigned long n = partners[o].size();
+    const char* pattern = o == 0   ? TrPlural("{0} single ({1})", "{0} single ({1})", n)
+                          : o == 1 ? TrPlural("{0} double ({1})", "{0} double ({1})", n)
+                                   : TrPlural("{0} triple ({1})", "{0} triple ({1})", n);
+    bonded += FormatText(pattern, {std::to_string(n), symbols});
   }
-  text += bonded.empty() ? "; not bonded" : "; bonded: " + bonded;
+  text = bonded.empty() ? FormatText(Tr("{0}; not bonded"), {text}) : FormatText(Tr("{0}; bonded: {1}"), {text, bonded});
   return text;
 }
 
