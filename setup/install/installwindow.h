@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "i18n/translate.h"
 #include "setup/programgroupservice.h"
 #include "setup/setupdesktop.h"
 #include "setup/install/choicedialog.h"
@@ -57,7 +58,7 @@ class TInstallWindow {
   ISetupDesktop& Desktop() { return desktop; }
   bool Ended() const { return ended; }
 
-  const std::string title = "Installation Utility";
+  const std::string title = Tr("Installation Utility");
   const std::string defaultDirectory;
   std::string destinationPath;
   int createGroup = 0;

@@ -7,6 +7,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "i18n/translate.h"
 #include "setup/programgroupservice.h"
 #include "setup/setupdesktop.h"
 #include "setup/filetype.h"
@@ -37,7 +38,7 @@ class TUnInstallWindow {
   // installation; empty when none does.
   static std::string LocateInstallation(const std::string& programFolder, const std::string& pathVariable);
 
-  const std::string title = "Un-Installation Utility";
+  const std::string title = Tr("Un-Installation Utility");
   std::string programDirectory;  // ends in "/"
   TManifest manifest;
   std::vector<std::string> left;
