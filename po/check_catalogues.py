@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """Fails when a catalogue would show a user something wrong or English.
 
-  check_catalogues.py PO_DIR [LANGUAGE...]
+  check_catalogues.py TEMPLATE PO_DIR [LANGUAGE...]
+
+TEMPLATE is the template the build extracts (po/CMakeLists.txt).
 
 For each language (default: the ones po/LINGUAS names): msgfmt -c accepts the
 catalogue and counts every message translated, none fuzzy or untranslated; it
@@ -112,7 +114,7 @@ def Mnemonic(text):
     return text[marks[0] + 1].lower()
 
 
-def CheckLanguage(po_dir, language):
+def CheckLanguage(template_path, po_dir, language):
     problems = []
     path = po_dir / f"{language}.po"
     run = subprocess.run(["msgfmt", "-c", "--statistics", "-o", "/dev/null", str(path)], capture_output=True,
@@ -120,7 +122,7 @@ def CheckLanguage(po_dir, language):
     report = run.stderr.strip()
     if run.returncode != 0:
         return [f"msgfmt -c refuses it:\n{report}"]
-    template = {(e.context, e.msgid) for e in ReadCatalogue(po_dir / "kovala.pot") if e.msgid}
+    template = {(e.context, e.msgid) for e in ReadCatalogue(template_path) if e.msgid}
     entries = [e for e in ReadCatalogue(path) if e.msgid]
     if not re.fullmatch(rf"{len(template)} translated messages?\.", report):
         problems.append(f"msgfmt counts '{report}', expected {len(template)} translated messages and nothing else")
@@ -167,12 +169,12 @@ def CheckLanguage(po_dir, language):
 
 
 def main():
-    po_dir = pathlib.Path(sys.argv[1])
-    languages = sys.argv[2:] or [line.strip() for line in (po_dir / "LINGUAS").read_text().splitlines()
+    template_path, po_dir = pathlib.Path(sys.argv[1]), pathlib.Path(sys.argv[2])
+    languages = sys.argv[3:] or [line.strip() for line in (po_dir / "LINGUAS").read_text().splitlines()
                                  if line.strip() and not line.startswith("#")]
     failed = False
     for language in languages:
-        problems = CheckLanguage(po_dir, language)
+        problems = CheckLanguage(template_path, po_dir, language)
         print(f"{language}: {'ok' if not problems else str(len(problems)) + ' problems'}")
         for problem in problems:
             print(f"  {problem}")
