@@ -40,6 +40,10 @@ MENU_GROUPS = [
     ["&Install", "Cancel"],
     ["&Next", "Cancel"],
 ]
+# The menu bars among the groups above: a bar's mnemonic is pressed with Alt,
+# and Alt+X is the accelerator of Exit, which takes the key first.
+MENU_BARS = [0, 6, 8, 10, 12, 13]
+ALT_ACCELERATORS = {"x": "Exit"}
 KEYWORD_LISTS = {"chemistry;molecule;atom;bond;electron;organic;3D;school;"}
 PLACEHOLDER = re.compile(r"\{\d\}")
 
@@ -154,6 +158,12 @@ def CheckLanguage(template_path, po_dir, language):
         if e.context is None and e.plural is None:
             translations[e.msgid] = e.strings[0]
 
+    for bar in MENU_BARS:
+        for item in MENU_GROUPS[bar]:
+            letter = Mnemonic(translations.get(item, ""))
+            if letter in ALT_ACCELERATORS:
+                problems.append(f"menu bar mnemonic is Alt+{letter.upper()}, the key of {ALT_ACCELERATORS[letter]}: "
+                                f"{translations[item]!r}")
     for group in MENU_GROUPS:
         seen = {}
         for item in group:

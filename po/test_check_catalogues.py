@@ -38,6 +38,7 @@ CASES = [
     ("two mnemonics", Replace('msgstr "&Neu"', 'msgstr "&Ne&u"'), "malformed"),
     ("mnemonic twice in a popup", Replace('msgstr "&Neu"', 'msgstr "&Drucken neu"'), "twice in one menu"),
     ("mnemonic twice on a bar", Replace('msgstr "&Hilfe"', 'msgstr "&Molekülhilfe"'), "twice in one menu"),
+    ("bar mnemonic on the Exit key", Replace('msgstr "&Übungen"', 'msgstr "Übungen e&xtra"'), "the key of Exit"),
     ("search words not a list", Replace('Chemie;Molekül;Atom;Bindung;Elektron;organisch;3D;Schule;chemistry;molecule;',
                                         'Chemie, Molekül'), "search words"),
     ("message missing", Replace('msgid "Exits the program"\nmsgstr "Beendet das Programm"\n', ''),
