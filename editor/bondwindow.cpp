@@ -126,8 +126,8 @@ std::string TBondWindow::ToolTipAt(TPoint point) const {
 
 bool TBondWindow::AskToSave() {
   if (!changed || molecule.atoms.IsEmpty()) return true;
-  switch (
-      Desktop().MessageBox(Tr(kSaveQuestion), Tr("Molecule has changed"), TIcon::Question, TButtons::YesNoCancel)) {
+  switch (Desktop().MessageBox(Tr(kSaveQuestion), Tr("Molecule has changed"), TIcon::Question,
+                               TButtons::YesNoCancel)) {
     case TAnswer::Yes:
       // A save that did not happen keeps the molecule, as Cancel does.
       return Save();

@@ -32,10 +32,11 @@ std::string ElementName(ElementKind kind) {
 std::string BookkeepingText(const TMolecule& m, int atomIndex) {
   if (!m.atoms.ValidIndex(atomIndex)) return {};
   const TAtom& atom = m.atoms[atomIndex];
-  std::string text = FormatText(Tr("{0} — {1}, {2}, charge {3}"),
-                                {ElementName(atom.kind), TrCounted("{0} open bond", "{0} open bonds", atom.openBonds),
-                                 TrCounted("{0} free electron", "{0} free electrons", atom.freeElectrons),
-                                 (atom.charge > 0 ? "+" : "") + std::to_string(atom.charge)});
+  std::string text =
+      FormatText(Tr("{0} — {1}, {2}, charge {3}"),
+                 {ElementName(atom.kind), TrCounted("{0} open bond", "{0} open bonds", atom.openBonds),
+                  TrCounted("{0} free electron", "{0} free electrons", atom.freeElectrons),
+                  (atom.charge > 0 ? "+" : "") + std::to_string(atom.charge)});
 
   // Partners by order: single, double, triple.
   constexpr std::array<std::string_view, 3> kOrders{"single", "double", "triple"};
@@ -72,7 +73,8 @@ std::string BookkeepingText(const TMolecule& m, int atomIndex) {
                                    : TrPlural("{0} triple ({1})", "{0} triple ({1})", n);
     bonded += FormatText(pattern, {std::to_string(n), symbols});
   }
-  text = bonded.empty() ? FormatText(Tr("{0}; not bonded"), {text}) : FormatText(Tr("{0}; bonded: {1}"), {text, bonded});
+  text = bonded.empty() ? FormatText(Tr("{0}; not bonded"), {text})
+                        : FormatText(Tr("{0}; bonded: {1}"), {text, bonded});
   return text;
 }
 

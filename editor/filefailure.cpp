@@ -17,7 +17,8 @@ std::string NameOf(const std::string& path) {
 }
 
 std::string SystemReason(int systemError) {
-  return systemError != 0 ? std::string(std::strerror(systemError)) : std::string(Tr("the system gave no reason"));
+  return systemError != 0 ? std::string(std::strerror(systemError))
+                          : std::string(Tr("the system gave no reason"));
 }
 
 }  // namespace
@@ -67,9 +68,11 @@ std::string ReadFailureReason(const TFileResult& result, const std::string& path
         case TFormatProblem::CutShort:
           return FormatText(Tr("Not opened: {0} ends before its last record."), {name});
         case TFormatProblem::TooManyAtoms:
-          return FormatText(Tr("Not opened: {0} holds more than {1} atoms."), {name, std::to_string(MaxAtoms)});
+          return FormatText(Tr("Not opened: {0} holds more than {1} atoms."),
+                            {name, std::to_string(MaxAtoms)});
         case TFormatProblem::TooManyBonds:
-          return FormatText(Tr("Not opened: {0} holds more than {1} bonds."), {name, std::to_string(MaxBonds)});
+          return FormatText(Tr("Not opened: {0} holds more than {1} bonds."),
+                            {name, std::to_string(MaxBonds)});
         case TFormatProblem::OutOfRange:
           return FormatText(Tr("Not opened: {0} holds positions or counts no molecule has."), {name});
         case TFormatProblem::BadLink:

@@ -18,7 +18,6 @@ namespace {
 
 const char* const kCompletedText = TrNoop("This molecule is completed!!!  Go to View for 3-D structure.");
 
-
 SideCode FacingSide(SideCode side) { return static_cast<SideCode>((side + 1) % 4 + 1); }
 
 // Where the dropped atom stands beside a target, and the bond line between them.
@@ -54,7 +53,8 @@ void HangFrom(const TOwningArray<TAtom>& atoms, TAtom& child, TAtom& parent) {
 // The dropped atom and the one it touches, told apart when both are of one element.
 std::pair<std::string, std::string> DropNames(const TAtom& dragged, const TAtom& target) {
   if (dragged.kind != target.kind) return {SymbolOf(dragged), SymbolOf(target)};
-  return {FormatText(Tr("the dropped {0}"), {SymbolOf(dragged)}), FormatText(Tr("the placed {0}"), {SymbolOf(target)})};
+  return {FormatText(Tr("the dropped {0}"), {SymbolOf(dragged)}),
+          FormatText(Tr("the placed {0}"), {SymbolOf(target)})};
 }
 
 // What a drop onto a free side may make: a bond with one electron from each
@@ -75,12 +75,13 @@ TBondDecision DecideBond(const TAtom& target, const TAtom& dragged) {
     return {TBondKind::Pair, {}};
   const auto [draggedName, targetName] = DropNames(dragged, target);
   if (target.openBonds < 1 || dragged.openBonds < 1)
-    return {TBondKind::Refused,
-            FormatText(Tr("Both atoms need a free bond: {0} has {1}, {2} has {3} left."),
-                       {draggedName, std::to_string(dragged.openBonds), targetName, std::to_string(target.openBonds)})};
-  return {TBondKind::Refused, FormatText(Tr("Each atom must give the bond a free electron: {0} has {1}, {2} has {3}."),
-                                         {draggedName, std::to_string(dragged.freeElectrons), targetName,
-                                          std::to_string(target.freeElectrons)})};
+    return {TBondKind::Refused, FormatText(Tr("Both atoms need a free bond: {0} has {1}, {2} has {3} left."),
+                                           {draggedName, std::to_string(dragged.openBonds), targetName,
+                                            std::to_string(target.openBonds)})};
+  return {TBondKind::Refused,
+          FormatText(Tr("Each atom must give the bond a free electron: {0} has {1}, {2} has {3}."),
+                     {draggedName, std::to_string(dragged.freeElectrons), targetName,
+                      std::to_string(target.freeElectrons)})};
 }
 
 // Whole sentences by side, so a translation may word each side its own way.
@@ -89,10 +90,9 @@ constexpr const char* kSideUsedDropOnFree[] = {
     TrNoop("The top side of {0} is already used; drop on a free side."),
     TrNoop("The left side of {0} is already used; drop on a free side."),
     TrNoop("The bottom side of {0} is already used; drop on a free side.")};
-constexpr const char* kSideUsed[] = {"", TrNoop("The right side of {0} is already used."),
-                                     TrNoop("The top side of {0} is already used."),
-                                     TrNoop("The left side of {0} is already used."),
-                                     TrNoop("The bottom side of {0} is already used.")};
+constexpr const char* kSideUsed[] = {
+    "", TrNoop("The right side of {0} is already used."), TrNoop("The top side of {0} is already used."),
+    TrNoop("The left side of {0} is already used."), TrNoop("The bottom side of {0} is already used.")};
 constexpr const char* kDroppedSideUsed[] = {"", TrNoop("The right side of the dropped {0} is already used."),
                                             TrNoop("The top side of the dropped {0} is already used."),
                                             TrNoop("The left side of the dropped {0} is already used."),
@@ -196,8 +196,7 @@ std::string TMoleculeEditor::WhyNotOnASide(int dragged, TPoint point) const {
       const auto side = static_cast<SideCode>(s);
       const std::int64_t distance = DistanceToSideCell(atom, side, point);
       if (SideTaken(atom, side)) {
-        if (distance == 0)
-          return FormatText(Tr(kSideUsedDropOnFree[side]), {SymbolOf(atom)});
+        if (distance == 0) return FormatText(Tr(kSideUsedDropOnFree[side]), {SymbolOf(atom)});
       } else if (nearest < 0 || distance < nearest) {
         nearest = distance;
       }
@@ -269,7 +268,8 @@ TEditResult TMoleculeEditor::Drop(int draggedIndex, int targetIndex, SideCode si
 
 TEditResult TMoleculeEditor::Bond(TAtom& dragged, TAtom& target, SideCode side) {
   const TBondDecision decision = DecideBond(target, dragged);
-  if (decision.kind == TBondKind::Refused) return Refused(Tr("You cannot bond these atoms together!!!"), decision.reason);
+  if (decision.kind == TBondKind::Refused)
+    return Refused(Tr("You cannot bond these atoms together!!!"), decision.reason);
 
   auto& atoms = molecule.atoms;
   const SideCode facing = FacingSide(side);

@@ -52,8 +52,8 @@ inline std::string SymbolOf(const TAtom& atom) {
 
 // The refusal of a drop whose place beside the target is taken; the courses
 // refuse such drops with the same words.
-inline constexpr const char* NoSpaceText =
-    TrNoop("There is no space for the atom to be bonded.  Use Edit|Abbreviate H's to make more space available.");
+inline constexpr const char* NoSpaceText = TrNoop(
+    "There is no space for the atom to be bonded.  Use Edit|Abbreviate H's to make more space available.");
 
 // A message box to show: its text, caption and icon.
 struct TNotice {

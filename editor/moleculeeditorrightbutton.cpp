@@ -103,11 +103,13 @@ TEditResult TMoleculeEditor::ChangeElectrons(int index, bool add) {
     molecule.completed = false;
     molecule.brackets.Flush();
   } else if (add) {
-    result = Refused(Tr("You cannot add electrons to this atom!!!"),
-                     FormatText(Tr("An added electron fills an open bond: {0} has none left."), {SymbolOf(atom)}));
+    result =
+        Refused(Tr("You cannot add electrons to this atom!!!"),
+                FormatText(Tr("An added electron fills an open bond: {0} has none left."), {SymbolOf(atom)}));
   } else {
-    result = Refused(Tr("You cannot take electrons away from this atom!!!"),
-                     FormatText(Tr("Only a free electron can be taken: {0} has none left."), {SymbolOf(atom)}));
+    result =
+        Refused(Tr("You cannot take electrons away from this atom!!!"),
+                FormatText(Tr("Only a free electron can be taken: {0} has none left."), {SymbolOf(atom)}));
   }
   result.snapshot = true;
   return result;

@@ -106,7 +106,8 @@ constexpr const char* kStartTexts[] = {TrNoop("You must start with the aromatic 
 TEditResult TMoleculeEditor::PlaceRing(TRingKind ring) {
   TEditResult result;
   result.refusal = PaletteRefusal();
-  if (!result.refusal && !molecule.atoms.IsEmpty()) result.refusal = TNotice{Tr(kStartTexts[static_cast<int>(ring)])};
+  if (!result.refusal && !molecule.atoms.IsEmpty())
+    result.refusal = TNotice{Tr(kStartTexts[static_cast<int>(ring)])};
   if (result.refusal) return result;
 
   const TRingTemplate ringTemplate = TemplateOf(ring);

@@ -38,8 +38,9 @@ std::string Phrase(const TOpenGroup& group, int sameKindAndPlace) {
       pattern = only ? TrPlural("the {0} needs {1} bond", "the {0} needs {1} bonds", n)
                      : TrPlural("one {0} needs {1} bond", "one {0} needs {1} bonds", n);
     else if (needs)
-      pattern = only ? TrPlural("the {0} in the tray needs {1} bond", "the {0} in the tray needs {1} bonds", n)
-                     : TrPlural("one {0} in the tray needs {1} bond", "one {0} in the tray needs {1} bonds", n);
+      pattern =
+          only ? TrPlural("the {0} in the tray needs {1} bond", "the {0} in the tray needs {1} bonds", n)
+               : TrPlural("one {0} in the tray needs {1} bond", "one {0} in the tray needs {1} bonds", n);
     else if (!group.inTray)
       pattern = only ? TrPlural("the {0} has {1} bond too many", "the {0} has {1} bonds too many", n)
                      : TrPlural("one {0} has {1} bond too many", "one {0} has {1} bonds too many", n);
@@ -58,7 +59,8 @@ std::string Phrase(const TOpenGroup& group, int sameKindAndPlace) {
   else
     pattern = group.inTray ? TrPlural("{0} {1} in the tray have {2} bond too many each",
                                       "{0} {1} in the tray have {2} bonds too many each", n)
-                           : TrPlural("{0} {1} have {2} bond too many each", "{0} {1} have {2} bonds too many each", n);
+                           : TrPlural("{0} {1} have {2} bond too many each",
+                                      "{0} {1} have {2} bonds too many each", n);
   return FormatText(pattern, {std::to_string(group.count), who, bonds});
 }
 

@@ -57,7 +57,8 @@ void TCourseWindow::Paint(ISurface& surface) {
   const int left = client.left + 5;
   const std::vector<std::string> shown = WrappedCourseLines(textLines, client.right - left, surface);
   // The block ends where the five lines end; wrapped lines push it up.
-  const int top = client.bottom - 100 - 15 * (static_cast<int>(shown.size()) - static_cast<int>(textLines.size()));
+  const int top =
+      client.bottom - 100 - 15 * (static_cast<int>(shown.size()) - static_cast<int>(textLines.size()));
   for (std::size_t i = 0; i < shown.size(); ++i)
     if (!shown[i].empty()) surface.Text(left, top + 15 * static_cast<int>(i), shown[i]);
 }

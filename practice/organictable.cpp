@@ -232,8 +232,9 @@ const std::vector<TCourseRow>& OrganicTable() {
                TrNoop("polish remover.  It is also known as propanone."),
            },
        .rules = {NoneHas(C, 1, H, 1, O)},
-       .ruleMessage = TrNoop("In acetone you must have the O doubly bonded to a carbon which is bonded to two "
-                             "methyl(CH3) groups.")},
+       .ruleMessage =
+           TrNoop("In acetone you must have the O doubly bonded to a carbon which is bonded to two "
+                  "methyl(CH3) groups.")},
       // 19. Butanone
       {.name = "butanone",
        .atoms = {{4, C}, {1, O}, {8, H}},
@@ -260,8 +261,8 @@ const std::vector<TCourseRow>& OrganicTable() {
                "",
            },
        .rules = {LastHas(C, 2, O, 1, H)},
-       .ruleMessage =
-           TrNoop("In formic acid you must have the carbon doubly bonded to one O and also bonded to an OH and H.")},
+       .ruleMessage = TrNoop(
+           "In formic acid you must have the carbon doubly bonded to one O and also bonded to an OH and H.")},
       // 21. Acetic acid
       {.name = "acetic acid",
        .atoms = {{2, C}, {2, O}, {4, H}},
@@ -274,8 +275,9 @@ const std::vector<TCourseRow>& OrganicTable() {
                "",
            },
        .rules = {NoneHas(O, 1, O, 1, C), NoneHas(O, 2, C, 0, H), NoneHas(C, 1, C, 1, H)},
-       .ruleMessage = TrNoop("In acetic acid you must have one O doubly bonded to a carbon which is also bonded to "
-                             "a OH group.")},
+       .ruleMessage =
+           TrNoop("In acetic acid you must have one O doubly bonded to a carbon which is also bonded to "
+                  "a OH group.")},
       // 22. Methyl formate
       {.name = "methyl formate",
        .atoms = {{2, C}, {2, O}, {4, H}},
@@ -288,8 +290,9 @@ const std::vector<TCourseRow>& OrganicTable() {
                TrNoop("The first R is H in this case."),
            },
        .rules = {NoneHas(O, 1, O, 1, C), NoneHas(O, 1, C, 1, H), NoneHas(C, 1, C, 1, H)},
-       .ruleMessage = TrNoop("In methyl formate you must have one O doubly bonded to a carbon which is also bonded "
-                             "to a methoxy(CH3O) group.")},
+       .ruleMessage =
+           TrNoop("In methyl formate you must have one O doubly bonded to a carbon which is also bonded "
+                  "to a methoxy(CH3O) group.")},
       // 23. Methyl acetate
       {.name = "methyl acetate",
        .atoms = {{3, C}, {2, O}, {6, H}},
@@ -303,8 +306,9 @@ const std::vector<TCourseRow>& OrganicTable() {
            },
        .rules = {NoneHas(O, 1, O, 1, C), NoneHas(O, 1, C, 1, H), NoneHas(C, 1, C, 1, H),
                  NoneHas(C, 2, O, 1, H)},
-       .ruleMessage = TrNoop("In methyl acetate you must have one O doubly bonded to a carbon which is also bonded "
-                             "to a methoxy(CH3O) group and a methyl group.")},
+       .ruleMessage =
+           TrNoop("In methyl acetate you must have one O doubly bonded to a carbon which is also bonded "
+                  "to a methoxy(CH3O) group and a methyl group.")},
       // 24. Ethyl acetate
       {.name = "ethyl acetate",
        .atoms = {{4, C}, {2, O}, {8, H}},
@@ -318,8 +322,9 @@ const std::vector<TCourseRow>& OrganicTable() {
            },
        .rules = {NoneHas(O, 1, O, 1, C), NoneHas(O, 1, C, 1, H), NoneHas(C, 1, C, 1, H),
                  NoneHas(C, 2, O, 1, H), NoneHas(C, 1, O, 3, H)},
-       .ruleMessage = TrNoop("In ethyl acetate you must have one O doubly bonded to a carbon which is also bonded "
-                             "to a ethoxy(C2H5O) group and a methyl group.")},
+       .ruleMessage =
+           TrNoop("In ethyl acetate you must have one O doubly bonded to a carbon which is also bonded "
+                  "to a ethoxy(C2H5O) group and a methyl group.")},
   };
   return table;
 }

@@ -25,7 +25,11 @@ constexpr ElementKind F = Fluorine;
 
 // The last four compounds share their text.
 const std::array<std::string, 5> kOctetRuleLines{
-    TrNoop("If you can form a molecule of this that follows the"), TrNoop("octet rule consider it stable."), "", "", "",
+    TrNoop("If you can form a molecule of this that follows the"),
+    TrNoop("octet rule consider it stable."),
+    "",
+    "",
+    "",
 };
 
 }  // namespace
@@ -122,7 +126,8 @@ const std::vector<TCourseRow>& PracticeTable() {
                TrNoop("stable."),
            },
        .rules = {LastHas(O, 1, H, 1, O)},
-       .ruleMessage = TrNoop("In hydrogen peroxide the hydrogen atoms must be attached to separate oxygen atoms.")},
+       .ruleMessage =
+           TrNoop("In hydrogen peroxide the hydrogen atoms must be attached to separate oxygen atoms.")},
       // 9. Nitrogen
       {.name = "nitrogen",
        .atoms = {{2, N}},

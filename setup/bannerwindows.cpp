@@ -5,8 +5,8 @@
 
 namespace kovala {
 
-const TBannerWindowResource InstallWindowResource{TrNoop("Installation Utility"), TrNoop("Installation Utility for Kovala"),
-                                                  "ATOMBOMB"};
+const TBannerWindowResource InstallWindowResource{TrNoop("Installation Utility"),
+                                                  TrNoop("Installation Utility for Kovala"), "ATOMBOMB"};
 const TBannerWindowResource UnInstallWindowResource{TrNoop("Un-Installation Utility"),
                                                     TrNoop("Un-Install Utility for Kovala"), "ATOMBOMB"};
 

@@ -39,10 +39,10 @@ constexpr std::array<TControlResource, 3> copyFileControls{{
 
 }  // namespace
 
-const TDialogResource ChoiceDialog{"ChoiceDialog", TrNoop("Install Options"), 74, 50, 166, 141, "MS Sans Serif", 8,
-                                   choiceControls};
-const TDialogResource DiskSpaceDialog{"DiskSpace", TrNoop("Disk Space Available"), 50, 35, 186, 120, "MS Sans Serif",
-                                      8,           diskSpaceControls};
+const TDialogResource ChoiceDialog{
+    "ChoiceDialog", TrNoop("Install Options"), 74, 50, 166, 141, "MS Sans Serif", 8, choiceControls};
+const TDialogResource DiskSpaceDialog{
+    "DiskSpace", TrNoop("Disk Space Available"), 50, 35, 186, 120, "MS Sans Serif", 8, diskSpaceControls};
 const TDialogResource CopyFileDialog{"CopyFile", TrNoop("Copying Files"), 50, 30, 160, 97, "MS Sans Serif",
                                      8,          copyFileControls};
 

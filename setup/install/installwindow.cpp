@@ -32,8 +32,9 @@ std::string CannotInstall(const std::string& folder, const std::string& reason) 
 
 // Kovala is installed; only the desktop's file type is missing.
 std::string NoDoubleClick(const std::string& what, int error) {
-  return FormatText(Tr("Kovala is installed, but its molecule files will not open by a double click: {0}.\n{1}."),
-                    {Printable(what), Reason(error)});
+  return FormatText(
+      Tr("Kovala is installed, but its molecule files will not open by a double click: {0}.\n{1}."),
+      {Printable(what), Reason(error)});
 }
 
 bool IsRegular(const std::string& path) {
@@ -71,7 +72,8 @@ void TInstallWindow::Refuse(const std::string& text) { desktop.MessageBox(text, 
 std::string TInstallWindow::CheckDestination(const std::string& destination) const {
   if (HasControlCharacter(destination))
     return CannotInstall(destination, Tr("its name holds a control character, such as a line break."));
-  if (destination.empty() || destination[0] != '/') return CannotInstall(destination, Tr("it is not a full path."));
+  if (destination.empty() || destination[0] != '/')
+    return CannotInstall(destination, Tr("it is not a full path."));
   struct stat info {};
   if (stat(destination.c_str(), &info) != 0) {
     if (errno != ENOENT) return CannotInstall(destination, Reason(errno) + ".");
@@ -117,13 +119,14 @@ bool TInstallWindow::PlanInstallation() {
       hadManifest = true;
       break;
     case TManifestRead::TooLarge:
-      return refuse(FormatText(
-          Tr("Nothing was installed: {0} is in the way. It is far too large to be the list of an earlier installation."),
-          {Printable(manifestPath)}));
+      return refuse(FormatText(Tr("Nothing was installed: {0} is in the way. It is far too large to be the "
+                                  "list of an earlier installation."),
+                               {Printable(manifestPath)}));
     case TManifestRead::Unreadable:
-      return refuse(FormatText(Tr("Nothing was installed: {0} is in the way. It cannot be read as the list of an "
-                                  "earlier installation ({1})."),
-                               {Printable(manifestPath), Reason(error)}));
+      return refuse(
+          FormatText(Tr("Nothing was installed: {0} is in the way. It cannot be read as the list of an "
+                        "earlier installation ({1})."),
+                     {Printable(manifestPath), Reason(error)}));
   }
 
   std::vector<std::string> names;
@@ -142,9 +145,10 @@ bool TInstallWindow::PlanInstallation() {
       plan.push_back(TPlannedFile{name, true, 0, 0});
     } else if (IsProgramFile(name)) {
       // Without this file the installation would not work, and it is not ours to replace.
-      return refuse(FormatText(Tr("Nothing was installed: {0} is in the way. The installer did not put it there "
-                                  "and will not replace it."),
-                               {Printable(path)}));
+      return refuse(
+          FormatText(Tr("Nothing was installed: {0} is in the way. The installer did not put it there "
+                        "and will not replace it."),
+                     {Printable(path)}));
     } else {
       keptFiles.push_back(name);
     }
@@ -161,7 +165,8 @@ void TInstallWindow::RunInstallation() {
     neededKB += FileSizeKB(JoinPath(sourceDirectory, name));
   neededKB += FileSizeKB(JoinPath(sourceDirectory, UnInstallProgram));
 
-  if (TDiskSpaceDialog(FormatText(Tr("{0} kB"), {std::to_string(neededKB)}), available).Execute(desktop) != IdOk) {
+  if (TDiskSpaceDialog(FormatText(Tr("{0} kB"), {std::to_string(neededKB)}), available).Execute(desktop) !=
+      IdOk) {
     // Nothing was copied, so a folder made for it goes again.
     if (createdDestination) rmdir(destinationPath.c_str());
     CloseMainWindow();
@@ -176,9 +181,10 @@ void TInstallWindow::RunInstallation() {
     InstallFileType();
   }
   if (!keptFiles.empty()) {
-    std::string text = FormatText(Tr("These files were already in {0} and were not put there by the installer. "
-                                     "They have been kept as they are:"),
-                                  {Printable(destinationPath)});
+    std::string text =
+        FormatText(Tr("These files were already in {0} and were not put there by the installer. "
+                      "They have been kept as they are:"),
+                   {Printable(destinationPath)});
     for (const std::string& name : keptFiles) text += Concat({"\n", Printable(name)});
     desktop.MessageBox(text, title, TIcon::Information);
   }
@@ -201,10 +207,10 @@ bool TInstallWindow::CopyFiles() {
     bool skipped = false;
     std::error_code missing;
     while (!skipped && !fs::exists(source, missing)) {
-      const TAnswer answer =
-          desktop.MessageBox(FormatText(Tr("{0} cannot be found on the current disk. Would you like to change disks?"),
-                                        {file.name}),
-                             Tr("Warning"), TIcon::Question, TButtons::YesNo);
+      const TAnswer answer = desktop.MessageBox(
+          FormatText(Tr("{0} cannot be found on the current disk. Would you like to change disks?"),
+                     {file.name}),
+          Tr("Warning"), TIcon::Question, TButtons::YesNo);
       skipped = answer != TAnswer::Yes;
     }
     if (skipped) continue;
@@ -263,7 +269,8 @@ bool TInstallWindow::CopyFiles() {
     std::uint64_t size = 0;
     const std::string temporary = JoinPath(destinationPath, TemporaryName(file.name, token));
     if (const int error = CopyOneFile(JoinPath(sourceDirectory, file.name), temporary, size, file.hash); error != 0) {
-      Abandon(FormatText(Tr("{0} could not be written"), {JoinPath(destinationPath, file.name)}), Reason(error) + ".", {});
+      Abandon(FormatText(Tr("{0} could not be written"), {JoinPath(destinationPath, file.name)}),
+              Reason(error) + ".", {});
       return false;
     }
     file.size = size;
@@ -389,8 +396,10 @@ void TInstallWindow::CarryDesktopFiles(const TManifest& from, TManifest& to) {
 bool TInstallWindow::WriteManifest(const TManifest& manifest) {
   const int error = ReplaceFile(destinationPath, std::string(ManifestName), FormatManifest(manifest), 0644, *disk);
   if (error != 0)
-    desktop.MessageBox(NoDoubleClick(FormatText(Tr("{0} could not be written"), {JoinPath(destinationPath, ManifestName)}), error), title,
-                       TIcon::Information);
+    desktop.MessageBox(
+        NoDoubleClick(FormatText(Tr("{0} could not be written"), {JoinPath(destinationPath, ManifestName)}),
+                      error),
+        title, TIcon::Information);
   return error == 0;
 }
 
@@ -424,7 +433,8 @@ void TInstallWindow::InstallFileType() {
     } else if (errno != EEXIST) {
       const int error = errno;
       for (auto at = made.rbegin(); at != made.rend(); ++at) rmdir(at->c_str());
-      desktop.MessageBox(NoDoubleClick(FormatText(Tr("{0} could not be made"), {folder}), error), title, TIcon::Information);
+      desktop.MessageBox(NoDoubleClick(FormatText(Tr("{0} could not be made"), {folder}), error), title,
+                         TIcon::Information);
       return;
     }
   }
@@ -440,9 +450,10 @@ void TInstallWindow::InstallFileType() {
   }
   if (const TWriteResult written = ReplaceWholeFile(places.package, package, TWholeFile::Private(0644), *disk);
       !written.Ok()) {
-    desktop.MessageBox(NoDoubleClick(FormatText(Tr("{0} could not be written"), {places.package}),
-                                     written.failure == TWriteFailure::NotAFile ? EISDIR : written.systemError),
-                       title, TIcon::Information);
+    desktop.MessageBox(
+        NoDoubleClick(FormatText(Tr("{0} could not be written"), {places.package}),
+                      written.failure == TWriteFailure::NotAFile ? EISDIR : written.systemError),
+        title, TIcon::Information);
     return;
   }
 

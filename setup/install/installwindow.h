@@ -8,12 +8,12 @@
 #include <vector>
 
 #include "i18n/translate.h"
-#include "setup/programgroupservice.h"
-#include "setup/setupdesktop.h"
+#include "setup/filetype.h"
 #include "setup/install/choicedialog.h"
 #include "setup/install/copyfile.h"
-#include "setup/filetype.h"
 #include "setup/manifest.h"
+#include "setup/programgroupservice.h"
+#include "setup/setupdesktop.h"
 #include "setup/setuptext.h"
 
 namespace kovala {

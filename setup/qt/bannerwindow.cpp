@@ -62,8 +62,8 @@ void TBannerWindow::paintEvent(QPaintEvent*) {
     painter.setFont(font);
     painter.setPen(Qt::white);
     const int top = NoteTop();
-    painter.drawText(QRect(30, top, width() - 60, height() - top), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
-                     note);
+    painter.drawText(QRect(30, top, width() - 60, height() - top),
+                     Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, note);
   }
 }
 

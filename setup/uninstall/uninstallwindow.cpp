@@ -93,10 +93,11 @@ void TUnInstallWindow::SetupWindow() {
     case TManifestRead::Read:
       break;
     case TManifestRead::TooLarge:
-      desktop.MessageBox(FormatText(Tr("{0} is far too large to be the list of a Kovala installation. Nothing was "
-                                       "removed."),
-                                    {Printable(manifestPath)}),
-                         title, TIcon::Stop);
+      desktop.MessageBox(
+          FormatText(Tr("{0} is far too large to be the list of a Kovala installation. Nothing was "
+                        "removed."),
+                     {Printable(manifestPath)}),
+          title, TIcon::Stop);
       desktop.CloseMainWindow();
       return;
     case TManifestRead::Absent:
@@ -108,7 +109,8 @@ void TUnInstallWindow::SetupWindow() {
       return;
   }
   // The teacher sees which installation goes before saying yes.
-  desktop.ShowNote(FormatText(Tr("Kovala installed in {0} will be removed from there."), {Printable(directory)}));
+  desktop.ShowNote(
+      FormatText(Tr("Kovala installed in {0} will be removed from there."), {Printable(directory)}));
   if (desktop.MessageBox(Tr("You have started the un-install utililty for the program Kovala. Continue?"),
                          Tr("Un-Install Kovala?"), TIcon::Question, TButtons::YesNo) != TAnswer::Yes) {
     desktop.CloseMainWindow();
@@ -135,7 +137,8 @@ void TUnInstallWindow::SetupWindow() {
     if (manifest.createdFolder) rmdir(directory.c_str());
     desktop.MessageBox(Tr("Un-Install of Kovala completed."), Tr("Information"), TIcon::Information);
   } else {
-    std::string text = FormatText(Tr("Kovala was not removed completely from {0}. Left there:"), {Printable(directory)});
+    std::string text =
+        FormatText(Tr("Kovala was not removed completely from {0}. Left there:"), {Printable(directory)});
     for (const std::string& line : left) text += Concat({"\n", line});
     desktop.MessageBox(text, title, TIcon::Stop);
   }
@@ -172,10 +175,10 @@ void TUnInstallWindow::DeleteInstallSet() {
         continue;
       }
       if (!index.StillAsInstalled(name, file)) {
-        left.push_back(FormatText(manifest.legacy
-                                      ? Tr("{0}: an older installer kept no record of its contents, so it was kept.")
-                                      : Tr("{0}: changed since it was installed, so it was kept."),
-                                  {Printable(name)}));
+        left.push_back(FormatText(
+            manifest.legacy ? Tr("{0}: an older installer kept no record of its contents, so it was kept.")
+                            : Tr("{0}: changed since it was installed, so it was kept."),
+            {Printable(name)}));
         continue;
       }
       if (unlink(file.c_str()) != 0) {
@@ -207,7 +210,8 @@ void TUnInstallWindow::RemoveFileType() {
     if (lstat(entry.name.c_str(), &info) != 0) continue;
     std::uint64_t size = 0, hash = 0;
     if (!S_ISREG(info.st_mode) || HashFile(entry.name, size, hash) != 0 || size != entry.size || hash != entry.hash) {
-      left.push_back(FormatText(Tr("{0}: changed since it was installed, so it was kept."), {Printable(entry.name)}));
+      left.push_back(
+          FormatText(Tr("{0}: changed since it was installed, so it was kept."), {Printable(entry.name)}));
       continue;
     }
     if (unlink(entry.name.c_str()) != 0) {

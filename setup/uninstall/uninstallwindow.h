@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "i18n/translate.h"
-#include "setup/programgroupservice.h"
-#include "setup/setupdesktop.h"
 #include "setup/filetype.h"
 #include "setup/manifest.h"
+#include "setup/programgroupservice.h"
+#include "setup/setupdesktop.h"
 
 namespace kovala {
 

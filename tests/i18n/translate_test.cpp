@@ -155,9 +155,9 @@ TEST_F(TranslateTest, CountedTextsFillTheFormTheCountPicks) {
     std::string_view expected;
   };
   const Case cases[] = {
-      {nullptr, 1, "1 open bond"},         {nullptr, 0, "0 open bonds"},        {nullptr, -1, "-1 open bonds"},
-      {nullptr, 3, "3 open bonds"},        {"de", 1, "1 offene Bindung"},       {"de", -1, "-1 offene Bindungen"},
-      {"fr", 0, "0 liaison libre"},        {"fr", 2, "2 liaisons libres"},      {"es", 1, "1 enlace libre"},
+      {nullptr, 1, "1 open bond"},  {nullptr, 0, "0 open bonds"},   {nullptr, -1, "-1 open bonds"},
+      {nullptr, 3, "3 open bonds"}, {"de", 1, "1 offene Bindung"},  {"de", -1, "-1 offene Bindungen"},
+      {"fr", 0, "0 liaison libre"}, {"fr", 2, "2 liaisons libres"}, {"es", 1, "1 enlace libre"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.language ? c.language : "source") + " " + std::to_string(c.count));

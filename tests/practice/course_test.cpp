@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-
 #include <memory>
 #include <ostream>
 #include <string>
@@ -12,9 +11,9 @@
 
 #include "practice/organicwindow.h"
 #include "practice/practicewindow.h"
-#include "tests/support/windowfixture.h"
 #include "tests/support/recordingsurface.h"
 #include "tests/support/scripteddesktop.h"
+#include "tests/support/windowfixture.h"
 
 namespace kovala {
 namespace {
@@ -314,12 +313,18 @@ TEST_P(CourseLineWrap, BreaksOnlyLinesWiderThanTheRoomAtWords) {
 INSTANTIATE_TEST_SUITE_P(
     Lines, CourseLineWrap,
     testing::Values(
-        TWrapCase{"FittingLinesStayAsTheyAre", {"one  two ", "", "three", "", ""}, 72,
+        TWrapCase{"FittingLinesStayAsTheyAre",
+                  {"one  two ", "", "three", "", ""},
+                  72,
                   {"one  two ", "", "three", "", ""}},
-        TWrapCase{"ExactlyTheRoomStillFits", {"abcd efgh", "", "", "", ""}, 72, {"abcd efgh", "", "", "", ""}},
+        TWrapCase{
+            "ExactlyTheRoomStillFits", {"abcd efgh", "", "", "", ""}, 72, {"abcd efgh", "", "", "", ""}},
         TWrapCase{"OnePixelLessBreaks", {"abcd efgh", "", "", "", ""}, 71, {"abcd", "efgh", "", "", "", ""}},
-        TWrapCase{"ManyBreaks", {"aa bb cc dd ee", "x", "", "", ""}, 40, {"aa bb", "cc dd", "ee", "x", "", "", ""}},
-        TWrapCase{"AWordWiderThanTheRoomStandsAlone", {"a verylongword b", "", "", "", ""}, 24,
+        TWrapCase{
+            "ManyBreaks", {"aa bb cc dd ee", "x", "", "", ""}, 40, {"aa bb", "cc dd", "ee", "x", "", "", ""}},
+        TWrapCase{"AWordWiderThanTheRoomStandsAlone",
+                  {"a verylongword b", "", "", "", ""},
+                  24,
                   {"a", "verylongword", "b", "", "", "", ""}}),
     [](const testing::TestParamInfo<TWrapCase>& c) { return std::string(c.param.name); });
 

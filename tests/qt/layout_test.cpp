@@ -48,8 +48,8 @@ struct TWindowSize {
   int width;
   int height;
 };
-constexpr TWindowSize WindowSizes[] = {{DefaultFrame.right - DefaultFrame.left, DefaultFrame.bottom - DefaultFrame.top},
-                                       {640, 480}};
+constexpr TWindowSize WindowSizes[] = {
+    {DefaultFrame.right - DefaultFrame.left, DefaultFrame.bottom - DefaultFrame.top}, {640, 480}};
 
 enum class TTexts { Source, Pseudo };
 
@@ -83,7 +83,8 @@ std::string Cut(const QWidget& widget) {
       return {};
     }
     if (label->sizeHint().width() > room.width())
-      return "is " + std::to_string(label->sizeHint().width()) + " px wide in " + std::to_string(room.width());
+      return "is " + std::to_string(label->sizeHint().width()) + " px wide in " +
+             std::to_string(room.width());
     return {};
   }
   if (const auto* box = qobject_cast<const QCheckBox*>(&widget)) {
@@ -93,9 +94,11 @@ std::string Cut(const QWidget& widget) {
   }
   if (const auto* button = qobject_cast<const QPushButton*>(&widget)) {
     // The text within the button's frame; the style's least button width is no text.
-    const int text = button->fontMetrics().horizontalAdvance(QString(button->text()).remove(QLatin1Char('&'))) +
-                     2 * button->style()->pixelMetric(QStyle::PM_ButtonMargin);
-    if (text > room.width()) return "is " + std::to_string(text) + " px wide in " + std::to_string(room.width());
+    const int text =
+        button->fontMetrics().horizontalAdvance(QString(button->text()).remove(QLatin1Char('&'))) +
+        2 * button->style()->pixelMetric(QStyle::PM_ButtonMargin);
+    if (text > room.width())
+      return "is " + std::to_string(text) + " px wide in " + std::to_string(room.width());
   }
   return {};
 }
@@ -143,8 +146,8 @@ TEST_P(LayoutTest, BannersFitTheirWindowAndKeepClearOfTheNote) {
 }
 
 TEST_P(LayoutTest, EveryMenuTitleStaysOnTheBar) {
-  for (const char* menu : {menu::EmptyEditor, menu::Editor, menu::Course, menu::Model, menu::Animating,
-                           menu::TrueShape})
+  for (const char* menu :
+       {menu::EmptyEditor, menu::Editor, menu::Course, menu::Model, menu::Animating, menu::TrueShape})
     for (const TWindowSize size : WindowSizes) {
       TRecordingWindow frame;
       TRecordingWindow client;
@@ -161,7 +164,8 @@ TEST_P(LayoutTest, EveryMenuTitleStaysOnTheBar) {
         EXPECT_TRUE(!where.isEmpty() && bar.rect().contains(where))
             << menu << " at " << size.width << ": " << title->text().toStdString();
         if (title->menu() != nullptr) {
-          EXPECT_LE(title->menu()->sizeHint().width(), size.width) << menu << ": " << title->text().toStdString();
+          EXPECT_LE(title->menu()->sizeHint().width(), size.width)
+              << menu << ": " << title->text().toStdString();
         }
       }
       main.close();
@@ -214,8 +218,8 @@ void ExpectCourseLinesInside(const char* course) {
       TMeasuringSurface surface;
       window.Paint(surface);
       for (const auto& placed : surface.texts) {
-        SCOPED_TRACE(std::string(course) + " row " + std::to_string(row) + " at " + std::to_string(size.width) +
-                     ": \"" + placed.text + "\"");
+        SCOPED_TRACE(std::string(course) + " row " + std::to_string(row) + " at " +
+                     std::to_string(size.width) + ": \"" + placed.text + "\"");
         EXPECT_LE(placed.x + surface.TextSize(placed.text).width, client.right);
         EXPECT_GE(placed.y, client.top);
       }
@@ -225,9 +229,13 @@ void ExpectCourseLinesInside(const char* course) {
   }
 }
 
-TEST_P(LayoutTest, PracticeLabLinesStayInsideTheWindow) { ExpectCourseLinesInside<TPracticeWindow>("practice"); }
+TEST_P(LayoutTest, PracticeLabLinesStayInsideTheWindow) {
+  ExpectCourseLinesInside<TPracticeWindow>("practice");
+}
 
-TEST_P(LayoutTest, OrganicCourseLinesStayInsideTheWindow) { ExpectCourseLinesInside<TOrganicWindow>("organic"); }
+TEST_P(LayoutTest, OrganicCourseLinesStayInsideTheWindow) {
+  ExpectCourseLinesInside<TOrganicWindow>("organic");
+}
 
 INSTANTIATE_TEST_SUITE_P(Texts, LayoutTest, ::testing::Values(TTexts::Source, TTexts::Pseudo),
                          [](const ::testing::TestParamInfo<TTexts>& texts) { return Name(texts.param); });

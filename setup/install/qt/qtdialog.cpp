@@ -37,9 +37,7 @@ QString FromStd(std::string_view text) {
 }
 
 // The tables hold the source texts; the dialog shows them in the user's language.
-QString Translated(std::string_view text) {
-  return QString::fromStdString(Tr(std::string(text)));
-}
+QString Translated(std::string_view text) { return QString::fromStdString(Tr(std::string(text))); }
 
 }  // namespace
 
@@ -154,7 +152,8 @@ bool TQtDialog::TextsFit() const {
       if (box->sizeHint().width() > box->width()) return false;
     } else if (const auto* button = qobject_cast<const QPushButton*>(&widget)) {
       // The text and a little frame; the style's own least width is no text of ours.
-      const int text = button->fontMetrics().horizontalAdvance(QString(button->text()).remove(QLatin1Char('&')));
+      const int text =
+          button->fontMetrics().horizontalAdvance(QString(button->text()).remove(QLatin1Char('&')));
       if (text + 2 * button->style()->pixelMetric(QStyle::PM_ButtonMargin) > button->width()) return false;
     }
   }
