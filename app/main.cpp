@@ -3,8 +3,6 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QPixmap>
 #include <QScreen>
 #include <QTimer>
@@ -17,11 +15,11 @@
 #include "app/frame.h"
 #include "app/framegeometry.h"
 #include "app/myapp.h"
-#include "app/startarguments.h"
 #include "app/qt/mainwindow.h"
+#include "app/startarguments.h"
 #include "framework/qt/pictureresources.h"
+#include "framework/qt/programtranslations.h"
 #include "framework/qt/qtdesktop.h"
-#include "i18n/translate.h"
 
 int main(int argc, char** argv) {
   using namespace kovala;
@@ -34,10 +32,7 @@ int main(int argc, char** argv) {
   // the numbers in exported files must go back to C after that. Qt's own
   // buttons and file dialogs speak the same language as the program.
   QTranslator qtTexts;
-  if (StartTranslations(QCoreApplication::applicationFilePath().toStdString()) &&
-      qtTexts.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
-                   QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-    QCoreApplication::installTranslator(&qtTexts);
+  StartProgramTranslations(qtTexts);
 
   // Qt has taken its own options out of argc and argv by now; the rest are
   // kept as bytes, as the file system names files.

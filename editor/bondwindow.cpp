@@ -53,7 +53,7 @@ void TBondWindow::RestackTray() {
 
 namespace {
 
-constexpr const char* kSaveQuestion = "Do you want to save?";
+constexpr const char* kSaveQuestion = TrNoop("Do you want to save?");
 
 // Writes the molecule to `path`, which becomes the window's file only once
 // it is written: after a failure the next Save does not go to the path that
@@ -62,7 +62,7 @@ constexpr const char* kSaveQuestion = "Do you want to save?";
 bool WriteMoleculeTo(TBondWindow& window, const std::string& path) {
   const TFileResult result = SaveMoleculeFile(path, window.molecule);
   if (!result.Ok()) {
-    window.SetExplanation(WriteFailureReason("Not saved", result, path));
+    window.SetExplanation(WriteFailureReason(Tr("Not saved"), result, path));
     ShowWriteFailure(window.Desktop());
     return false;
   }
@@ -131,8 +131,8 @@ std::string TBondWindow::ToolTipAt(TPoint point) const {
 
 bool TBondWindow::AskToSave() {
   if (!changed || molecule.atoms.IsEmpty()) return true;
-  switch (
-      Desktop().MessageBox(kSaveQuestion, "Molecule has changed", TIcon::Question, TButtons::YesNoCancel)) {
+  switch (Desktop().MessageBox(Tr(kSaveQuestion), Tr("Molecule has changed"), TIcon::Question,
+                               TButtons::YesNoCancel)) {
     case TAnswer::Yes:
       // A save that did not happen keeps the molecule, as Cancel does.
       return Save();
@@ -165,7 +165,7 @@ bool TBondWindow::New() {
   ResetMolecule();
   changed = false;
   untitled = true;
-  fileName = "Untitled";
+  fileName = Tr("Untitled");
   Host().SetCaption(fileName);
   Host().Invalidate(true);
   RenewPanel();
@@ -254,9 +254,9 @@ void TBondWindow::AbbreviateHs() {
 void TBondWindow::ArmElectronChange(bool add) {
   electronModeAdd = add;
   electronModePending = true;
-  Desktop().MessageBox(add ? "Click the right mouse button on the atom which is to gain the electron."
-                           : "Click the right mouse button on the atom which is to lose the electron.",
-                       "Information", TIcon::Information);
+  Desktop().MessageBox(add ? Tr("Click the right mouse button on the atom which is to gain the electron.")
+                           : Tr("Click the right mouse button on the atom which is to lose the electron."),
+                       Tr("Information"), TIcon::Information);
 }
 
 }  // namespace kovala

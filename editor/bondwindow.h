@@ -113,7 +113,7 @@ class TBondWindow : public TWindow {
   TMolecule& molecule{editor.molecule};
   bool changed = false;
   bool untitled = true;
-  std::string fileName = "Untitled";
+  std::string fileName = Tr("Untitled");
   bool electronModeAdd = false;
   bool electronModePending = false;
   bool dragging = false;

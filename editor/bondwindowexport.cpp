@@ -54,7 +54,7 @@ bool TBondWindow::Export() {
   bool placed = false;
   for (const auto& atom : molecule.atoms) placed = placed || !InTray(atom);
   if (!placed) {
-    SetExplanation(NothingToExportReason);
+    SetExplanation(Tr(NothingToExportReason));
     return false;
   }
   exportSettings.filter = ExportFileFilter;
@@ -73,7 +73,7 @@ bool TBondWindow::Export() {
   }
   const TFileResult result = SaveWholeFile(*path, bytes);
   if (!result.Ok()) {
-    SetExplanation(WriteFailureReason("Not exported", result, *path));
+    SetExplanation(WriteFailureReason(Tr("Not exported"), result, *path));
     ShowWriteFailure(Desktop());
     return false;
   }

@@ -44,7 +44,7 @@ bool TBondWindow::ShowCompletion(const TEditResult& result) {
     case TEditResult::TCompletion::None:
       return true;
     case TEditResult::TCompletion::Refused:
-      Desktop().MessageBox(result.announcement, "Warning", TIcon::Exclamation);
+      Desktop().MessageBox(result.announcement, Tr("Warning"), TIcon::Exclamation);
       return false;
     case TEditResult::TCompletion::Completed:
       break;
@@ -52,7 +52,7 @@ bool TBondWindow::ShowCompletion(const TEditResult& result) {
   Host().GrayMenuItem(cmd::AbbreviateHs);
   abbreviateGrayed = true;
   ExplainCompletion();
-  Desktop().MessageBox(result.announcement, "Information", TIcon::Information);
+  Desktop().MessageBox(result.announcement, Tr("Information"), TIcon::Information);
   return true;
 }
 

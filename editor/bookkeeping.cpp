@@ -14,10 +14,6 @@ namespace kovala {
 
 namespace {
 
-std::string Counted(std::int64_t count, const char* one, const char* many) {
-  return std::to_string(count) + " " + (count == 1 ? one : many);
-}
-
 // The other atom at a bond's far end, -1 when the bond does not join this
 // atom to another one.
 int PartnerAlong(const TMolecule& m, int self, const TBonds& bond) {
@@ -56,10 +52,14 @@ std::string BondedText(const TMolecule& m, int atomIndex) {
   for (std::size_t o = 0; o < kOrders.size(); ++o) {
     if (partners[o].empty()) continue;
     if (!bonded.empty()) bonded += ", ";
-    bonded += std::to_string(partners[o].size()) + " " + std::string(kOrders[o]) + " (";
+    std::string symbols;
     for (std::size_t p = 0; p < partners[o].size(); ++p)
-      bonded += (p == 0 ? "" : ", ") + SymbolOf(m.atoms[partners[o][p]]);
-    bonded += ")";
+      symbols += (p == 0 ? "" : ", ") + SymbolOf(m.atoms[partners[o][p]]);
+    const unsigned long n = partners[o].size();
+    const char* pattern = o == 0   ? TrPlural("{0} single ({1})", "{0} single ({1})", n)
+                          : o == 1 ? TrPlural("{0} double ({1})", "{0} double ({1})", n)
+                                   : TrPlural("{0} triple ({1})", "{0} triple ({1})", n);
+    bonded += FormatText(pattern, {std::to_string(n), symbols});
   }
   return bonded;
 }
@@ -71,31 +71,31 @@ std::string ChargeText(const TAtom& atom) {
 }  // namespace
 
 std::string ElementName(ElementKind kind) {
-  return IsKnownKind(kind) ? std::string(ElementInfo(kind).name) : "Unknown element";
+  return IsKnownKind(kind) ? Tr(std::string(ElementInfo(kind).name)) : std::string(Tr("Unknown element"));
 }
 
 std::string BookkeepingText(const TMolecule& m, int atomIndex) {
   if (!m.atoms.ValidIndex(atomIndex)) return {};
   const TAtom& atom = m.atoms[atomIndex];
-  std::string text = ElementName(atom.kind) + " — " + Counted(atom.openBonds, "open bond", "open bonds") +
-                     ", " + Counted(atom.freeElectrons, "free electron", "free electrons") + ", charge " +
-                     ChargeText(atom);
+  std::string text =
+      FormatText(Tr("{0} — {1}, {2}, charge {3}"),
+                 {ElementName(atom.kind), TrCounted("{0} open bond", "{0} open bonds", atom.openBonds),
+                  TrCounted("{0} free electron", "{0} free electrons", atom.freeElectrons), ChargeText(atom)});
   const std::string bonded = BondedText(m, atomIndex);
-  text += bonded.empty() ? "; not bonded" : "; bonded: " + bonded;
-  return text;
+  return bonded.empty() ? FormatText(Tr("{0}; not bonded"), {text})
+                        : FormatText(Tr("{0}; bonded: {1}"), {text, bonded});
 }
 
 std::string SpokenBookkeeping(const TMolecule& m, int atomIndex) {
   if (!m.atoms.ValidIndex(atomIndex)) return {};
   const TAtom& atom = m.atoms[atomIndex];
   // Commas only, which a reader pauses at, and no charge while there is none.
-  std::string text = ElementName(atom.kind) + ", " + Counted(atom.openBonds, "open bond", "open bonds") + ", " +
-                     Counted(atom.freeElectrons, "free electron", "free electrons");
+  std::string text = ElementName(atom.kind) + ", " + TrCounted("{0} open bond", "{0} open bonds", atom.openBonds) +
+                     ", " + TrCounted("{0} free electron", "{0} free electrons", atom.freeElectrons);
   // {0} is what is said of the atom so far, {1} its signed charge.
   if (atom.charge != 0) text = FormatText(Tr("{0}, charge {1}"), {text, ChargeText(atom)});
   const std::string bonded = BondedText(m, atomIndex);
-  text = bonded.empty() ? FormatText(Tr("{0}, not bonded"), {text}) : FormatText(Tr("{0}, bonded: {1}"), {text, bonded});
-  return text;
+  return bonded.empty() ? FormatText(Tr("{0}, not bonded"), {text}) : FormatText(Tr("{0}, bonded: {1}"), {text, bonded});
 }
 
 }  // namespace kovala

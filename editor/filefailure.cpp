@@ -3,6 +3,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "i18n/translate.h"
 #include "model/moleculelimits.h"
 
 namespace kovala {
@@ -16,7 +17,8 @@ std::string NameOf(const std::string& path) {
 }
 
 std::string SystemReason(int systemError) {
-  return systemError != 0 ? std::string(std::strerror(systemError)) : std::string("the system gave no reason");
+  return systemError != 0 ? std::string(std::strerror(systemError))
+                          : std::string(Tr("the system gave no reason"));
 }
 
 }  // namespace
@@ -27,24 +29,24 @@ std::string WriteFailureReason(const std::string& action, const TFileResult& res
     case TFileError::None:
       return {};
     case TFileError::NoFolder:
-      return action + ": the folder for " + name + " does not exist.";
+      return FormatText(Tr("{0}: the folder for {1} does not exist."), {action, name});
     case TFileError::NotAFile:
-      return action + ": " + name + " is a folder, not a file.";
+      return FormatText(Tr("{0}: {1} is a folder, not a file."), {action, name});
     case TFileError::NoPermission:
-      return action + ": no permission to write " + name + " in its folder.";
+      return FormatText(Tr("{0}: no permission to write {1} in its folder."), {action, name});
     case TFileError::ReadOnly:
-      return action + ": " + name + " is write-protected.";
+      return FormatText(Tr("{0}: {1} is write-protected."), {action, name});
     case TFileError::DiskFull:
-      return action + ": the disk is full; " + name + " is as it was.";
+      return FormatText(Tr("{0}: the disk is full; {1} is as it was."), {action, name});
     case TFileError::NameTooLong:
-      return action + ": the name " + name + " is too long for the file system.";
+      return FormatText(Tr("{0}: the name {1} is too long for the file system."), {action, name});
     case TFileError::TooLarge:
-      return action + ": the molecule holds more than a file of it can.";
+      return FormatText(Tr("{0}: the molecule holds more than a file of it can."), {action});
     case TFileError::BadFormat:
     case TFileError::Other:
       break;
   }
-  return action + ": " + SystemReason(result.systemError) + ".";
+  return FormatText(Tr("{0}: {1}."), {action, SystemReason(result.systemError)});
 }
 
 std::string ReadFailureReason(const TFileResult& result, const std::string& path) {
@@ -53,48 +55,50 @@ std::string ReadFailureReason(const TFileResult& result, const std::string& path
     case TFileError::None:
       return {};
     case TFileError::NoFolder:
-      return "Not opened: " + name + " does not exist.";
+      return FormatText(Tr("Not opened: {0} does not exist."), {name});
     case TFileError::NotAFile:
-      return "Not opened: " + name + " is a folder, not a file.";
+      return FormatText(Tr("Not opened: {0} is a folder, not a file."), {name});
     case TFileError::NoPermission:
     case TFileError::ReadOnly:
-      return "Not opened: no permission to read " + name + ".";
+      return FormatText(Tr("Not opened: no permission to read {0}."), {name});
     case TFileError::BadFormat:
       switch (result.format) {
         case TFormatProblem::Header:
-          return "Not opened: " + name + " is not a molecule file.";
+          return FormatText(Tr("Not opened: {0} is not a molecule file."), {name});
         case TFormatProblem::CutShort:
-          return "Not opened: " + name + " ends before its last record.";
+          return FormatText(Tr("Not opened: {0} ends before its last record."), {name});
         case TFormatProblem::TooManyAtoms:
-          return "Not opened: " + name + " holds more than " + std::to_string(MaxAtoms) + " atoms.";
+          return FormatText(Tr("Not opened: {0} holds more than {1} atoms."),
+                            {name, std::to_string(MaxAtoms)});
         case TFormatProblem::TooManyBonds:
-          return "Not opened: " + name + " holds more than " + std::to_string(MaxBonds) + " bonds.";
+          return FormatText(Tr("Not opened: {0} holds more than {1} bonds."),
+                            {name, std::to_string(MaxBonds)});
         case TFormatProblem::OutOfRange:
-          return "Not opened: " + name + " holds positions or counts no molecule has.";
+          return FormatText(Tr("Not opened: {0} holds positions or counts no molecule has."), {name});
         case TFormatProblem::BadLink:
-          return "Not opened: " + name + " links atoms that are not in it.";
+          return FormatText(Tr("Not opened: {0} links atoms that are not in it."), {name});
         case TFormatProblem::BadOrder:
-          return "Not opened: a bond order in " + name + " has no end.";
+          return FormatText(Tr("Not opened: a bond order in {0} has no end."), {name});
         case TFormatProblem::None:
           break;
       }
-      return "Not opened: " + name + " is not a molecule file.";
+      return FormatText(Tr("Not opened: {0} is not a molecule file."), {name});
     case TFileError::DiskFull:
     case TFileError::NameTooLong:
     case TFileError::TooLarge:
     case TFileError::Other:
       break;
   }
-  return "Not opened: " + SystemReason(result.systemError) + ".";
+  return FormatText(Tr("Not opened: {0}."), {SystemReason(result.systemError)});
 }
 
 void ShowWriteFailure(IMessageBox& messages) {
-  messages.MessageBox("File cannot be found!", "Warning", TIcon::Exclamation);
+  messages.MessageBox(Tr("File cannot be found!"), Tr("Warning"), TIcon::Exclamation);
 }
 
 void ShowReadFailure(const TFileResult& result, IMessageBox& messages) {
   if (result.error != TFileError::BadFormat) return ShowWriteFailure(messages);
-  messages.MessageBox("Incorrect File Format!", "Warning", TIcon::Exclamation);
+  messages.MessageBox(Tr("Incorrect File Format!"), Tr("Warning"), TIcon::Exclamation);
 }
 
 namespace {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "framework/messagebox.h"
+#include "i18n/translate.h"
 #include "model/moleculefile.h"
 
 namespace kovala {
@@ -15,7 +16,7 @@ std::string ReadFailureReason(const TFileResult& result, const std::string& path
 
 // Why there is nothing to export while every atom still waits in the tray.
 inline constexpr const char* NothingToExportReason =
-    "Nothing to export yet: drag an atom out of the tray into the drawing area first.";
+    TrNoop("Nothing to export yet: drag an atom out of the tray into the drawing area first.");
 
 // The message boxes of a failure: "File cannot be found!" for a file not
 // written or opened, "Incorrect File Format!" for one that is no molecule of

@@ -16,8 +16,7 @@ namespace kovala {
 
 namespace {
 
-const char* const kCompletedText = "This molecule is completed!!!  Go to View for 3-D structure.";
-
+const char* const kCompletedText = TrNoop("This molecule is completed!!!  Go to View for 3-D structure.");
 
 SideCode FacingSide(SideCode side) { return static_cast<SideCode>((side + 1) % 4 + 1); }
 
@@ -54,12 +53,8 @@ void HangFrom(const TOwningArray<TAtom>& atoms, TAtom& child, TAtom& parent) {
 // The dropped atom and the one it touches, told apart when both are of one element.
 std::pair<std::string, std::string> DropNames(const TAtom& dragged, const TAtom& target) {
   if (dragged.kind != target.kind) return {SymbolOf(dragged), SymbolOf(target)};
-  return {"the dropped " + SymbolOf(dragged), "the placed " + SymbolOf(target)};
-}
-
-std::string Capitalised(std::string text) {
-  if (!text.empty() && text[0] >= 'a' && text[0] <= 'z') text[0] = static_cast<char>(text[0] - 'a' + 'A');
-  return text;
+  return {FormatText(Tr("the dropped {0}"), {SymbolOf(dragged)}),
+          FormatText(Tr("the placed {0}"), {SymbolOf(target)})};
 }
 
 // What a drop onto a free side may make: a bond with one electron from each
@@ -80,16 +75,32 @@ TBondDecision DecideBond(const TAtom& target, const TAtom& dragged) {
     return {TBondKind::Pair, {}};
   const auto [draggedName, targetName] = DropNames(dragged, target);
   if (target.openBonds < 1 || dragged.openBonds < 1)
-    return {TBondKind::Refused, "Both atoms need a free bond: " + draggedName + " has " +
-                                    std::to_string(dragged.openBonds) + ", " + targetName + " has " +
-                                    std::to_string(target.openBonds) + " left."};
-  return {TBondKind::Refused, "Each atom must give the bond a free electron: " + draggedName + " has " +
-                                  std::to_string(dragged.freeElectrons) + ", " + targetName + " has " +
-                                  std::to_string(target.freeElectrons) + "."};
+    return {TBondKind::Refused, FormatText(Tr("Both atoms need a free bond: {0} has {1}, {2} has {3} left."),
+                                           {draggedName, std::to_string(dragged.openBonds), targetName,
+                                            std::to_string(target.openBonds)})};
+  return {TBondKind::Refused,
+          FormatText(Tr("Each atom must give the bond a free electron: {0} has {1}, {2} has {3}."),
+                     {draggedName, std::to_string(dragged.freeElectrons), targetName,
+                      std::to_string(target.freeElectrons)})};
 }
 
-constexpr const char* kSideNames[] = {"", "right", "top", "left", "bottom"};
-constexpr const char* kPlaceNames[] = {"", "to the right of", "above", "to the left of", "below"};
+// Whole sentences by side, so a translation may word each side its own way.
+constexpr const char* kSideUsedDropOnFree[] = {
+    "", TrNoop("The right side of {0} is already used; drop on a free side."),
+    TrNoop("The top side of {0} is already used; drop on a free side."),
+    TrNoop("The left side of {0} is already used; drop on a free side."),
+    TrNoop("The bottom side of {0} is already used; drop on a free side.")};
+constexpr const char* kSideUsed[] = {
+    "", TrNoop("The right side of {0} is already used."), TrNoop("The top side of {0} is already used."),
+    TrNoop("The left side of {0} is already used."), TrNoop("The bottom side of {0} is already used.")};
+constexpr const char* kDroppedSideUsed[] = {"", TrNoop("The right side of the dropped {0} is already used."),
+                                            TrNoop("The top side of the dropped {0} is already used."),
+                                            TrNoop("The left side of the dropped {0} is already used."),
+                                            TrNoop("The bottom side of the dropped {0} is already used.")};
+constexpr const char* kPlaceTaken[] = {"", TrNoop("The place to the right of {0} is taken by {1}."),
+                                       TrNoop("The place above {0} is taken by {1}."),
+                                       TrNoop("The place to the left of {0} is taken by {1}."),
+                                       TrNoop("The place below {0} is taken by {1}.")};
 
 // Pixels from a point to the nearest point inside a side cell of an atom.
 std::int64_t DistanceToSideCell(const TAtom& atom, SideCode side, TPoint point) {
@@ -137,8 +148,8 @@ void TMoleculeEditor::RestackTray() {
 }
 
 std::optional<TNotice> TMoleculeEditor::PaletteRefusal() const {
-  if (molecule.completed) return TNotice{"You must start a new molecule before using this command!!!"};
-  if (molecule.atoms.Count() >= 26) return TNotice{"You can have no more than 26 total atoms!!!"};
+  if (molecule.completed) return TNotice{Tr("You must start a new molecule before using this command!!!")};
+  if (molecule.atoms.Count() >= 26) return TNotice{Tr("You can have no more than 26 total atoms!!!")};
   return std::nullopt;
 }
 
@@ -169,9 +180,11 @@ TEditResult TMoleculeEditor::PickUp(int index) const {
   if (!molecule.atoms.ValidIndex(index)) return {};
   const TAtom& picked = molecule.atoms[index];
   if (!picked.bonded) return {};
-  return Refused("You cannot move this bonded atom!!!",
-                 SymbolOf(picked) + " is bonded to " + std::to_string(picked.neighbourCount) +
-                     (picked.neighbourCount == 1 ? " atom" : " atoms") + "; only an atom not yet bonded moves.");
+  return Refused(Tr("You cannot move this bonded atom!!!"),
+                 FormatText(TrPlural("{0} is bonded to {1} atom; only an atom not yet bonded moves.",
+                                     "{0} is bonded to {1} atoms; only an atom not yet bonded moves.",
+                                     static_cast<unsigned long>(std::max(picked.neighbourCount, 0))),
+                            {SymbolOf(picked), std::to_string(picked.neighbourCount)}));
 }
 
 std::string TMoleculeEditor::WhyNotOnASide(int dragged, TPoint point) const {
@@ -183,17 +196,17 @@ std::string TMoleculeEditor::WhyNotOnASide(int dragged, TPoint point) const {
       const auto side = static_cast<SideCode>(s);
       const std::int64_t distance = DistanceToSideCell(atom, side, point);
       if (SideTaken(atom, side)) {
-        if (distance == 0)
-          return Capitalised("the " + std::string(kSideNames[side]) + " side of " + SymbolOf(atom) +
-                             " is already used; drop on a free side.");
+        if (distance == 0) return FormatText(Tr(kSideUsedDropOnFree[side]), {SymbolOf(atom)});
       } else if (nearest < 0 || distance < nearest) {
         nearest = distance;
       }
     }
   }
-  if (nearest < 0) return "No atom in the drawing area has a free side left.";
-  return "Released " + std::to_string(nearest) + (nearest == 1 ? " pixel" : " pixels") +
-         " away from the nearest free side; drop closer to a side.";
+  if (nearest < 0) return Tr("No atom in the drawing area has a free side left.");
+  return FormatText(TrPlural("Released {0} pixel away from the nearest free side; drop closer to a side.",
+                             "Released {0} pixels away from the nearest free side; drop closer to a side.",
+                             static_cast<unsigned long>(nearest)),
+                    {std::to_string(nearest)});
 }
 
 SideCode TMoleculeEditor::FreeSideAt(int index, int dragged, TPoint point) const {
@@ -220,7 +233,7 @@ TEditResult TMoleculeEditor::DropAt(int dragged, TPoint point) {
   for (const auto& atom : molecule.atoms)
     if (!InTray(atom)) somethingPlaced = true;
   if (somethingPlaced) {
-    result = Refused("You must release the atom on the side of another atom to kovala!!",
+    result = Refused(Tr("You must release the atom on the side of another atom to kovala!!"),
                      WhyNotOnASide(dragged, point));
   } else {
     // The first atom of the molecule: it may stand anywhere.
@@ -244,8 +257,9 @@ TEditResult TMoleculeEditor::Drop(int draggedIndex, int targetIndex, SideCode si
   TAtom& dragged = atoms[draggedIndex];
   TAtom& target = atoms[targetIndex];
   if (InTray(target))
-    return Refused("You cannot bond atoms in this area.  Move them to the center of the screen!!",
-                   SymbolOf(target) + " still waits in the tray; bonds are made only in the drawing area.");
+    return Refused(Tr("You cannot bond atoms in this area.  Move them to the center of the screen!!"),
+                   FormatText(Tr("{0} still waits in the tray; bonds are made only in the drawing area."),
+                              {SymbolOf(target)}));
 
   TEditResult result = Bond(dragged, target, side);
   Complete(result, true, kCompletedText, true);
@@ -254,7 +268,8 @@ TEditResult TMoleculeEditor::Drop(int draggedIndex, int targetIndex, SideCode si
 
 TEditResult TMoleculeEditor::Bond(TAtom& dragged, TAtom& target, SideCode side) {
   const TBondDecision decision = DecideBond(target, dragged);
-  if (decision.kind == TBondKind::Refused) return Refused("You cannot bond these atoms together!!!", decision.reason);
+  if (decision.kind == TBondKind::Refused)
+    return Refused(Tr("You cannot bond these atoms together!!!"), decision.reason);
 
   auto& atoms = molecule.atoms;
   const SideCode facing = FacingSide(side);
@@ -266,13 +281,12 @@ TEditResult TMoleculeEditor::Bond(TAtom& dragged, TAtom& target, SideCode side) 
   // leaves the atoms in their order and takes no undo step.
   std::string reason;
   if (SideTaken(target, side))
-    reason = Capitalised("the " + std::string(kSideNames[side]) + " side of " + SymbolOf(target) + " is already used.");
+    reason = FormatText(Tr(kSideUsed[side]), {SymbolOf(target)});
   else if (SideTaken(dragged, facing))
-    reason = "The " + std::string(kSideNames[facing]) + " side of the dropped " + SymbolOf(dragged) + " is already used.";
+    reason = FormatText(Tr(kDroppedSideUsed[facing]), {SymbolOf(dragged)});
   else if (holder != nullptr)
-    reason = "The place " + std::string(kPlaceNames[side]) + " " + SymbolOf(target) + " is taken by " +
-             SymbolOf(*holder) + ".";
-  if (!reason.empty()) return Refused(NoSpaceText, reason);
+    reason = FormatText(Tr(kPlaceTaken[side]), {SymbolOf(target), SymbolOf(*holder)});
+  if (!reason.empty()) return Refused(Tr(NoSpaceText), reason);
 
   // The tree links and the counters are read before the bond changes them.
   const bool targetIsLoneSingle = target.openBonds == 1 && !target.bonded;
@@ -340,7 +354,7 @@ void TMoleculeEditor::Complete(TEditResult& result, bool snapshotAfterBracket, c
   }
   for (auto& atom : molecule.atoms) ArrangeLonePairs(atom);
   result.completion = TEditResult::TCompletion::Completed;
-  result.announcement = announcement;
+  result.announcement = Tr(announcement);
 }
 
 bool TMoleculeEditor::AddChargeBracket() {

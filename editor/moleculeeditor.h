@@ -14,6 +14,7 @@
 
 #include "base/geometry.h"
 #include "framework/messagebox.h"
+#include "i18n/translate.h"
 #include "model/molecule.h"
 
 namespace kovala {
@@ -51,13 +52,13 @@ inline std::string SymbolOf(const TAtom& atom) {
 
 // The refusal of a drop whose place beside the target is taken; the courses
 // refuse such drops with the same words.
-inline constexpr const char* NoSpaceText =
-    "There is no space for the atom to be bonded.  Use Edit|Abbreviate H's to make more space available.";
+inline constexpr const char* NoSpaceText = TrNoop(
+    "There is no space for the atom to be bonded.  Use Edit|Abbreviate H's to make more space available.");
 
 // A message box to show: its text, caption and icon.
 struct TNotice {
   std::string text;
-  std::string caption = "Warning";
+  std::string caption = Tr("Warning");
   TIcon icon = TIcon::Exclamation;
 };
 

@@ -18,7 +18,7 @@ namespace {
 constexpr int kLastProtectedRingAtom = 5;
 constexpr int kLastProtectedRingBond = 6;
 
-constexpr const char* kHighestOrder = "A triple bond is the highest a bond goes.";
+constexpr const char* kHighestOrder = TrNoop("A triple bond is the highest a bond goes.");
 
 bool MidpointNear(const TBonds& bond, TPoint point) {
   // Integer division rounds the halves towards zero, as the hit test wants.
@@ -45,39 +45,46 @@ bool RaiseOrder(TBonds& bond) {
 // Why neither a shared pair nor a pair from one atom can raise the bond; the
 // atoms are named by symbol, with "the first" and "the second" for twins.
 std::string WhyNoHigherOrder(const TBonds& bond, const TAtom& start, const TAtom& end) {
-  const std::string raised = bond.Order() == "single"   ? "A double bond"
-                             : bond.Order() == "double" ? "A triple bond"
-                                                        : "A higher bond";
+  // Whole sentences by the order the bond would reach, so a translation
+  // may word each its own way.
+  const int raised = bond.Order() == "single" ? 0 : bond.Order() == "double" ? 1 : 2;
+  constexpr const char* kNeedsBond[] = {TrNoop("A double bond needs one more free bond on each atom: {0}."),
+                                        TrNoop("A triple bond needs one more free bond on each atom: {0}."),
+                                        TrNoop("A higher bond needs one more free bond on each atom: {0}.")};
+  constexpr const char* kNeedsElectron[] = {
+      TrNoop("A double bond needs one more free electron on each atom: {0} has {1}, {2} has {3}."),
+      TrNoop("A triple bond needs one more free electron on each atom: {0} has {1}, {2} has {3}."),
+      TrNoop("A higher bond needs one more free electron on each atom: {0} has {1}, {2} has {3}.")};
   std::string a = SymbolOf(start);
   std::string b = SymbolOf(end);
   if (a == b) {
-    a = "the first " + a;
-    b = "the second " + b;
+    a = FormatText(Tr("the first {0}"), {a});
+    b = FormatText(Tr("the second {0}"), {b});
   }
   if (start.openBonds < 1 || end.openBonds < 1) {
     std::string lacking;
     if (start.openBonds < 1 && end.openBonds < 1)
-      lacking = "both have none";
+      lacking = Tr("both have none");
     else
-      lacking = (start.openBonds < 1 ? a : b) + " has none";
-    return raised + " needs one more free bond on each atom: " + lacking + ".";
+      lacking = FormatText(Tr("{0} has none"), {start.openBonds < 1 ? a : b});
+    return FormatText(Tr(kNeedsBond[raised]), {lacking});
   }
-  return raised + " needs one more free electron on each atom: " + a + " has " +
-         std::to_string(start.freeElectrons) + ", " + b + " has " + std::to_string(end.freeElectrons) + ".";
+  return FormatText(Tr(kNeedsElectron[raised]),
+                    {a, std::to_string(start.freeElectrons), b, std::to_string(end.freeElectrons)});
 }
 
 }  // namespace
 
 TEditResult TMoleculeEditor::ChangeElectrons(int index, bool add) {
   if (!molecule.atoms.ValidIndex(index))
-    return Refused("You need to click on an atom!!",
-                   "No atom under the pointer; click inside an atom's square to change its electrons.");
+    return Refused(Tr("You need to click on an atom!!"),
+                   Tr("No atom under the pointer; click inside an atom's square to change its electrons."));
   if (molecule.atoms[index].kind == Hydrogen)
-    return Refused("You cannot change the number of electrons on hydrogen!!",
-                   "Hydrogen has room for one electron only, so its electrons stay as they are.");
+    return Refused(Tr("You cannot change the number of electrons on hydrogen!!"),
+                   Tr("Hydrogen has room for one electron only, so its electrons stay as they are."));
   if (molecule.ringTemplatePlaced && index <= kLastProtectedRingAtom)
-    return Refused("You cannot change the number of electrons on this atom!!",
-                   "This atom is one of the ring's six carbons, whose electrons stay as they are.");
+    return Refused(Tr("You cannot change the number of electrons on this atom!!"),
+                   Tr("This atom is one of the ring's six carbons, whose electrons stay as they are."));
 
   // The snapshot stays even when the change is refused below.
   molecule.Snapshot();
@@ -87,7 +94,7 @@ TEditResult TMoleculeEditor::ChangeElectrons(int index, bool add) {
     ++atom.freeElectrons;
     --atom.openBonds;
     --atom.charge;
-    Complete(result, false, "This molecule is completed!!!  Go to View for 3-D structure.", false);
+    Complete(result, false, TrNoop("This molecule is completed!!!  Go to View for 3-D structure."), false);
   } else if (!add && atom.freeElectrons >= 1) {
     --atom.freeElectrons;
     ++atom.openBonds;
@@ -96,11 +103,13 @@ TEditResult TMoleculeEditor::ChangeElectrons(int index, bool add) {
     molecule.completed = false;
     molecule.brackets.Flush();
   } else if (add) {
-    result = Refused("You cannot add electrons to this atom!!!",
-                     "An added electron fills an open bond: " + SymbolOf(atom) + " has none left.");
+    result =
+        Refused(Tr("You cannot add electrons to this atom!!!"),
+                FormatText(Tr("An added electron fills an open bond: {0} has none left."), {SymbolOf(atom)}));
   } else {
-    result = Refused("You cannot take electrons away from this atom!!!",
-                     "Only a free electron can be taken: " + SymbolOf(atom) + " has none left.");
+    result =
+        Refused(Tr("You cannot take electrons away from this atom!!!"),
+                FormatText(Tr("Only a free electron can be taken: {0} has none left."), {SymbolOf(atom)}));
   }
   result.snapshot = true;
   return result;
@@ -119,8 +128,8 @@ TEditResult TMoleculeEditor::RaiseBond(int bondIndex) {
   const TBondEnds ends = EndsOf(molecule, molecule.bonds[bondIndex]);
   if (!ends.Joins()) return {};
   if (molecule.ringTemplatePlaced && bondIndex <= kLastProtectedRingBond)
-    return Refused("You cannot make a mutiple bond in this position!!!",
-                   "The ring's bonds and its first substituent's bond stay as they are.");
+    return Refused(Tr("You cannot make a mutiple bond in this position!!!"),
+                   Tr("The ring's bonds and its first substituent's bond stay as they are."));
 
   // The snapshot stays even when no rule allows a higher order.
   molecule.Snapshot();
@@ -131,7 +140,7 @@ TEditResult TMoleculeEditor::RaiseBond(int bondIndex) {
   TAtom& end = molecule.atoms[ends.end];
   // A triple bond passes the rules below but goes no higher.
   const bool highest = bond.Order() == "triple";
-  if (highest) result.explanation = kHighestOrder;
+  if (highest) result.explanation = Tr(kHighestOrder);
   if (start.freeElectrons >= 1 && end.freeElectrons >= 1 && start.openBonds >= 1 && end.openBonds >= 1) {
     if (RaiseOrder(bond)) {
       --start.openBonds;
@@ -150,10 +159,10 @@ TEditResult TMoleculeEditor::RaiseBond(int bondIndex) {
       start.freeElectrons -= 2;
     }
   } else {
-    result.refusal = TNotice{"You may not form a multiple bond in this position!!!"};
-    result.explanation = highest ? std::string(kHighestOrder) : WhyNoHigherOrder(bond, start, end);
+    result.refusal = TNotice{Tr("You may not form a multiple bond in this position!!!")};
+    result.explanation = highest ? std::string(Tr(kHighestOrder)) : WhyNoHigherOrder(bond, start, end);
   }
-  Complete(result, false, "This molecule is completed!!!  Go to View for a 3-D structure.", true);
+  Complete(result, false, TrNoop("This molecule is completed!!!  Go to View for a 3-D structure."), true);
   return result;
 }
 

@@ -97,16 +97,17 @@ TRingTemplate TemplateOf(TRingKind ring) {
   return {kCyclobutaneAtoms, kCyclobutaneBonds, 2};
 }
 
-constexpr const char* kStartTexts[] = {"You must start with the aromatic ring!!!",
-                                       "You must start with the cyclohexane!!!",
-                                       "You must start with the cyclobutane!!!"};
+constexpr const char* kStartTexts[] = {TrNoop("You must start with the aromatic ring!!!"),
+                                       TrNoop("You must start with the cyclohexane!!!"),
+                                       TrNoop("You must start with the cyclobutane!!!")};
 
 }  // namespace
 
 TEditResult TMoleculeEditor::PlaceRing(TRingKind ring) {
   TEditResult result;
   result.refusal = PaletteRefusal();
-  if (!result.refusal && !molecule.atoms.IsEmpty()) result.refusal = TNotice{kStartTexts[static_cast<int>(ring)]};
+  if (!result.refusal && !molecule.atoms.IsEmpty())
+    result.refusal = TNotice{Tr(kStartTexts[static_cast<int>(ring)])};
   if (result.refusal) return result;
 
   const TRingTemplate ringTemplate = TemplateOf(ring);

@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "i18n/translate.h"
+
 namespace kovala {
 
 namespace {
@@ -16,23 +18,50 @@ struct TOpenGroup {
   int count;
 };
 
-std::string Bonds(long long count) { return std::to_string(count) + (count == 1 ? " bond" : " bonds"); }
-
+// Each case a whole phrase, so that a translation may word and inflect it
+// by its own plural rule: {0} the element symbol (or, for a group, the
+// count), {1} the symbol or the bonds, {2} the bonds.
 std::string Phrase(const TOpenGroup& group, int sameKindAndPlace) {
   const std::string_view symbol = ElementInfo(group.kind).symbol;
-  std::string who = symbol.empty() ? std::string("?") : std::string(symbol);
-  if (group.inTray) who += " in the tray";
+  const std::string who = symbol.empty() ? std::string("?") : std::string(symbol);
   // Widened: a counter read from a damaged file may be the most negative int.
   const long long magnitude = std::llabs(static_cast<long long>(group.openBonds));
+  const std::string bonds = std::to_string(magnitude);
+  // The plural follows the bonds; a count beyond what a long holds is never one.
+  const auto n = static_cast<unsigned long>(magnitude);
+  const bool needs = group.openBonds > 0;
   if (group.count == 1) {
     // "the" names the only such atom; "one" picks it out among others.
-    who = (sameKindAndPlace == 1 ? "the " : "one ") + who;
-    return group.openBonds > 0 ? who + " needs " + Bonds(magnitude)
-                               : who + " has " + Bonds(magnitude) + " too many";
+    const bool only = sameKindAndPlace == 1;
+    const char* pattern = nullptr;
+    if (needs && !group.inTray)
+      pattern = only ? TrPlural("the {0} needs {1} bond", "the {0} needs {1} bonds", n)
+                     : TrPlural("one {0} needs {1} bond", "one {0} needs {1} bonds", n);
+    else if (needs)
+      pattern =
+          only ? TrPlural("the {0} in the tray needs {1} bond", "the {0} in the tray needs {1} bonds", n)
+               : TrPlural("one {0} in the tray needs {1} bond", "one {0} in the tray needs {1} bonds", n);
+    else if (!group.inTray)
+      pattern = only ? TrPlural("the {0} has {1} bond too many", "the {0} has {1} bonds too many", n)
+                     : TrPlural("one {0} has {1} bond too many", "one {0} has {1} bonds too many", n);
+    else
+      pattern = only ? TrPlural("the {0} in the tray has {1} bond too many",
+                                "the {0} in the tray has {1} bonds too many", n)
+                     : TrPlural("one {0} in the tray has {1} bond too many",
+                                "one {0} in the tray has {1} bonds too many", n);
+    return FormatText(pattern, {who, bonds});
   }
-  who = std::to_string(group.count) + " " + who;
-  return group.openBonds > 0 ? who + " need " + Bonds(magnitude) + " each"
-                             : who + " have " + Bonds(magnitude) + " too many each";
+  const char* pattern = nullptr;
+  if (needs)
+    pattern = group.inTray ? TrPlural("{0} {1} in the tray need {2} bond each",
+                                      "{0} {1} in the tray need {2} bonds each", n)
+                           : TrPlural("{0} {1} need {2} bond each", "{0} {1} need {2} bonds each", n);
+  else
+    pattern = group.inTray ? TrPlural("{0} {1} in the tray have {2} bond too many each",
+                                      "{0} {1} in the tray have {2} bonds too many each", n)
+                           : TrPlural("{0} {1} have {2} bond too many each",
+                                      "{0} {1} have {2} bonds too many each", n);
+  return FormatText(pattern, {std::to_string(group.count), who, bonds});
 }
 
 }  // namespace
@@ -54,26 +83,32 @@ std::string StillOpenText(const TMolecule& molecule, int trayX) {
     }
   if (groups.empty()) return {};
 
-  std::string text = "Still open: ";
+  // "a, b and c": the list's last two parts are joined as the language joins them.
+  std::string list;
   for (std::size_t i = 0; i < groups.size(); ++i) {
     int sameKindAndPlace = 0;
     for (const auto& atom : molecule.atoms)
       if (atom.kind == groups[i].kind && (atom.x == trayX) == groups[i].inTray) ++sameKindAndPlace;
-    if (i > 0) text += i + 1 == groups.size() ? " and " : ", ";
-    text += Phrase(groups[i], sameKindAndPlace);
+    const std::string phrase = Phrase(groups[i], sameKindAndPlace);
+    if (i == 0)
+      list = phrase;
+    else if (i + 1 == groups.size())
+      list = FormatText(Tr("{0} and {1}"), {list, phrase});
+    else
+      list += ", " + phrase;
   }
-  return text + ".";
+  return FormatText(Tr("Still open: {0}."), {list});
 }
 
 std::string PanelText(const TMolecule& molecule, const TPanelFacts& facts) {
   std::string state;
   if (molecule.atoms.IsEmpty())
-    state = "No atoms yet.";
+    state = Tr("No atoms yet.");
   else if (molecule.completed)
-    state = facts.completion.empty() ? std::string("The molecule is complete.") : facts.completion;
+    state = facts.completion.empty() ? std::string(Tr("The molecule is complete.")) : facts.completion;
   else
     state = StillOpenText(molecule, facts.trayX);
-  if (state.empty()) state = "Every atom has the bonds it needs.";
+  if (state.empty()) state = Tr("Every atom has the bonds it needs.");
   return facts.refusal.empty() ? state : facts.refusal + "\n" + state;
 }
 

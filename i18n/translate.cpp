@@ -113,6 +113,12 @@ const char* TrPlural(const char* one, const char* many, unsigned long count) {
   return dngettext(TranslationDomain, one, many, count);
 }
 
+std::string TrCounted(const char* one, const char* many, long long count) {
+  // Any count but 1 reads "many" in English; 2 stands for the negative ones.
+  const unsigned long pick = count < 0 ? 2UL : static_cast<unsigned long>(count);
+  return FormatText(TrPlural(one, many, pick), {std::to_string(count)});
+}
+
 const char* TrContext(const char* context, const char* text) {
   if (!translating || text == nullptr || *text == '\0') return text;
   // Catalogues key a text with a context as "context\004text".

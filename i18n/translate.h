@@ -58,6 +58,11 @@ std::string TranslationLanguage();
 // plural rule: English takes `one` for 1 and `many` otherwise.
 const char* TrPlural(const char* one, const char* many, unsigned long count);
 
+// A count in words: `one` or `many` by the count, with {0} filled in with
+// it ("{0} open bond"). A negative count (a damaged file's) takes the form
+// for many, as English does.
+std::string TrCounted(const char* one, const char* many, long long count);
+
 // A text whose English word needs a different translation in another place
 // (a compound's name, an element's name): the context tells them apart.
 const char* TrContext(const char* context, const char* text);

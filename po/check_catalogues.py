@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """Fails when a catalogue would show a user something wrong or English.
 
-  check_catalogues.py PO_DIR [LANGUAGE...]
+  check_catalogues.py TEMPLATE PO_DIR [LANGUAGE...]
+
+TEMPLATE is the template the build extracts (po/CMakeLists.txt).
 
 For each language (default: the ones po/LINGUAS names): msgfmt -c accepts the
 catalogue and counts every message translated, none fuzzy or untranslated; it
@@ -38,6 +40,10 @@ MENU_GROUPS = [
     ["&Install", "Cancel"],
     ["&Next", "Cancel"],
 ]
+# The menu bars among the groups above: a bar's mnemonic is pressed with Alt,
+# and Alt+X is the accelerator of Exit, which takes the key first.
+MENU_BARS = [0, 6, 8, 10, 12, 13]
+ALT_ACCELERATORS = {"x": "Exit"}
 KEYWORD_LISTS = {"chemistry;molecule;atom;bond;electron;organic;3D;school;"}
 PLACEHOLDER = re.compile(r"\{\d\}")
 
@@ -112,7 +118,7 @@ def Mnemonic(text):
     return text[marks[0] + 1].lower()
 
 
-def CheckLanguage(po_dir, language):
+def CheckLanguage(template_path, po_dir, language):
     problems = []
     path = po_dir / f"{language}.po"
     run = subprocess.run(["msgfmt", "-c", "--statistics", "-o", "/dev/null", str(path)], capture_output=True,
@@ -120,7 +126,7 @@ def CheckLanguage(po_dir, language):
     report = run.stderr.strip()
     if run.returncode != 0:
         return [f"msgfmt -c refuses it:\n{report}"]
-    template = {(e.context, e.msgid) for e in ReadCatalogue(po_dir / "kovala.pot") if e.msgid}
+    template = {(e.context, e.msgid) for e in ReadCatalogue(template_path) if e.msgid}
     entries = [e for e in ReadCatalogue(path) if e.msgid]
     if not re.fullmatch(rf"{len(template)} translated messages?\.", report):
         problems.append(f"msgfmt counts '{report}', expected {len(template)} translated messages and nothing else")
@@ -152,6 +158,12 @@ def CheckLanguage(po_dir, language):
         if e.context is None and e.plural is None:
             translations[e.msgid] = e.strings[0]
 
+    for bar in MENU_BARS:
+        for item in MENU_GROUPS[bar]:
+            letter = Mnemonic(translations.get(item, ""))
+            if letter in ALT_ACCELERATORS:
+                problems.append(f"menu bar mnemonic is Alt+{letter.upper()}, the key of {ALT_ACCELERATORS[letter]}: "
+                                f"{translations[item]!r}")
     for group in MENU_GROUPS:
         seen = {}
         for item in group:
@@ -167,12 +179,12 @@ def CheckLanguage(po_dir, language):
 
 
 def main():
-    po_dir = pathlib.Path(sys.argv[1])
-    languages = sys.argv[2:] or [line.strip() for line in (po_dir / "LINGUAS").read_text().splitlines()
+    template_path, po_dir = pathlib.Path(sys.argv[1]), pathlib.Path(sys.argv[2])
+    languages = sys.argv[3:] or [line.strip() for line in (po_dir / "LINGUAS").read_text().splitlines()
                                  if line.strip() and not line.startswith("#")]
     failed = False
     for language in languages:
-        problems = CheckLanguage(po_dir, language)
+        problems = CheckLanguage(template_path, po_dir, language)
         print(f"{language}: {'ok' if not problems else str(len(problems)) + ' problems'}")
         for problem in problems:
             print(f"  {problem}")

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """check_catalogues.py must refuse a catalogue with each kind of fault.
 
-  test_check_catalogues.py PO_DIR
+  test_check_catalogues.py TEMPLATE PO_DIR
 
 Each row breaks a copy of the German catalogue in one way and names the words
 the checker's report must then contain.
@@ -38,6 +38,7 @@ CASES = [
     ("two mnemonics", Replace('msgstr "&Neu"', 'msgstr "&Ne&u"'), "malformed"),
     ("mnemonic twice in a popup", Replace('msgstr "&Neu"', 'msgstr "&Drucken neu"'), "twice in one menu"),
     ("mnemonic twice on a bar", Replace('msgstr "&Hilfe"', 'msgstr "&Molekülhilfe"'), "twice in one menu"),
+    ("bar mnemonic on the Exit key", Replace('msgstr "&Übungen"', 'msgstr "Übungen e&xtra"'), "the key of Exit"),
     ("search words not a list", Replace('Chemie;Molekül;Atom;Bindung;Elektron;organisch;3D;Schule;chemistry;molecule;',
                                         'Chemie, Molekül'), "search words"),
     ("message missing", Replace('msgid "Exits the program"\nmsgstr "Beendet das Programm"\n', ''),
@@ -49,22 +50,22 @@ CASES = [
 
 
 def main():
-    po_dir = pathlib.Path(sys.argv[1])
+    template, po_dir = pathlib.Path(sys.argv[1]), pathlib.Path(sys.argv[2])
     original = (po_dir / "de.po").read_text(encoding="utf-8")
     failures = 0
     with tempfile.TemporaryDirectory() as scratch:
         scratch = pathlib.Path(scratch)
-        shutil.copy(po_dir / "kovala.pot", scratch / "kovala.pot")
+        shutil.copy(template, scratch / "kovala.pot")
         # The untouched catalogue passes, or every row below proves nothing.
         (scratch / "de.po").write_text(original, encoding="utf-8")
-        run = subprocess.run([sys.executable, str(HERE / "check_catalogues.py"), str(scratch), "de"],
+        run = subprocess.run([sys.executable, str(HERE / "check_catalogues.py"), str(scratch / "kovala.pot"), str(scratch), "de"],
                              capture_output=True, text=True)
         if run.returncode != 0:
             print(f"the untouched catalogue fails:\n{run.stdout}")
             return 1
         for name, damage, expected in CASES:
             (scratch / "de.po").write_text(damage(original), encoding="utf-8")
-            run = subprocess.run([sys.executable, str(HERE / "check_catalogues.py"), str(scratch), "de"],
+            run = subprocess.run([sys.executable, str(HERE / "check_catalogues.py"), str(scratch / "kovala.pot"), str(scratch), "de"],
                                  capture_output=True, text=True)
             if run.returncode == 0 or expected not in run.stdout:
                 print(f"FAIL {name}: exit {run.returncode}, report:\n{run.stdout}")

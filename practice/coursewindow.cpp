@@ -4,6 +4,8 @@
 #include <optional>
 #include <utility>
 
+#include "i18n/translate.h"
+
 namespace kovala {
 
 TCourseWindow::TCourseWindow(IWindowHost& windowHost, IDesktop& desktopServices,
@@ -16,17 +18,49 @@ TCourseWindow::TCourseWindow(IWindowHost& windowHost, IDesktop& desktopServices,
   editor.judge = [this](const TMolecule& built) -> std::optional<std::string> {
     const TCourseRow* row = ShownRow();
     if (row == nullptr || RowAccepts(*row, built)) return std::nullopt;
-    return row->ruleMessage;
+    return Tr(row->ruleMessage);
   };
+}
+
+std::vector<std::string> WrappedCourseLines(const std::array<std::string, 5>& lines, int room,
+                                            const ISurface& measure) {
+  std::vector<std::string> shown;
+  for (const std::string& line : lines) {
+    if (line.empty() || measure.TextSize(line).width <= room) {
+      shown.push_back(line);
+      continue;
+    }
+    // Word by word; a word wider than the room alone stands on its own line.
+    std::string current;
+    std::size_t at = 0;
+    while (at < line.size()) {
+      const std::size_t space = line.find(' ', at);
+      const std::size_t end = space == std::string::npos ? line.size() : space;
+      const std::string word = line.substr(at, end - at);
+      const std::string longer = current.empty() ? word : current + " " + word;
+      if (!current.empty() && measure.TextSize(longer).width > room) {
+        shown.push_back(current);
+        current = word;
+      } else {
+        current = longer;
+      }
+      at = end == line.size() ? end : end + 1;
+    }
+    shown.push_back(current);
+  }
+  return shown;
 }
 
 void TCourseWindow::Paint(ISurface& surface) {
   TBondWindow::Paint(surface);
   const TRect client = Host().ClientRect();
-  for (int i = 0; i < static_cast<int>(textLines.size()); ++i) {
-    const std::string& line = textLines[static_cast<std::size_t>(i)];
-    if (!line.empty()) surface.Text(client.left + 5, client.bottom - 100 + 15 * i, line);
-  }
+  const int left = client.left + 5;
+  const std::vector<std::string> shown = WrappedCourseLines(textLines, client.right - left, surface);
+  // The block ends where the five lines end; wrapped lines push it up.
+  const int top =
+      client.bottom - 100 - 15 * (static_cast<int>(shown.size()) - static_cast<int>(textLines.size()));
+  for (std::size_t i = 0; i < shown.size(); ++i)
+    if (!shown[i].empty()) surface.Text(left, top + 15 * static_cast<int>(i), shown[i]);
 }
 
 std::vector<TAccessibleItem> TCourseWindow::AccessibleItems() const {
@@ -90,7 +124,8 @@ void TCourseWindow::ClearRow() {
 void TCourseWindow::SetupRow(int n) {
   if (n < 1 || n > RowCount()) return;
   const TCourseRow& row = table[static_cast<std::size_t>(n - 1)];
-  textLines = row.lines;
+  // The table keeps the source texts; the lines show in the user's language.
+  for (std::size_t i = 0; i < textLines.size(); ++i) textLines[i] = Tr(row.lines[i]);
   for (const TAtomGroup& group : row.atoms)
     for (int i = 0; i < group.count; ++i) AddToTray(group.kind);
   if (row.adjustment && !molecule.atoms.IsEmpty()) {
@@ -115,7 +150,7 @@ void TCourseWindow::NextRow() {
   Host().Invalidate(true);
   RenewPanel();
   Host().UpdateNow();
-  Desktop().MessageBox(endMessage, "Information", TIcon::Information);
+  Desktop().MessageBox(Tr(endMessage), Tr("Information"), TIcon::Information);
 }
 
 void TCourseWindow::PreviousRow() {

@@ -9,13 +9,20 @@
 #include <vector>
 
 #include "editor/bondwindow.h"
+#include "framework/surface.h"
 #include "practice/courserow.h"
 
 namespace kovala {
 
+// A course's lines as shown in `room` pixels: a line too wide for it (a long
+// translation, a narrow window) goes on at word breaks on the lines below.
+std::vector<std::string> WrappedCourseLines(const std::array<std::string, 5>& lines, int room,
+                                            const ISurface& measure);
+
 class TCourseWindow : public TBondWindow {
  public:
-  // `table` must outlive the window; `endMessage` is shown by Next past the
+  // `table` must outlive the window; `endMessage` (a source text, looked up
+  // when shown) is shown by Next past the
   // last row; `number` is the row number before the course is first started.
   TCourseWindow(IWindowHost& host, IDesktop& desktop, const std::vector<TCourseRow>& table,
                 std::string endMessage, int number);

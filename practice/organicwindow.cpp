@@ -1,9 +1,11 @@
 #include "practice/organicwindow.h"
 
+#include "i18n/translate.h"
+
 namespace kovala {
 
 TOrganicWindow::TOrganicWindow(IWindowHost& windowHost, IDesktop& desktopServices)
     : TCourseWindow(windowHost, desktopServices, OrganicTable(),
-                    "You have completed the organic molecules.  Go to Practice|Quit", 0) {}
+                    TrNoop("You have completed the organic molecules.  Go to Practice|Quit"), 0) {}
 
 }  // namespace kovala

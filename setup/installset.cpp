@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "i18n/translate.h"
+
 namespace kovala {
 
 namespace fs = std::filesystem;
@@ -97,8 +99,9 @@ std::string CreateGroupCommand(const std::string& destinationPath) {
   struct Item {
     std::string_view name, file;
   };
-  constexpr Item items[] = {
-      {"Kovala", "kovala"}, {"ReadMe", "readme.doc"}, {"Un-Install Kovala", "uninstall"}};
+  constexpr Item items[] = {{TrNoop("Kovala"), "kovala"},
+                            {TrNoop("ReadMe"), "readme.doc"},
+                            {TrNoop("Un-Install Kovala"), "uninstall"}};
   std::string text = "[CreateGroup(Kovala)]";
   for (const Item& item : items) {
     const std::string path = GroupArgument(JoinPath(destinationPath, item.file));

@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include "base/wholefile.h"
+#include "i18n/translate.h"
 #include "setup/filetype.h"
 #include "setup/installset.h"
 #include "setup/setuptext.h"
@@ -69,9 +70,9 @@ std::string StringValue(const std::string& text) {
 // What each item's launcher says of itself.
 std::string CommentOf(const std::string& file) {
   const std::string name = fs::path(file).filename().string();
-  if (name == "kovala") return "Build molecules from atoms and turn them in 3-D";
-  if (name == "uninstall") return "Remove Kovala from this computer";
-  return "Notes for teachers on Kovala";
+  if (name == "kovala") return Tr("Build molecules from atoms and turn them in 3-D");
+  if (name == "uninstall") return Tr("Remove Kovala from this computer");
+  return Tr("Notes for teachers on Kovala");
 }
 
 }  // namespace
@@ -183,7 +184,7 @@ bool TXdgProgramGroups::CreateGroup(const std::string& group, const std::vector<
     const std::string exec = LauncherCommand(commandLine);
     // The program started directly opens the molecule file it is given.
     const bool opensFiles = program && !exec.starts_with("xdg-open ");
-    std::string entry = Concat({"[Desktop Entry]\nType=Application\nName=", StringValue(name),
+    std::string entry = Concat({"[Desktop Entry]\nType=Application\nName=", StringValue(Tr(name)),
                                 "\nComment=", StringValue(CommentOf(commandLine)), "\nExec=", exec,
                                 opensFiles ? " %f" : "", "\nPath=", StringValue(workingDirectory),
                                 "\nIcon=", StringValue(icon), "\nTerminal=false\n"});
@@ -200,7 +201,7 @@ bool TXdgProgramGroups::CreateGroup(const std::string& group, const std::vector<
   }
   {
     std::ofstream out(directoryFile);
-    out << "[Desktop Entry]\nType=Directory\nName=" << StringValue(group) << "\n";
+    out << "[Desktop Entry]\nType=Directory\nName=" << StringValue(Tr(group)) << "\n";
     if (!groupIcon.empty()) out << "Icon=" << StringValue(groupIcon) << "\n";
     written = static_cast<bool>(out) && written;
   }

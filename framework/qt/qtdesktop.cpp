@@ -14,6 +14,7 @@
 #include <QStringList>
 #include <QUrl>
 #include <algorithm>
+#include <iostream>
 
 #include "framework/qt/imagepicture.h"
 #include "framework/qt/nameonlyiconprovider.h"
@@ -113,6 +114,13 @@ TAnswer TQtDesktop::MessageBox(const std::string& text, const std::string& capti
   QMessageBox box(ToQtIcon(icon), QString::fromStdString(caption), QString::fromStdString(text),
                   ToQtButtons(buttons), owner.data());
   box.setTextFormat(Qt::PlainText);
+  // Scripts that drive the program (the end-to-end scenarios) read what a
+  // box says here: its picture alone does not tell them.
+  if (qEnvironmentVariableIsSet("KOVALA_ECHO_MESSAGES")) {
+    QString said = QStringLiteral("message box: %1: %2").arg(box.windowTitle(), box.text());
+    said.replace(QLatin1Char('\n'), QStringLiteral("\\n"));
+    std::cerr << said.toStdString() << std::endl;
+  }
   const int result = box.exec();
   GiveBackFocus();
   return ToAnswer(result, buttons);

@@ -30,7 +30,7 @@ bool ChangeDirectory(const std::string& path) { return !path.empty() && chdir(pa
 bool TChoiceDialog::SetupWindow() {
   savedDirectory = CurrentDirectory();
   if (savedDirectory.size() > MaxSavedDirectory) {
-    window.Refuse("The installer cannot run from a directory whose path is longer than 255 characters.");
+    window.Refuse(Tr("The installer cannot run from a directory whose path is longer than 255 characters."));
     return false;
   }
   createdDefault = mkdir(window.defaultDirectory.c_str(), 0755) == 0;
@@ -86,7 +86,7 @@ void TChoiceDialog::Install() {
   const std::string destination = dialog->Text(choice::DestinationPath);
   // Each refusal leaves the dialog open, so the teacher can choose again.
   if (!WithinPathLimit(destination)) {
-    window.Refuse("The destination path is longer than 99 characters. Choose a shorter one.");
+    window.Refuse(Tr("The destination path is longer than 99 characters. Choose a shorter one."));
     return;
   }
   if (const std::string why = window.CheckDestination(destination); !why.empty()) {

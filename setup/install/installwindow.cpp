@@ -27,13 +27,14 @@ namespace {
 constexpr std::size_t CopyBlockSize = 1 << 20;
 
 std::string CannotInstall(const std::string& folder, const std::string& reason) {
-  return Concat({"Kovala cannot be installed in ", Printable(folder), ":\n", reason});
+  return FormatText(Tr("Kovala cannot be installed in {0}:\n{1}"), {Printable(folder), reason});
 }
 
 // Kovala is installed; only the desktop's file type is missing.
 std::string NoDoubleClick(const std::string& what, int error) {
-  return Concat({"Kovala is installed, but its molecule files will not open by a double click: ", Printable(what),
-                 ".\n", Reason(error), "."});
+  return FormatText(
+      Tr("Kovala is installed, but its molecule files will not open by a double click: {0}.\n{1}."),
+      {Printable(what), Reason(error)});
 }
 
 bool IsRegular(const std::string& path) {
@@ -54,7 +55,7 @@ TInstallWindow::TInstallWindow(ISetupDesktop& setupDesktop, IProgramGroupService
 void TInstallWindow::SetupWindow() {
   createGroup = 0;
   if (sourceDirectory.empty()) {
-    Refuse("The installer cannot tell which folder it was started from, so it has nothing to install.");
+    Refuse(Tr("The installer cannot tell which folder it was started from, so it has nothing to install."));
     CloseMainWindow();
     return;
   }
@@ -70,8 +71,9 @@ void TInstallWindow::Refuse(const std::string& text) { desktop.MessageBox(text, 
 
 std::string TInstallWindow::CheckDestination(const std::string& destination) const {
   if (HasControlCharacter(destination))
-    return CannotInstall(destination, "its name holds a control character, such as a line break.");
-  if (destination.empty() || destination[0] != '/') return CannotInstall(destination, "it is not a full path.");
+    return CannotInstall(destination, Tr("its name holds a control character, such as a line break."));
+  if (destination.empty() || destination[0] != '/')
+    return CannotInstall(destination, Tr("it is not a full path."));
   struct stat info {};
   if (stat(destination.c_str(), &info) != 0) {
     if (errno != ENOENT) return CannotInstall(destination, Reason(errno) + ".");
@@ -80,10 +82,10 @@ std::string TInstallWindow::CheckDestination(const std::string& destination) con
     if (access(parent.c_str(), W_OK | X_OK) != 0) return CannotInstall(destination, Reason(errno) + ".");
     return {};
   }
-  if (!S_ISDIR(info.st_mode)) return CannotInstall(destination, "it is a file, not a folder.");
+  if (!S_ISDIR(info.st_mode)) return CannotInstall(destination, Tr("it is a file, not a folder."));
   struct stat source {};
   if (stat(sourceDirectory.c_str(), &source) == 0 && source.st_dev == info.st_dev && source.st_ino == info.st_ino)
-    return CannotInstall(destination, "it is the folder the installer runs from.");
+    return CannotInstall(destination, Tr("it is the folder the installer runs from."));
   if (access(destination.c_str(), W_OK | X_OK) != 0) return CannotInstall(destination, Reason(errno) + ".");
   return {};
 }
@@ -117,12 +119,14 @@ bool TInstallWindow::PlanInstallation() {
       hadManifest = true;
       break;
     case TManifestRead::TooLarge:
-      return refuse(Concat({"Nothing was installed: ", Printable(manifestPath),
-                            " is in the way. It is far too large to be the list of an earlier installation."}));
+      return refuse(FormatText(Tr("Nothing was installed: {0} is in the way. It is far too large to be the "
+                                  "list of an earlier installation."),
+                               {Printable(manifestPath)}));
     case TManifestRead::Unreadable:
-      return refuse(Concat({"Nothing was installed: ", Printable(manifestPath),
-                            " is in the way. It cannot be read as the list of an earlier installation (",
-                            Reason(error), ")."}));
+      return refuse(
+          FormatText(Tr("Nothing was installed: {0} is in the way. It cannot be read as the list of an "
+                        "earlier installation ({1})."),
+                     {Printable(manifestPath), Reason(error)}));
   }
 
   std::vector<std::string> names;
@@ -141,8 +145,10 @@ bool TInstallWindow::PlanInstallation() {
       plan.push_back(TPlannedFile{name, true, 0, 0});
     } else if (IsProgramFile(name)) {
       // Without this file the installation would not work, and it is not ours to replace.
-      return refuse(Concat({"Nothing was installed: ", Printable(path),
-                            " is in the way. The installer did not put it there and will not replace it."}));
+      return refuse(
+          FormatText(Tr("Nothing was installed: {0} is in the way. The installer did not put it there "
+                        "and will not replace it."),
+                     {Printable(path)}));
     } else {
       keptFiles.push_back(name);
     }
@@ -152,14 +158,15 @@ bool TInstallWindow::PlanInstallation() {
 
 void TInstallWindow::RunInstallation() {
   // Always the number: today's disks hold far more than the old "N/A" limit.
-  const std::string available = std::to_string(FreeKB(destinationPath)) + " kB";
+  const std::string available = FormatText(Tr("{0} kB"), {std::to_string(FreeKB(destinationPath))});
 
   neededKB = 0;
   for (const std::string& name : FindInstallSet(sourceDirectory))
     neededKB += FileSizeKB(JoinPath(sourceDirectory, name));
   neededKB += FileSizeKB(JoinPath(sourceDirectory, UnInstallProgram));
 
-  if (TDiskSpaceDialog(std::to_string(neededKB) + " kB", available).Execute(desktop) != IdOk) {
+  if (TDiskSpaceDialog(FormatText(Tr("{0} kB"), {std::to_string(neededKB)}), available).Execute(desktop) !=
+      IdOk) {
     // Nothing was copied, so a folder made for it goes again.
     if (createdDestination) rmdir(destinationPath.c_str());
     CloseMainWindow();
@@ -174,12 +181,14 @@ void TInstallWindow::RunInstallation() {
     InstallFileType();
   }
   if (!keptFiles.empty()) {
-    std::string text = Concat({"These files were already in ", Printable(destinationPath),
-                               " and were not put there by the installer. They have been kept as they are:"});
+    std::string text =
+        FormatText(Tr("These files were already in {0} and were not put there by the installer. "
+                      "They have been kept as they are:"),
+                   {Printable(destinationPath)});
     for (const std::string& name : keptFiles) text += Concat({"\n", Printable(name)});
     desktop.MessageBox(text, title, TIcon::Information);
   }
-  desktop.MessageBox("Installation Complete", "Installation Complete", TIcon::Information);
+  desktop.MessageBox(Tr("Installation Complete"), Tr("Installation Complete"), TIcon::Information);
   CloseMainWindow();
 }
 
@@ -198,9 +207,10 @@ bool TInstallWindow::CopyFiles() {
     bool skipped = false;
     std::error_code missing;
     while (!skipped && !fs::exists(source, missing)) {
-      const TAnswer answer =
-          desktop.MessageBox(file.name + " cannot be found on the current disk. Would you like to change disks?",
-                             "Warning", TIcon::Question, TButtons::YesNo);
+      const TAnswer answer = desktop.MessageBox(
+          FormatText(Tr("{0} cannot be found on the current disk. Would you like to change disks?"),
+                     {file.name}),
+          Tr("Warning"), TIcon::Question, TButtons::YesNo);
       skipped = answer != TAnswer::Yes;
     }
     if (skipped) continue;
@@ -209,7 +219,7 @@ bool TInstallWindow::CopyFiles() {
     int error = fd < 0 ? errno : fstat(fd, &info) != 0 ? errno : S_ISREG(info.st_mode) ? 0 : EINVAL;
     if (fd >= 0) close(fd);
     if (error != 0) {
-      Abandon(source + " could not be read", Reason(error) + ".", {});
+      Abandon(FormatText(Tr("{0} could not be read"), {source}), Reason(error) + ".", {});
       return false;
     }
     file.size = static_cast<std::uint64_t>(info.st_size);
@@ -250,16 +260,17 @@ bool TInstallWindow::CopyFiles() {
   const std::string manifestPath = JoinPath(destinationPath, ManifestName);
   if (const int error = ReplaceFile(destinationPath, std::string(ManifestName), FormatManifest(running), 0644, *disk);
       error != 0) {
-    Abandon(manifestPath + " could not be written", Reason(error) + ".", {});
+    Abandon(FormatText(Tr("{0} could not be written"), {manifestPath}), Reason(error) + ".", {});
     return false;
   }
 
   for (TPlannedFile& file : toCopy) {
-    if (copyFile) copyFile->SetStatus(file.name + " is being copied.");
+    if (copyFile) copyFile->SetStatus(FormatText(Tr("{0} is being copied."), {file.name}));
     std::uint64_t size = 0;
     const std::string temporary = JoinPath(destinationPath, TemporaryName(file.name, token));
     if (const int error = CopyOneFile(JoinPath(sourceDirectory, file.name), temporary, size, file.hash); error != 0) {
-      Abandon(JoinPath(destinationPath, file.name) + " could not be written", Reason(error) + ".", {});
+      Abandon(FormatText(Tr("{0} could not be written"), {JoinPath(destinationPath, file.name)}),
+              Reason(error) + ".", {});
       return false;
     }
     file.size = size;
@@ -272,7 +283,7 @@ bool TInstallWindow::CopyFiles() {
   }
   if (const int error = ReplaceFile(destinationPath, std::string(ManifestName), FormatManifest(running), 0644, *disk);
       error != 0) {
-    Abandon(manifestPath + " could not be written", Reason(error) + ".", {});
+    Abandon(FormatText(Tr("{0} could not be written"), {manifestPath}), Reason(error) + ".", {});
     return false;
   }
 
@@ -282,7 +293,7 @@ bool TInstallWindow::CopyFiles() {
   for (const TPlannedFile& file : toCopy) {
     const std::string target = JoinPath(destinationPath, file.name);
     if (rename(JoinPath(destinationPath, TemporaryName(file.name, token)).c_str(), target.c_str()) != 0) {
-      Abandon(target + " could not be written", Reason(errno) + ".", placed);
+      Abandon(FormatText(Tr("{0} could not be written"), {target}), Reason(errno) + ".", placed);
       return false;
     }
     placed.push_back(target);
@@ -295,7 +306,7 @@ bool TInstallWindow::CopyFiles() {
   for (const TPlannedFile& file : toCopy) done.files.push_back(TManifestEntry{file.name, file.size, file.hash});
   if (const int error = ReplaceFile(destinationPath, std::string(ManifestName), FormatManifest(done), 0644, *disk);
       error != 0) {
-    Abandon(manifestPath + " could not be written", Reason(error) + ".", placed);
+    Abandon(FormatText(Tr("{0} could not be written"), {manifestPath}), Reason(error) + ".", placed);
     return false;
   }
   for (const TPlannedFile& file : toCopy) copiedFiles.push_back(file.name);
@@ -322,8 +333,8 @@ void TInstallWindow::Abandon(const std::string& what, const std::string& reason,
   }
   if (createdDestination) rmdir(destinationPath.c_str());
   copyFile.reset();
-  Refuse(Concat({"Kovala was not installed: ", Printable(what), ".\n", reason,
-                 "\nNothing of this installation is left in ", Printable(destinationPath), "."}));
+  Refuse(FormatText(Tr("Kovala was not installed: {0}.\n{1}\nNothing of this installation is left in {2}."),
+                    {Printable(what), reason, Printable(destinationPath)}));
 }
 
 int TInstallWindow::CopyOneFile(const std::string& source, const std::string& temporary, std::uint64_t& size,
@@ -385,8 +396,10 @@ void TInstallWindow::CarryDesktopFiles(const TManifest& from, TManifest& to) {
 bool TInstallWindow::WriteManifest(const TManifest& manifest) {
   const int error = ReplaceFile(destinationPath, std::string(ManifestName), FormatManifest(manifest), 0644, *disk);
   if (error != 0)
-    desktop.MessageBox(NoDoubleClick(JoinPath(destinationPath, ManifestName) + " could not be written", error), title,
-                       TIcon::Information);
+    desktop.MessageBox(
+        NoDoubleClick(FormatText(Tr("{0} could not be written"), {JoinPath(destinationPath, ManifestName)}),
+                      error),
+        title, TIcon::Information);
   return error == 0;
 }
 
@@ -420,7 +433,8 @@ void TInstallWindow::InstallFileType() {
     } else if (errno != EEXIST) {
       const int error = errno;
       for (auto at = made.rbegin(); at != made.rend(); ++at) rmdir(at->c_str());
-      desktop.MessageBox(NoDoubleClick(folder + " could not be made", error), title, TIcon::Information);
+      desktop.MessageBox(NoDoubleClick(FormatText(Tr("{0} could not be made"), {folder}), error), title,
+                         TIcon::Information);
       return;
     }
   }
@@ -436,9 +450,10 @@ void TInstallWindow::InstallFileType() {
   }
   if (const TWriteResult written = ReplaceWholeFile(places.package, package, TWholeFile::Private(0644), *disk);
       !written.Ok()) {
-    desktop.MessageBox(NoDoubleClick(places.package + " could not be written",
-                                     written.failure == TWriteFailure::NotAFile ? EISDIR : written.systemError),
-                       title, TIcon::Information);
+    desktop.MessageBox(
+        NoDoubleClick(FormatText(Tr("{0} could not be written"), {places.package}),
+                      written.failure == TWriteFailure::NotAFile ? EISDIR : written.systemError),
+        title, TIcon::Information);
     return;
   }
 
@@ -453,11 +468,11 @@ void TInstallWindow::InstallFileType() {
 void TInstallWindow::CreateProgramGroup() {
   const std::string text = CreateGroupCommand(destinationPath);
   if (!programGroups.Connect()) {
-    desktop.MessageBox("Can't start conversation.\nMake sure PROGMAN is running.", title, TIcon::Stop);
+    desktop.MessageBox(Tr("Can't start conversation.\nMake sure PROGMAN is running."), title, TIcon::Stop);
     return;
   }
   if (!programGroups.Execute(text))
-    desktop.MessageBox("A critical DDE error has occured.", title, TIcon::Information);
+    desktop.MessageBox(Tr("A critical DDE error has occured."), title, TIcon::Information);
 }
 
 }  // namespace kovala

@@ -7,12 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "setup/programgroupservice.h"
-#include "setup/setupdesktop.h"
+#include "i18n/translate.h"
+#include "setup/filetype.h"
 #include "setup/install/choicedialog.h"
 #include "setup/install/copyfile.h"
-#include "setup/filetype.h"
 #include "setup/manifest.h"
+#include "setup/programgroupservice.h"
+#include "setup/setupdesktop.h"
 #include "setup/setuptext.h"
 
 namespace kovala {
@@ -57,7 +58,7 @@ class TInstallWindow {
   ISetupDesktop& Desktop() { return desktop; }
   bool Ended() const { return ended; }
 
-  const std::string title = "Installation Utility";
+  const std::string title = Tr("Installation Utility");
   const std::string defaultDirectory;
   std::string destinationPath;
   int createGroup = 0;

@@ -1,6 +1,8 @@
 // The set-up programs' main window: blue, with the program's red banner.
 #pragma once
 
+#include <QFont>
+#include <QRect>
 #include <QWidget>
 
 #include "setup/setupdialogs.h"
@@ -16,6 +18,13 @@ class TBannerWindow : public QWidget {
   void ShowMaximized();
   // A line of white text under the banner.
   void SetNote(const QString& text);
+
+  // The banner's font, and the room its text takes as drawn: a banner wider
+  // than the window (a long translation, a narrow screen) goes on at a word
+  // break below, and the note keeps clear of it.
+  static QFont BannerFont();
+  QRect BannerBounds() const;
+  int NoteTop() const;
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -74,14 +74,14 @@ std::string TUnInstallWindow::LocateInstallation(const std::string& programFolde
 void TUnInstallWindow::SetupWindow() {
   std::string directory = LocateInstallation(ownFolder, path);
   if (directory.empty()) {
-    desktop.MessageBox("The kovala program cannot be found.", "Information", TIcon::Information);
+    desktop.MessageBox(Tr("The kovala program cannot be found."), Tr("Information"), TIcon::Information);
     desktop.CloseMainWindow();
     return;
   }
   if (directory.size() > 1 && directory.back() == '/') directory.pop_back();
   if (!WithinPathLimit(directory)) {
     desktop.MessageBox(
-        "The kovala program's directory path is longer than 99 characters and cannot be removed.", title,
+        Tr("The kovala program's directory path is longer than 99 characters and cannot be removed."), title,
         TIcon::Stop);
     desktop.CloseMainWindow();
     return;
@@ -93,22 +93,26 @@ void TUnInstallWindow::SetupWindow() {
     case TManifestRead::Read:
       break;
     case TManifestRead::TooLarge:
-      desktop.MessageBox(Printable(manifestPath) +
-                             " is far too large to be the list of a Kovala installation. Nothing was removed.",
-                         title, TIcon::Stop);
+      desktop.MessageBox(
+          FormatText(Tr("{0} is far too large to be the list of a Kovala installation. Nothing was "
+                        "removed."),
+                     {Printable(manifestPath)}),
+          title, TIcon::Stop);
       desktop.CloseMainWindow();
       return;
     case TManifestRead::Absent:
     case TManifestRead::Unreadable:
-      desktop.MessageBox(Concat({Printable(manifestPath), " cannot be read (", Reason(error), "). Nothing was removed."}),
+      desktop.MessageBox(FormatText(Tr("{0} cannot be read ({1}). Nothing was removed."),
+                                    {Printable(manifestPath), Reason(error)}),
                          title, TIcon::Stop);
       desktop.CloseMainWindow();
       return;
   }
   // The teacher sees which installation goes before saying yes.
-  desktop.ShowNote(Concat({"Kovala installed in ", Printable(directory), " will be removed from there."}));
-  if (desktop.MessageBox("You have started the un-install utililty for the program Kovala. Continue?",
-                         "Un-Install Kovala?", TIcon::Question, TButtons::YesNo) != TAnswer::Yes) {
+  desktop.ShowNote(
+      FormatText(Tr("Kovala installed in {0} will be removed from there."), {Printable(directory)}));
+  if (desktop.MessageBox(Tr("You have started the un-install utililty for the program Kovala. Continue?"),
+                         Tr("Un-Install Kovala?"), TIcon::Question, TButtons::YesNo) != TAnswer::Yes) {
     desktop.CloseMainWindow();
     return;
   }
@@ -131,9 +135,10 @@ void TUnInstallWindow::SetupWindow() {
   if (left.empty()) {
     // Only a folder the installer made goes, and only when nothing else is in it.
     if (manifest.createdFolder) rmdir(directory.c_str());
-    desktop.MessageBox("Un-Install of Kovala completed.", "Information", TIcon::Information);
+    desktop.MessageBox(Tr("Un-Install of Kovala completed."), Tr("Information"), TIcon::Information);
   } else {
-    std::string text = Concat({"Kovala was not removed completely from ", Printable(directory), ". Left there:"});
+    std::string text =
+        FormatText(Tr("Kovala was not removed completely from {0}. Left there:"), {Printable(directory)});
     for (const std::string& line : left) text += Concat({"\n", line});
     desktop.MessageBox(text, title, TIcon::Stop);
   }
@@ -142,11 +147,11 @@ void TUnInstallWindow::SetupWindow() {
 
 void TUnInstallWindow::RemoveProgramGroup() {
   if (!programGroups.Connect()) {
-    desktop.MessageBox("Can't start conversation.\nMake sure PROGMAN is running.", title, TIcon::Stop);
+    desktop.MessageBox(Tr("Can't start conversation.\nMake sure PROGMAN is running."), title, TIcon::Stop);
     return;
   }
   if (!programGroups.Execute(DeleteGroupCommand()))
-    desktop.MessageBox("A critical DDE error has occured.", title, TIcon::Information);
+    desktop.MessageBox(Tr("A critical DDE error has occured."), title, TIcon::Information);
 }
 
 void TUnInstallWindow::DeleteInstallSet() {
@@ -170,9 +175,10 @@ void TUnInstallWindow::DeleteInstallSet() {
         continue;
       }
       if (!index.StillAsInstalled(name, file)) {
-        left.push_back(Printable(name) + (manifest.legacy
-                                              ? ": an older installer kept no record of its contents, so it was kept."
-                                              : ": changed since it was installed, so it was kept."));
+        left.push_back(FormatText(
+            manifest.legacy ? Tr("{0}: an older installer kept no record of its contents, so it was kept.")
+                            : Tr("{0}: changed since it was installed, so it was kept."),
+            {Printable(name)}));
         continue;
       }
       if (unlink(file.c_str()) != 0) {
@@ -204,7 +210,8 @@ void TUnInstallWindow::RemoveFileType() {
     if (lstat(entry.name.c_str(), &info) != 0) continue;
     std::uint64_t size = 0, hash = 0;
     if (!S_ISREG(info.st_mode) || HashFile(entry.name, size, hash) != 0 || size != entry.size || hash != entry.hash) {
-      left.push_back(Printable(entry.name) + ": changed since it was installed, so it was kept.");
+      left.push_back(
+          FormatText(Tr("{0}: changed since it was installed, so it was kept."), {Printable(entry.name)}));
       continue;
     }
     if (unlink(entry.name.c_str()) != 0) {

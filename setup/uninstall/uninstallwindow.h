@@ -7,10 +7,11 @@
 #include <unordered_set>
 #include <vector>
 
-#include "setup/programgroupservice.h"
-#include "setup/setupdesktop.h"
+#include "i18n/translate.h"
 #include "setup/filetype.h"
 #include "setup/manifest.h"
+#include "setup/programgroupservice.h"
+#include "setup/setupdesktop.h"
 
 namespace kovala {
 
@@ -37,7 +38,7 @@ class TUnInstallWindow {
   // installation; empty when none does.
   static std::string LocateInstallation(const std::string& programFolder, const std::string& pathVariable);
 
-  const std::string title = "Un-Installation Utility";
+  const std::string title = Tr("Un-Installation Utility");
   std::string programDirectory;  // ends in "/"
   TManifest manifest;
   std::vector<std::string> left;

@@ -620,12 +620,94 @@ def keyboard_build_methane(s):
     poll("the molecule window again", lambda: s.pixels(box) == before)
 
 
+# The catalogues the program's German comes from.
+PO_DIR = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "po")
+# X key names of the letters a German mnemonic may be.
+KEYSYMS = {"ä": "adiaeresis", "ö": "odiaeresis", "ü": "udiaeresis", "Ä": "adiaeresis", "Ö": "odiaeresis",
+           "Ü": "udiaeresis"}
+
+
+def catalogue(language):
+    """The catalogue's translations by source text (no context, singular)."""
+    sys.path.insert(0, PO_DIR)
+    from check_catalogues import ReadCatalogue
+    return {e.msgid: e.strings[0] for e in ReadCatalogue(os.path.join(PO_DIR, language + ".po"))
+            if e.msgid and e.context is None}
+
+
+def mnemonic_key(text):
+    letter = text[text.index("&") + 1]
+    return KEYSYMS.get(letter, letter.lower())
+
+
+def said_in_boxes(s):
+    """What the program's message boxes said so far, in order, as it echoes
+    them to its output under KOVALA_ECHO_MESSAGES."""
+    prefix = "message box: "
+    with open(s.log_path(), encoding="utf-8", errors="replace") as log:
+        return [line[len(prefix):].rstrip("\n").replace("\\n", "\n") for line in log if line.startswith(prefix)]
+
+
+def box_text(s, title, seen):
+    """The text of the next message box, titled `title` (the `seen` boxes
+    before it are left out); the box is then answered with Return."""
+    s.wait_window(title)
+    said = poll("the box's text", lambda: (lambda boxes: boxes[seen] if len(boxes) > seen else None)(said_in_boxes(s)))
+    if not said.startswith(title + ": "):
+        raise Failure("the box titled %r said %r" % (title, said))
+    s.answer_box(title)
+    return said[len(title) + 2:]
+
+
+def language_german(s):
+    """The practice lab in German: a refused drop and water's completion say
+    what the German catalogue says, under German captions and menus."""
+    de = catalogue("de")
+    if os.environ.get("LC_ALL", "").split(".")[0] != "de_DE":
+        raise Failure("the scenario runs with LC_ALL=de_DE.UTF-8, not %r" % os.environ.get("LC_ALL"))
+    s.start_x()
+    s.env["KOVALA_ECHO_MESSAGES"] = "1"
+    s.start_app_async()
+    frame = s.wait_window(de["Untitled"], deadline=30)
+    client = client_rect(s, frame)
+    s.focus(frame)
+    s.key("alt+" + mnemonic_key(de["&Practice"]), mnemonic_key(de[" &Start Lab"]))
+    frame = s.wait_window(de["Practice"])
+    poll("methane's five atoms in the tray", lambda: tray_count(s, client, 7) == 5)
+    s.focus(frame)
+    next_key = "alt+" + mnemonic_key(de["&Next"])
+    s.key(next_key, next_key, next_key)  # to compound 4, water
+    poll("water's three atoms in the tray", lambda: tray_count(s, client, 7) == 3)
+    # The oxygen to the middle, then a hydrogen dropped far from it: refused.
+    cx, cy = (client[0] + client[2]) // 2, (client[1] + client[3]) // 2
+    s.drag(*tray_slot(client, 0), cx, cy)
+    poll("the oxygen in the middle", lambda: cell_filled(s, cx - 15, cy - 15))
+    s.drag(*tray_slot(client, 0), cx - 200, cy - 200)
+    refusal = box_text(s, de["Warning"], 0)
+    wanted = de["You must release the atom on the side of another atom to kovala!!"]
+    if refusal != wanted:
+        raise Failure("the refusal reads %r, not the catalogue's %r" % (refusal, wanted))
+    # Both hydrogens beside the oxygen complete water.
+    first = (cx - 15, cy - 15)
+    for n, side in enumerate(("right", "left")):
+        (px, py), (dx, dy) = SIDES[side]
+        s.drag(*tray_slot(client, 0), first[0] + px, first[1] + py)
+        if n == 0:
+            poll("the first hydrogen", lambda: cell_filled(s, first[0] + dx, first[1] + dy))
+    completion = box_text(s, de["Information"], 1)
+    wanted = de["This molecule is completed!!!  Go to View for 3-D structure."]
+    if completion != wanted:
+        raise Failure("the completion reads %r, not the catalogue's %r" % (completion, wanted))
+    if wanted == "This molecule is completed!!!  Go to View for 3-D structure.":
+        raise Failure("the German catalogue leaves the completion in English")
+
+
 SCENARIOS = {"startup": startup, "methane": methane, "refused_drop": refused_drop,
              "cancel_save": cancel_save, "copy_pictures": copy_pictures, "save_open": save_open,
              "practice_lesson": practice_lesson, "organic_lesson": organic_lesson,
              "open_argument": open_argument, "true_shape": true_shape,
              "keyboard_desktop_keys": keyboard_desktop_keys,
-             "keyboard_build_methane": keyboard_build_methane}
+             "keyboard_build_methane": keyboard_build_methane, "language_german": language_german}
 
 
 def main():

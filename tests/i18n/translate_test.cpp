@@ -147,6 +147,28 @@ TEST_F(TranslateTest, PluralsFollowEachLanguagesRule) {
   }
 }
 
+// The count fills the form its language's rule picks; a negative count reads as many.
+TEST_F(TranslateTest, CountedTextsFillTheFormTheCountPicks) {
+  struct Case {
+    const char* language;  // nullptr: the source texts
+    long long count;
+    std::string_view expected;
+  };
+  const Case cases[] = {
+      {nullptr, 1, "1 open bond"},  {nullptr, 0, "0 open bonds"},   {nullptr, -1, "-1 open bonds"},
+      {nullptr, 3, "3 open bonds"}, {"de", 1, "1 offene Bindung"},  {"de", -1, "-1 offene Bindungen"},
+      {"fr", 0, "0 liaison libre"}, {"fr", 2, "2 liaisons libres"}, {"es", 1, "1 enlace libre"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.language ? c.language : "source") + " " + std::to_string(c.count));
+    if (c.language)
+      UseLanguage(c.language);
+    else
+      StopTranslations();
+    EXPECT_EQ(TrCounted("{0} open bond", "{0} open bonds", c.count), c.expected);
+  }
+}
+
 TEST_F(TranslateTest, AnUnknownTextOrContextComesBackUnchanged) {
   UseLanguage("de");
   const char* unknown = "A text no catalogue holds";

@@ -3,6 +3,7 @@
 // layout of a row, navigation at both ends, and the text under the molecule.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -10,9 +11,9 @@
 
 #include "practice/organicwindow.h"
 #include "practice/practicewindow.h"
-#include "tests/support/windowfixture.h"
 #include "tests/support/recordingsurface.h"
 #include "tests/support/scripteddesktop.h"
+#include "tests/support/windowfixture.h"
 
 namespace kovala {
 namespace {
@@ -280,6 +281,52 @@ TEST_P(CourseNavigation, FiveLinesAreDrawnUnderTheMoleculeEmptyOnesNot) {
   EXPECT_EQ(surface.calls.back().name, "fifth");
   EXPECT_TRUE(surface.HasBitmap("carbonatom", 590, 10));
 }
+
+TEST_P(CourseNavigation, ALineWiderThanTheWindowGoesOnBelowAndPushesTheBlockUp) {
+  TSession s(GetParam());
+  // The recording surface measures 8 pixels a character: 20 characters fit in 165.
+  s.host.client = {0, 0, 165, 500};
+  s.window.textLines = {"first", "", "aaaa bbbb cccc dddd eeee ffff", "", "fifth"};
+  TRecordingSurface surface;
+  s.window.Paint(surface);
+  ASSERT_EQ(surface.Of(test::TDrawCall::Kind::Text).size(), 4u);
+  EXPECT_TRUE(surface.HasText("first", 5, 385));
+  EXPECT_TRUE(surface.HasText("aaaa bbbb cccc dddd", 5, 415));
+  EXPECT_TRUE(surface.HasText("eeee ffff", 5, 430));
+  EXPECT_TRUE(surface.HasText("fifth", 5, 460));
+}
+
+struct TWrapCase {
+  const char* name;
+  std::array<std::string, 5> lines;
+  int room;
+  std::vector<std::string> shown;
+};
+
+class CourseLineWrap : public testing::TestWithParam<TWrapCase> {};
+
+TEST_P(CourseLineWrap, BreaksOnlyLinesWiderThanTheRoomAtWords) {
+  TRecordingSurface measure;  // 8 pixels a character
+  EXPECT_EQ(WrappedCourseLines(GetParam().lines, GetParam().room, measure), GetParam().shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, CourseLineWrap,
+    testing::Values(
+        TWrapCase{"FittingLinesStayAsTheyAre",
+                  {"one  two ", "", "three", "", ""},
+                  72,
+                  {"one  two ", "", "three", "", ""}},
+        TWrapCase{
+            "ExactlyTheRoomStillFits", {"abcd efgh", "", "", "", ""}, 72, {"abcd efgh", "", "", "", ""}},
+        TWrapCase{"OnePixelLessBreaks", {"abcd efgh", "", "", "", ""}, 71, {"abcd", "efgh", "", "", "", ""}},
+        TWrapCase{
+            "ManyBreaks", {"aa bb cc dd ee", "x", "", "", ""}, 40, {"aa bb", "cc dd", "ee", "x", "", "", ""}},
+        TWrapCase{"AWordWiderThanTheRoomStandsAlone",
+                  {"a verylongword b", "", "", "", ""},
+                  24,
+                  {"a", "verylongword", "b", "", "", "", ""}}),
+    [](const testing::TestParamInfo<TWrapCase>& c) { return std::string(c.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(Courses, CourseNavigation, testing::Values(TCourse::Practice, TCourse::Organic),
                          [](const testing::TestParamInfo<TCourse>& course) {

@@ -5,9 +5,11 @@
 
 #include <QApplication>
 #include <QTimer>
+#include <QTranslator>
 #include <cstdlib>
 #include <string>
 
+#include "framework/qt/programtranslations.h"
 #include "setup/install/installwindow.h"
 #include "setup/install/qt/qtdialog.h"
 #include "setup/installset.h"
@@ -28,6 +30,9 @@ std::string HomeDirectory() {
 int main(int argc, char** argv) {
   using namespace kovala;
   QApplication application(argc, argv);
+  // Before the first window: every text it shows is looked up once.
+  QTranslator qtTexts;
+  StartProgramTranslations(qtTexts);
   TBannerWindow mainWindow(InstallWindowResource);
   TQtSetupDesktop desktop(
       &mainWindow, [](const TDialogResource& resource, IDialogHandler* handler, QWidget* owner) {

@@ -9,6 +9,9 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStyle>
+
+#include "i18n/translate.h"
 
 namespace kovala {
 
@@ -33,16 +36,21 @@ QString FromStd(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// The tables hold the source texts; the dialog shows them in the user's language.
+QString Translated(std::string_view text) { return QString::fromStdString(Tr(std::string(text))); }
+
 }  // namespace
 
-TQtDialog::TQtDialog(const TDialogResource& resource, IDialogHandler* handler, QWidget* owner)
-    : dialog(new QDialog(owner)) {
+TQtDialog::TQtDialog(const TDialogResource& table, IDialogHandler* handler, QWidget* owner)
+    : dialog(new QDialog(owner)), resource(table) {
   QFont font(FromStd(resource.fontName));
   font.setStyleHint(QFont::SansSerif);
   font.setPointSize(resource.fontPoints);
   dialog->setFont(font);
-  dialog->setWindowTitle(FromStd(resource.title));
+  dialog->setWindowTitle(Translated(resource.title));
   const TBaseUnits units = BaseUnits(font);
+  unitX = units.x;
+  unitY = units.y;
   dialog->setFixedSize(units.Size(resource.width, resource.height));
   if (owner != nullptr) dialog->move(owner->geometry().topLeft() + units.At(resource.x, resource.y));
 
@@ -52,7 +60,7 @@ TQtDialog::TQtDialog(const TDialogResource& resource, IDialogHandler* handler, Q
     switch (control.kind) {
       case TControlKind::Label:
       case TControlKind::Static: {
-        auto* label = new QLabel(FromStd(control.text), dialog);
+        auto* label = new QLabel(Translated(control.text), dialog);
         label->setWordWrap(true);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         widget = label;
@@ -81,11 +89,11 @@ TQtDialog::TQtDialog(const TDialogResource& resource, IDialogHandler* handler, Q
         break;
       }
       case TControlKind::CheckBox:
-        widget = new QCheckBox(FromStd(control.text), dialog);
+        widget = new QCheckBox(Translated(control.text), dialog);
         break;
       case TControlKind::DefaultButton:
       case TControlKind::Button: {
-        auto* button = new QPushButton(FromStd(control.text), dialog);
+        auto* button = new QPushButton(Translated(control.text), dialog);
         button->setDefault(control.kind == TControlKind::DefaultButton);
         button->setAutoDefault(false);
         QObject::connect(button, &QPushButton::clicked, dialog, [this, handler, id] {
@@ -106,13 +114,10 @@ TQtDialog::TQtDialog(const TDialogResource& resource, IDialogHandler* handler, Q
         break;
       }
     }
-    widget->move(units.At(control.x, control.y));
-    QSize size = units.Size(control.width, control.height);
-    // A drop-down box's height in the resource includes its open list.
-    if (control.kind == TControlKind::ComboBox) size.setHeight(widget->sizeHint().height());
-    widget->resize(size);
+    placed.push_back({widget, control});
     if (id != -1) controls[id] = widget;
   }
+  Fit();
   // Escape and the close box mean Cancel.
   QObject::connect(dialog, &QDialog::rejected, dialog, [handler] {
     if (handler != nullptr) handler->Notify(IdCancel, TNotification::Clicked);
@@ -121,13 +126,58 @@ TQtDialog::TQtDialog(const TDialogResource& resource, IDialogHandler* handler, Q
 
 TQtDialog::~TQtDialog() { delete dialog; }
 
+void TQtDialog::Place(int widthPercent) {
+  const auto across = [&](int units) { return units * unitX * widthPercent / 400; };
+  const auto down = [&](int units) { return units * unitY / 8; };
+  dialog->setFixedSize(across(resource.width), down(resource.height));
+  for (const TPlaced& each : placed) {
+    const TControlResource& control = each.control;
+    each.widget->move(across(control.x), down(control.y));
+    QSize size(across(control.width), down(control.height));
+    // A drop-down box's height in the resource includes its open list.
+    if (control.kind == TControlKind::ComboBox) size.setHeight(each.widget->sizeHint().height());
+    each.widget->resize(size);
+  }
+}
+
+bool TQtDialog::TextsFit() const {
+  for (const TPlaced& each : placed) {
+    const QWidget& widget = *each.widget;
+    if (const auto* label = qobject_cast<const QLabel*>(&widget)) {
+      if (label->text().isEmpty()) continue;
+      if (label->minimumSizeHint().width() > label->width() ||
+          label->heightForWidth(label->width()) > label->height())
+        return false;
+    } else if (const auto* box = qobject_cast<const QCheckBox*>(&widget)) {
+      if (box->sizeHint().width() > box->width()) return false;
+    } else if (const auto* button = qobject_cast<const QPushButton*>(&widget)) {
+      // The text and a little frame; the style's own least width is no text of ours.
+      const int text =
+          button->fontMetrics().horizontalAdvance(QString(button->text()).remove(QLatin1Char('&')));
+      if (text + 2 * button->style()->pixelMetric(QStyle::PM_ButtonMargin) > button->width()) return false;
+    }
+  }
+  return true;
+}
+
+void TQtDialog::Fit() {
+  for (int percent = 100; percent < 200; percent += 5) {
+    Place(percent);
+    if (TextsFit()) return;
+  }
+  Place(200);
+}
+
 QWidget* TQtDialog::Control(int id) const {
   const auto found = controls.find(id);
   return found == controls.end() ? nullptr : found->second;
 }
 
 void TQtDialog::SetText(int id, const std::string& text) {
-  if (auto* label = qobject_cast<QLabel*>(Control(id))) label->setText(QString::fromStdString(text));
+  auto* label = qobject_cast<QLabel*>(Control(id));
+  if (label == nullptr) return;
+  label->setText(QString::fromStdString(text));
+  if (!TextsFit()) Fit();
 }
 
 std::string TQtDialog::Text(int id) const {

@@ -4,8 +4,10 @@
 
 #include <QDialog>
 #include <QPoint>
+#include <QWidget>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "setup/setupdesktop.h"
 
@@ -34,9 +36,30 @@ class TQtDialog : public IDialog {
   // The control with the resource's id; nullptr for an unknown id.
   QWidget* Control(int id) const;
 
+  // True when every text of the dialog shows whole: a label's wrapped lines
+  // in its height and its longest word in its width, a button's or check
+  // box's text in its width.
+  bool TextsFit() const;
+
  private:
+  struct TPlaced {
+    QWidget* widget;
+    TControlResource control;
+  };
+  // The controls and the dialog at their table's positions, the dialog units
+  // across taken `widthPercent` of their size.
+  void Place(int widthPercent);
+  // A text longer than the table's room (a translation) widens the whole
+  // dialog evenly, in steps, until every text fits; the source texts fit at
+  // the table's own size, which they keep.
+  void Fit();
+
   QDialog* dialog;
   std::map<int, QWidget*> controls;
+  std::vector<TPlaced> placed;
+  TDialogResource resource;
+  int unitX = 0;  // pixels of four dialog units across
+  int unitY = 0;  // pixels of eight dialog units down
 };
 
 }  // namespace kovala

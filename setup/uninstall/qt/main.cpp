@@ -2,8 +2,10 @@
 // as soon as the window is up, then the program ends.
 #include <QApplication>
 #include <QTimer>
+#include <QTranslator>
 #include <cstdlib>
 
+#include "framework/qt/programtranslations.h"
 #include "setup/installset.h"
 #include "setup/qt/bannerwindow.h"
 #include "setup/qt/qtsetupdesktop.h"
@@ -13,6 +15,9 @@
 int main(int argc, char** argv) {
   using namespace kovala;
   QApplication application(argc, argv);
+  // Before the first window: every text it shows is looked up once.
+  QTranslator qtTexts;
+  StartProgramTranslations(qtTexts);
   TBannerWindow mainWindow(UnInstallWindowResource);
   TQtSetupDesktop desktop(&mainWindow);
   TXdgProgramGroups groups;
