@@ -22,6 +22,11 @@ void TPanelLabel::SetPanelText(const QString& shown) {
   const QString before = text();
   if (before == shown) return;
   setText(shown);
+  const QStringList old = before.split(QLatin1Char('\n'));
+  QStringList fresh;
+  for (const QString& line : shown.split(QLatin1Char('\n')))
+    if (!old.contains(line)) fresh << line;
+  news = fresh.isEmpty() ? shown : fresh.join(QLatin1Char('\n'));
   // Qt has no announcement event here; a reader hears a panel change as its
   // text replaced, its value changed and its description changed.
   QAccessibleTextUpdateEvent replaced(this, 0, before, shown);
@@ -30,14 +35,23 @@ void TPanelLabel::SetPanelText(const QString& shown) {
   QAccessible::updateAccessibility(&value);
   QAccessibleEvent description(this, QAccessible::DescriptionChanged);
   QAccessible::updateAccessibility(&description);
+  // What a reader does speak unasked is a notification that shows: the
+  // events above reach it, but a reader presents them only for the object
+  // with the keyboard focus, which the panel never has.
+  if (isVisible()) {
+    QAccessibleEvent showing(this, QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&showing);
+  }
 }
 
-TPanelAccessible::TPanelAccessible(TPanelLabel* label) : QAccessibleWidget(label, QAccessible::StaticText) {}
+// A notification, so that a reader speaks each new text as it is shown.
+TPanelAccessible::TPanelAccessible(TPanelLabel* label) : QAccessibleWidget(label, QAccessible::Notification) {}
 
 QString TPanelAccessible::Shown() const { return static_cast<const QLabel*>(widget())->text(); }
 
 QString TPanelAccessible::text(QAccessible::Text t) const {
-  if (t == QAccessible::Value || t == QAccessible::Description) return Shown();
+  if (t == QAccessible::Value) return Shown();
+  if (t == QAccessible::Description) return static_cast<const TPanelLabel*>(widget())->News();
   return QAccessibleWidget::text(t);
 }
 

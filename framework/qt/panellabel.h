@@ -13,6 +13,13 @@ class TPanelLabel : public QLabel {
 
   // Shows a new text and tells a listening screen reader what it replaced.
   void SetPanelText(const QString& text);
+  // The lines of the text shown that the text before it did not have (all
+  // of it when none is new): what a reader says, so that a line that stays,
+  // such as the keys' line, is heard once rather than after every step.
+  const QString& News() const { return news; }
+
+ private:
+  QString news;
 };
 
 // The label's accessible face: its name, its text as the value and through

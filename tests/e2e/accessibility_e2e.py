@@ -142,7 +142,7 @@ class Tree:
                 if area.getChildAtIndex(i).getState().contains(self.pyatspi.STATE_FOCUSED)]
 
     def panel_text(self):
-        panel = self.find("label", "Molecule panel") or self.find("static", "Molecule panel")
+        panel = self.find("notification", "Molecule panel")
         if panel is None:
             raise Failure("no showing node named 'Molecule panel'")
         text = panel.queryText()
