@@ -77,7 +77,8 @@ std::vector<std::string> FindCatalogues(const std::string& directory) {
 }
 
 bool InRealFolders(const std::string& directory, std::string_view name) {
-  for (std::size_t slash = name.find('/'); slash != std::string_view::npos; slash = name.find('/', slash + 1)) {
+  for (std::size_t slash = name.find('/'); slash != std::string_view::npos;
+       slash = name.find('/', slash + 1)) {
     struct stat info {};
     if (lstat(JoinPath(directory, name.substr(0, slash)).c_str(), &info) != 0) return errno == ENOENT;
     if (!S_ISDIR(info.st_mode)) return false;

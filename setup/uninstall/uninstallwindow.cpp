@@ -176,7 +176,8 @@ void TUnInstallWindow::DeleteInstallSet() {
       struct stat info {};
       // Through a link a folder could lead outside the installation.
       if (!InRealFolders(programDirectory, name)) {
-        left.push_back(FormatText(Tr("{0}: changed since it was installed, so it was kept."), {Printable(name)}));
+        left.push_back(
+            FormatText(Tr("{0}: changed since it was installed, so it was kept."), {Printable(name)}));
         continue;
       }
       if (lstat(file.c_str(), &info) != 0) {
@@ -201,8 +202,8 @@ void TUnInstallWindow::DeleteInstallSet() {
     for (const auto& [name, unused] : seen) {
       const std::string temporary = JoinPath(programDirectory, TemporaryName(name, manifest.token));
       struct stat info {};
-      if (InRealFolders(programDirectory, name) && lstat(temporary.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
-          unlink(temporary.c_str()) != 0)
+      if (InRealFolders(programDirectory, name) && lstat(temporary.c_str(), &info) == 0 &&
+          S_ISREG(info.st_mode) && unlink(temporary.c_str()) != 0)
         left.push_back(Printable(TemporaryName(name, manifest.token)) + ": " + Reason(errno) + ".");
     }
 }
@@ -211,12 +212,14 @@ void TUnInstallWindow::RemoveMadeFolders() {
   keptFolders.clear();
   std::vector<std::string> folders = manifest.madeFolders;
   // Deepest first: a child's path is longer than its parent's.
-  std::sort(folders.begin(), folders.end(),
-            [](const std::string& a, const std::string& b) { return a.size() > b.size() || (a.size() == b.size() && a > b); });
+  std::sort(folders.begin(), folders.end(), [](const std::string& a, const std::string& b) {
+    return a.size() > b.size() || (a.size() == b.size() && a > b);
+  });
   for (const std::string& folder : folders) {
     const std::string where = JoinPath(programDirectory, folder);
     struct stat info {};
-    if (!InRealFolders(programDirectory, folder) || lstat(where.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
+    if (!InRealFolders(programDirectory, folder) || lstat(where.c_str(), &info) != 0 ||
+        !S_ISDIR(info.st_mode))
       continue;
     // Only an empty one goes: whatever a student put there keeps its folder.
     if (rmdir(where.c_str()) != 0) keptFolders.push_back(folder);

@@ -109,7 +109,8 @@ TEST_P(CatalogueInstall, CopiesListsAndRecordsTheFoldersItMade) {
   }
   ASSERT_TRUE(Install(target)) << (desktop.boxes.messages.empty() ? "" : desktop.boxes.messages.back().text);
   EXPECT_TRUE(kept.empty());
-  for (const std::string& name : {kDe, kFr}) EXPECT_EQ(Read(target + "/" + name), Read(dist + "/" + name)) << name;
+  for (const std::string& name : {kDe, kFr})
+    EXPECT_EQ(Read(target + "/" + name), Read(dist + "/" + name)) << name;
   const TManifest manifest = ManifestOf(target);
   EXPECT_TRUE(manifest.finished);
   EXPECT_EQ(NamesIn(manifest), (std::vector<std::string>{"kovala", "readme.doc", kDe, kFr, "uninstall"}));
@@ -121,13 +122,16 @@ TEST_P(CatalogueInstall, CopiesListsAndRecordsTheFoldersItMade) {
   for (const std::string& path : Tree(target))
     EXPECT_EQ(fs::path(path).filename().string()[0] == '.', false) << "a hidden copy is left: " << path;
 }
-INSTANTIATE_TEST_SUITE_P(
-    Cases, CatalogueInstall,
-    ::testing::Values(InstallCase{"Fresh", false, false, kAllFolders},
-                      InstallCase{"TeachersLocaleFolder", true, false,
-                                  {"locale/de", "locale/de/LC_MESSAGES", "locale/fr", "locale/fr/LC_MESSAGES"}},
-                      InstallCase{"UpdateKeepsTheEarlierFoldersListed", false, true, kAllFolders}),
-    CaseName<InstallCase>);
+INSTANTIATE_TEST_SUITE_P(Cases, CatalogueInstall,
+                         ::testing::Values(InstallCase{"Fresh", false, false, kAllFolders},
+                                           InstallCase{"TeachersLocaleFolder",
+                                                       true,
+                                                       false,
+                                                       {"locale/de", "locale/de/LC_MESSAGES", "locale/fr",
+                                                        "locale/fr/LC_MESSAGES"}},
+                                           InstallCase{"UpdateKeepsTheEarlierFoldersListed", false, true,
+                                                       kAllFolders}),
+                         CaseName<InstallCase>);
 
 TEST_F(Catalogues, TheDiskSpaceDialogCountsThem) {
   TInstallWindow window(desktop, groups, home, dist);
@@ -154,7 +158,8 @@ TEST_P(CatalogueInTheWay, IsKeptAndNamed) {
   const std::vector<std::string> before = Tree(target);
   std::vector<std::string> contents;
   for (const std::string& path : before)
-    if (fs::is_regular_file(fs::symlink_status(target + "/" + path))) contents.push_back(Read(target + "/" + path));
+    if (fs::is_regular_file(fs::symlink_status(target + "/" + path)))
+      contents.push_back(Read(target + "/" + path));
   ASSERT_TRUE(Install(target));
   EXPECT_EQ(kept, GetParam().kept);
   const std::vector<std::string> listed = NamesIn(ManifestOf(target));
@@ -168,29 +173,32 @@ TEST_P(CatalogueInTheWay, IsKeptAndNamed) {
   }
   EXPECT_TRUE(fs::is_empty(outside)) << "written through a link";
 }
-INSTANTIATE_TEST_SUITE_P(
-    Planted, CatalogueInTheWay,
-    ::testing::Values(InTheWayCase{"ForeignCatalogue",
-                                   [](const std::string& into, const std::string&) { Catalogue(into, kDe, 77, 's'); },
-                                   {kDe}},
-                      InTheWayCase{"FileForAFolder",
-                                   [](const std::string& into, const std::string&) {
-                                     fs::create_directories(into + "/locale");
-                                     Catalogue(into, "locale/fr", 5, 'f');
-                                   },
-                                   {kFr}},
-                      InTheWayCase{"LinkedLanguageFolder",
-                                   [](const std::string& into, const std::string& away) {
-                                     fs::create_directories(into + "/locale");
-                                     fs::create_directory_symlink(away, into + "/locale/de");
-                                   },
-                                   {kDe}},
-                      InTheWayCase{"LinkedLocaleFolder",
-                                   [](const std::string& into, const std::string& away) {
-                                     fs::create_directory_symlink(away, into + "/locale");
-                                   },
-                                   {kDe, kFr}}),
-    CaseName<InTheWayCase>);
+INSTANTIATE_TEST_SUITE_P(Planted, CatalogueInTheWay,
+                         ::testing::Values(InTheWayCase{"ForeignCatalogue",
+                                                        [](const std::string& into, const std::string&) {
+                                                          Catalogue(into, kDe, 77, 's');
+                                                        },
+                                                        {kDe}},
+                                           InTheWayCase{"FileForAFolder",
+                                                        [](const std::string& into, const std::string&) {
+                                                          fs::create_directories(into + "/locale");
+                                                          Catalogue(into, "locale/fr", 5, 'f');
+                                                        },
+                                                        {kFr}},
+                                           InTheWayCase{"LinkedLanguageFolder",
+                                                        [](const std::string& into, const std::string& away) {
+                                                          fs::create_directories(into + "/locale");
+                                                          fs::create_directory_symlink(away,
+                                                                                       into + "/locale/de");
+                                                        },
+                                                        {kDe}},
+                                           InTheWayCase{"LinkedLocaleFolder",
+                                                        [](const std::string& into, const std::string& away) {
+                                                          fs::create_directory_symlink(away,
+                                                                                       into + "/locale");
+                                                        },
+                                                        {kDe, kFr}}),
+                         CaseName<InTheWayCase>);
 
 TEST_F(Catalogues, AForeignCatalogueIsNamedToTheTeacher) {
   Catalogue(target, kDe, 77, 's');
@@ -241,7 +249,8 @@ TEST_F(Catalogues, AnUnwritableLanguageFolderStopsTheRunAndLeavesNothing) {
     if (!w.PlanInstallation()) return 1;
     if (w.CopyFiles()) return 2;
     const std::string text = d.boxes.messages.empty() ? "" : d.boxes.messages.back().text;
-    if (text.find(target + "/" + kFr + " could not be written.\nPermission denied.") == std::string::npos) return 3;
+    if (text.find(target + "/" + kFr + " could not be written.\nPermission denied.") == std::string::npos)
+      return 3;
     // locale/de, which this run made, is gone; the teacher's folders stay.
     if (Tree(target) != std::vector<std::string>{"locale", "locale/fr", "locale/fr/LC_MESSAGES"}) return 4;
     return 0;
@@ -338,8 +347,8 @@ TEST(ManifestNames, OnlyPathsWithinTheFolderAreRead) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(IsInstalledName(c.name), c.accepted);
     TManifest manifest;
-    ASSERT_TRUE(ParseManifest(Concat({"kovala.installed 2\nfile 5 1f ", c.name, "\nmade-folder ", c.name, "\n"}),
-                              manifest));
+    ASSERT_TRUE(ParseManifest(
+        Concat({"kovala.installed 2\nfile 5 1f ", c.name, "\nmade-folder ", c.name, "\n"}), manifest));
     EXPECT_EQ(manifest.files.size(), c.accepted ? 1u : 0u);
     EXPECT_EQ(manifest.madeFolders.size(), c.accepted ? 1u : 0u);
   }
@@ -359,15 +368,16 @@ TEST(ManifestNames, MadeFoldersAndCatalogueFilesReadBack) {
   ASSERT_TRUE(ParseManifest(FormatManifest(manifest), back));
   EXPECT_EQ(back.files, manifest.files);
   EXPECT_EQ(back.madeFolders, manifest.madeFolders);
-  EXPECT_EQ(TemporaryName(kDe, "0123456789abcdef"), "locale/de/LC_MESSAGES/.kovala.mo.0123456789abcdef.copying");
+  EXPECT_EQ(TemporaryName(kDe, "0123456789abcdef"),
+            "locale/de/LC_MESSAGES/.kovala.mo.0123456789abcdef.copying");
   EXPECT_EQ(TemporaryName("kovala", "0123456789abcdef"), ".kovala.0123456789abcdef.copying");
 }
 
 TEST_F(Catalogues, AManifestsFoldersOutsideAreNeverRemoved) {
   ASSERT_TRUE(Install(target));
   fs::create_directories(home + "/empty");
-  std::ofstream(target + "/kovala.installed", std::ios::app) << "made-folder ../empty\nmade-folder " << home
-                                                             << "/empty\n";
+  std::ofstream(target + "/kovala.installed", std::ios::app)
+      << "made-folder ../empty\nmade-folder " << home << "/empty\n";
   UnInstall(target);
   EXPECT_TRUE(Exists(home + "/empty"));
   EXPECT_FALSE(Exists(target));
@@ -378,7 +388,8 @@ TEST(DistributionFolder, CarriesTheCatalogueOfEveryLanguage) {
   std::ifstream linguas(KOVALA_LINGUAS);
   std::vector<std::string> expected;
   for (std::string line; std::getline(linguas, line);)
-    if (!line.empty() && line[0] != '#') expected.push_back(Concat({"locale/", line, "/LC_MESSAGES/kovala.mo"}));
+    if (!line.empty() && line[0] != '#')
+      expected.push_back(Concat({"locale/", line, "/LC_MESSAGES/kovala.mo"}));
   std::sort(expected.begin(), expected.end());
   ASSERT_FALSE(expected.empty());
   EXPECT_EQ(FindCatalogues(KOVALA_DIST_DIR), expected);
