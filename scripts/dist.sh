@@ -12,4 +12,11 @@ for name in kovala install uninstall kovala.png readme.doc; do
     exit 1
   fi
 done
+# The translations travel with it.
+for language in $(grep -v '^#' po/LINGUAS); do
+  if [ ! -f "$dist/locale/$language/LC_MESSAGES/kovala.mo" ]; then
+    echo "dist.sh: $dist/locale/$language/LC_MESSAGES/kovala.mo is missing" >&2
+    exit 1
+  fi
+done
 echo "The distribution folder is $dist"

@@ -1,10 +1,15 @@
 #include "setup/installset.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <system_error>
 
 #include "i18n/translate.h"
+#include "setup/manifest.h"
+#include "setup/setuptext.h"
 
 namespace kovala {
 
@@ -53,6 +58,32 @@ std::vector<std::string> FindInstallSet(const std::string& directory) {
     files.insert(files.end(), found.begin(), found.end());
   }
   return files;
+}
+
+std::vector<std::string> FindCatalogues(const std::string& directory) {
+  std::vector<std::string> found;
+  const std::string folder = JoinPath(directory, CatalogueFolder);
+  std::error_code error;
+  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+    const std::string language = it->path().filename().string();
+    const std::string name = Concat({CatalogueFolder, "/", language, "/", CatalogueFile});
+    // Only a name a manifest can hold, so nothing is copied that could not be removed.
+    if (!IsInstalledName(name) || !InRealFolders(directory, name)) continue;
+    struct stat info {};
+    if (lstat(JoinPath(directory, name).c_str(), &info) == 0 && S_ISREG(info.st_mode)) found.push_back(name);
+  }
+  std::sort(found.begin(), found.end());
+  return found;
+}
+
+bool InRealFolders(const std::string& directory, std::string_view name) {
+  for (std::size_t slash = name.find('/'); slash != std::string_view::npos;
+       slash = name.find('/', slash + 1)) {
+    struct stat info {};
+    if (lstat(JoinPath(directory, name.substr(0, slash)).c_str(), &info) != 0) return errno == ENOENT;
+    if (!S_ISDIR(info.st_mode)) return false;
+  }
+  return true;
 }
 
 std::uint32_t FileSizeKB(const std::string& path) {

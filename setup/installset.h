@@ -13,6 +13,10 @@ namespace kovala {
 // In copy order; "uninstall" is always attempted, found or not.
 inline constexpr std::array<std::string_view, 4> InstallSet{"kovala", "kovala.*", "*.kvl", "*.doc"};
 inline constexpr std::string_view UnInstallProgram = "uninstall";
+// The translations go beside the program as locale/<language>/LC_MESSAGES/kovala.mo,
+// the first place the program looks for them.
+inline constexpr std::string_view CatalogueFolder = "locale";
+inline constexpr std::string_view CatalogueFile = "LC_MESSAGES/kovala.mo";
 // Written into the destination: what the installation put there (install/manifest.h).
 inline constexpr std::string_view ManifestName = "kovala.installed";
 inline constexpr std::string_view ProgramName = "kovala";
@@ -34,6 +38,15 @@ std::vector<std::string> FindFiles(const std::string& directory, std::string_vie
 // The install set's files found in `directory`, pattern after pattern; a
 // file matching two patterns stands there twice. "uninstall" is not included.
 std::vector<std::string> FindInstallSet(const std::string& directory);
+
+// The catalogues found in `directory`, as paths relative to it, sorted:
+// one for every language folder of its "locale" holding a regular file.
+std::vector<std::string> FindCatalogues(const std::string& directory);
+
+// True when every folder on the way from `directory` to its relative path
+// `name` is a real folder, not a link that could lead elsewhere; a part
+// that is missing ends the walk, and counts as safe.
+bool InRealFolders(const std::string& directory, std::string_view name);
 
 // Length in thousands of bytes, 0 for a file that cannot be read.
 std::uint32_t FileSizeKB(const std::string& path);

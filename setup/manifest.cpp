@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <string_view>
@@ -19,11 +20,9 @@ namespace {
 
 constexpr std::string_view Header = "kovala.installed 2";
 
-// A name a manifest may hold: a plain file of its own folder, so that a
+// A name a manifest may hold: a path within its own folder, so that a
 // damaged manifest can never send the un-installer elsewhere.
-bool PlainName(std::string_view name) {
-  return !name.empty() && name[0] != '.' && name != ManifestName && name.find('/') == std::string_view::npos;
-}
+bool PlainName(std::string_view name) { return name != ManifestName && IsInstalledName(name); }
 
 // A path a manifest may name outside its folder: a full one, on one line,
 // with no step up.
@@ -69,12 +68,15 @@ bool ParseManifest(const std::string& text, TManifest& manifest) {
   ForEachLine(all, [&](std::string_view line) {
     if (tooMany) return;
     if (!current) {
-      if (PlainName(line) && seen.insert(line).second)
+      // Those lists named only the files of the folder itself.
+      if (PlainName(line) && line.find('/') == std::string_view::npos && seen.insert(line).second)
         manifest.files.push_back(TManifestEntry{std::string(line), 0, 0, false});
     } else if (line == "state unfinished") {
       manifest.finished = false;
     } else if (line == "folder created") {
       manifest.createdFolder = true;
+    } else if (line.starts_with("made-folder ")) {
+      if (IsInstalledName(line.substr(12))) manifest.madeFolders.emplace_back(line.substr(12));
     } else if (line.starts_with("token ")) {
       manifest.token = std::string(line.substr(6));
     } else if (line.starts_with("desktop-folder ")) {
@@ -99,8 +101,8 @@ bool ParseManifest(const std::string& text, TManifest& manifest) {
         return;
       (outside ? manifest.desktopFiles : manifest.files).push_back(std::move(entry));
     }
-    tooMany = manifest.files.size() + manifest.desktopFiles.size() + manifest.desktopFolders.size() +
-                  manifest.desktopCaches.size() >
+    tooMany = manifest.files.size() + manifest.madeFolders.size() + manifest.desktopFiles.size() +
+                  manifest.desktopFolders.size() + manifest.desktopCaches.size() >
               MaxManifestFiles;
   });
   if (manifest.token.size() != 16 || manifest.token.find_first_not_of("0123456789abcdef") != std::string::npos)
@@ -117,6 +119,7 @@ std::string FormatManifest(const TManifest& manifest) {
     if (entry.known)
       text += Concat({"file ", std::to_string(entry.size), " ", entry.pending ? "-" : Hex(entry.hash), " ", entry.name,
                       "\n"});
+  for (const std::string& folder : manifest.madeFolders) text += Concat({"made-folder ", folder, "\n"});
   for (const TManifestEntry& entry : manifest.desktopFiles)
     text += Concat({"desktop-file ", std::to_string(entry.size), " ", Hex(entry.hash), " ", entry.name, "\n"});
   for (const std::string& folder : manifest.desktopFolders) text += Concat({"desktop-folder ", folder, "\n"});
@@ -157,7 +160,25 @@ TManifestRead ReadManifest(const std::string& path, TManifest& manifest, int& er
 }
 
 std::string TemporaryName(const std::string& name, const std::string& token) {
-  return Concat({".", name, ".", token, ".copying"});
+  // Hidden beside its final name, so the rename stays within one folder.
+  const std::size_t slash = name.rfind('/');
+  const std::size_t base = slash == std::string::npos ? 0 : slash + 1;
+  return Concat({name.substr(0, base), ".", name.substr(base), ".", token, ".copying"});
+}
+
+bool IsInstalledName(std::string_view name) {
+  if (name.empty()) return false;
+  for (std::size_t start = 0;;) {
+    const std::size_t end = std::min(name.find('/', start), name.size());
+    const std::string_view part = name.substr(start, end - start);
+    // An empty part is a leading "/" or a doubled one; "." starts ".", ".."
+    // and every hidden name, none of which an installation writes.
+    if (part.empty() || part[0] == '.') return false;
+    for (const char c : part)
+      if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) return false;
+    if (end == name.size()) return true;
+    start = end + 1;
+  }
 }
 
 TManifestIndex::TManifestIndex(const TManifest& m) : manifest(m) {

@@ -7,6 +7,8 @@
 //   token 3f9a0c1d22e4b5a6    (names the run's hidden temporary copies)
 //   file 30000 9b9a52953d115909 kovala
 //   file 12000 - uninstall    (about to be copied; its hash is not known yet)
+//   file 2100 5e0c1d22e4b5a63f locale/de/LC_MESSAGES/kovala.mo
+//   made-folder locale/de     (made by an installation, removed with it when empty)
 //   desktop-file 457 0c1d22e4b5a63f9a /home/ms/.local/share/mime/packages/kovala-molecule.xml
 //   desktop-folder /home/ms/.local/share/mime/packages   (made for that file)
 //   desktop-cache /home/ms/.local/share/applications/mimeinfo.cache   (made by the refresh)
@@ -15,12 +17,17 @@
 // molecule file type; an un-installer acts only on the paths it would have
 // written itself, so a manifest can never send it elsewhere.
 //
+// Names are relative to the folder. A reader that knows no "made-folder"
+// lines skips them, and one that takes only plain names skips the
+// catalogues' lines, so an older un-installer leaves them rather than err.
+//
 // The older manifests were a plain list of names, one a line; they are
 // still read, with no size or hash known for their files.
 #pragma once
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -43,6 +50,8 @@ struct TManifest {
   // While unfinished a name may stand twice: as the earlier installation
   // left it and as this run will leave it.
   std::vector<TManifestEntry> files;
+  // The sub-folders installations made, by relative path, shallower first.
+  std::vector<std::string> madeFolders;
   // Outside the folder, by full path: the file type's files, the folders
   // made for them, and the desktop caches the refresh made.
   std::vector<TManifestEntry> desktopFiles;
@@ -63,6 +72,10 @@ TManifestRead ReadManifest(const std::string& path, TManifest& manifest, int& er
 // The same from text; false when it is too large.
 bool ParseManifest(const std::string& text, TManifest& manifest);
 std::string FormatManifest(const TManifest& manifest);
+
+// A name a manifest may list: relative, of parts that are neither empty
+// nor hidden (so no "." or ".."), without control characters.
+bool IsInstalledName(std::string_view name);
 
 // The hidden name under which a run with `token` copies `name`.
 std::string TemporaryName(const std::string& name, const std::string& token);

@@ -133,13 +133,18 @@ bool TInstallWindow::PlanInstallation() {
   std::unordered_set<std::string> seen;
   for (const std::string& name : FindInstallSet(sourceDirectory))
     if (seen.insert(name).second) names.push_back(name);
+  for (const std::string& name : FindCatalogues(sourceDirectory))
+    if (seen.insert(name).second) names.push_back(name);
   if (seen.insert(std::string(UnInstallProgram)).second) names.emplace_back(UnInstallProgram);
 
   const TManifestIndex index(earlier);
   for (const std::string& name : names) {
     const std::string path = JoinPath(destinationPath, name);
     struct stat info {};
-    if (lstat(path.c_str(), &info) != 0 && errno == ENOENT) {
+    if (!InRealFolders(destinationPath, name)) {
+      // A file or a link stands where a folder of ours would go.
+      keptFiles.push_back(name);
+    } else if (lstat(path.c_str(), &info) != 0 && errno == ENOENT) {
       plan.push_back(TPlannedFile{name, false, 0, 0});
     } else if (index.StillAsInstalled(name, path)) {
       plan.push_back(TPlannedFile{name, true, 0, 0});
@@ -162,6 +167,8 @@ void TInstallWindow::RunInstallation() {
 
   neededKB = 0;
   for (const std::string& name : FindInstallSet(sourceDirectory))
+    neededKB += FileSizeKB(JoinPath(sourceDirectory, name));
+  for (const std::string& name : FindCatalogues(sourceDirectory))
     neededKB += FileSizeKB(JoinPath(sourceDirectory, name));
   neededKB += FileSizeKB(JoinPath(sourceDirectory, UnInstallProgram));
 
@@ -197,6 +204,7 @@ bool TInstallWindow::CopyFiles() {
   filesCopied = 0;
   progressPercent = 0;
   copiedFiles.clear();
+  madeFolders.clear();
   token.clear();
   copyFile = std::make_unique<TCopyFile>(desktop);
 
@@ -230,7 +238,7 @@ bool TInstallWindow::CopyFiles() {
   if (hadManifest && !earlier.finished && !earlier.token.empty())
     for (const TManifestEntry& entry : earlier.files) {
       const std::string leftover = JoinPath(destinationPath, TemporaryName(entry.name, earlier.token));
-      if (IsRegular(leftover)) unlink(leftover.c_str());
+      if (InRealFolders(destinationPath, entry.name) && IsRegular(leftover)) unlink(leftover.c_str());
     }
 
   // What stays listed of the earlier installation: its files this run does
@@ -244,6 +252,28 @@ bool TInstallWindow::CopyFiles() {
         index.StillAsInstalled(entry.name, JoinPath(destinationPath, entry.name)))
       carried.push_back(entry);
 
+  // The sub-folders the copies need that are missing, shallower first; an
+  // earlier installation's folders stay listed while they are there.
+  std::vector<std::string> toMake;
+  for (const TPlannedFile& file : toCopy)
+    for (std::size_t slash = file.name.find('/'); slash != std::string::npos;
+         slash = file.name.find('/', slash + 1)) {
+      const std::string folder = file.name.substr(0, slash);
+      struct stat info {};
+      if (lstat(JoinPath(destinationPath, folder).c_str(), &info) != 0 && errno == ENOENT &&
+          std::find(toMake.begin(), toMake.end(), folder) == toMake.end())
+        toMake.push_back(folder);
+    }
+  std::vector<std::string> folders;
+  for (const std::string& folder : earlier.madeFolders) {
+    struct stat info {};
+    if (lstat(JoinPath(destinationPath, folder).c_str(), &info) == 0 && S_ISDIR(info.st_mode))
+      folders.push_back(folder);
+  }
+  folders.insert(folders.end(), toMake.begin(), toMake.end());
+  std::sort(folders.begin(), folders.end());
+  folders.erase(std::unique(folders.begin(), folders.end()), folders.end());
+
   // Before the first copy, the manifest says what is about to come, so an
   // interrupted run can be cleaned up. The hashes come with the copies; the
   // copies take their names only after the manifest has them.
@@ -252,6 +282,7 @@ bool TInstallWindow::CopyFiles() {
   running.finished = false;
   running.createdFolder = createdDestination || earlier.createdFolder;
   running.token = token;
+  running.madeFolders = folders;
   CarryDesktopFiles(earlier, running);
   for (const TManifestEntry& entry : earlier.files)
     if (entry.known) running.files.push_back(entry);
@@ -262,6 +293,16 @@ bool TInstallWindow::CopyFiles() {
       error != 0) {
     Abandon(FormatText(Tr("{0} could not be written"), {manifestPath}), Reason(error) + ".", {});
     return false;
+  }
+
+  for (const std::string& folder : toMake) {
+    const std::string path = JoinPath(destinationPath, folder);
+    if (mkdir(path.c_str(), 0755) != 0) {
+      const int error = errno;
+      Abandon(FormatText(Tr("{0} could not be made"), {path}), Reason(error) + ".", {});
+      return false;
+    }
+    madeFolders.push_back(path);
   }
 
   for (TPlannedFile& file : toCopy) {
@@ -301,6 +342,7 @@ bool TInstallWindow::CopyFiles() {
 
   TManifest done;
   done.createdFolder = running.createdFolder;
+  done.madeFolders = folders;
   CarryDesktopFiles(earlier, done);
   done.files = carried;
   for (const TPlannedFile& file : toCopy) done.files.push_back(TManifestEntry{file.name, file.size, file.hash});
@@ -323,6 +365,9 @@ void TInstallWindow::Abandon(const std::string& what, const std::string& reason,
       if (IsRegular(temporary)) unlink(temporary.c_str());
     }
   for (const std::string& path : placed) unlink(path.c_str());
+  // Deepest first; a folder something else now stands in stays.
+  for (auto at = madeFolders.rbegin(); at != madeFolders.rend(); ++at) rmdir(at->c_str());
+  madeFolders.clear();
   const std::string manifestPath = JoinPath(destinationPath, ManifestName);
   if (!token.empty()) {
     // The earlier installation's list comes back as it was.

@@ -69,6 +69,7 @@ class TInstallWindow {
   std::vector<TPlannedFile> plan;
   std::vector<std::string> keptFiles;   // in the destination already, left alone
   std::vector<std::string> copiedFiles;
+  std::vector<std::string> madeFolders;  // full paths of the sub-folders this run made
   // Where the copies' and the manifest's bytes go; tests put a disk that fills up here.
   TDiskWrites* disk = &TDiskWrites::System();
   IDesktopCaches* caches = &TSystemDesktopCaches::Instance();

@@ -40,11 +40,13 @@ bool IsInstallation(const fs::path& directory) {
          !manifest.legacy && !manifest.finished;
 }
 
-// The order files go in: the install set's patterns, then the un-installer.
+// The order files go in: the install set's patterns, the files in
+// sub-folders (the catalogues), then the un-installer.
 int Rank(const std::string& name) {
+  if (name.find('/') != std::string::npos) return static_cast<int>(InstallSet.size());
   for (std::size_t i = 0; i < InstallSet.size(); ++i)
     if (MatchesPattern(name, InstallSet[i])) return static_cast<int>(i);
-  return name == UnInstallProgram ? static_cast<int>(InstallSet.size()) : -1;
+  return name == UnInstallProgram ? static_cast<int>(InstallSet.size() + 1) : -1;
 }
 
 }  // namespace
@@ -119,6 +121,7 @@ void TUnInstallWindow::SetupWindow() {
   RemoveProgramGroup();
   DeleteInstallSet();
   RemoveFileType();
+  RemoveMadeFolders();
   if (stuck.empty() && stuckDesktop.empty()) {
     unlink(manifestPath.c_str());
   } else {
@@ -127,6 +130,7 @@ void TUnInstallWindow::SetupWindow() {
     rest.finished = true;
     rest.token.clear();
     std::erase_if(rest.files, [&](const TManifestEntry& entry) { return stuck.count(entry.name) == 0; });
+    rest.madeFolders = keptFolders;
     rest.desktopFiles = stuckDesktop;
     rest.desktopFolders.clear();
     rest.desktopCaches.clear();
@@ -158,7 +162,7 @@ void TUnInstallWindow::DeleteInstallSet() {
   left.clear();
   stuck.clear();
   // Names in the order they go; each name once, whatever its entries.
-  std::vector<std::vector<std::string>> byRank(InstallSet.size() + 1);
+  std::vector<std::vector<std::string>> byRank(InstallSet.size() + 2);
   std::unordered_map<std::string, bool> seen;
   for (const TManifestEntry& entry : manifest.files) {
     const int rank = Rank(entry.name);
@@ -170,6 +174,12 @@ void TUnInstallWindow::DeleteInstallSet() {
     for (const std::string& name : names) {
       const std::string file = JoinPath(programDirectory, name);
       struct stat info {};
+      // Through a link a folder could lead outside the installation.
+      if (!InRealFolders(programDirectory, name)) {
+        left.push_back(
+            FormatText(Tr("{0}: changed since it was installed, so it was kept."), {Printable(name)}));
+        continue;
+      }
       if (lstat(file.c_str(), &info) != 0) {
         if (errno != ENOENT) left.push_back(Printable(name) + ": " + Reason(errno) + ".");
         continue;
@@ -192,9 +202,29 @@ void TUnInstallWindow::DeleteInstallSet() {
     for (const auto& [name, unused] : seen) {
       const std::string temporary = JoinPath(programDirectory, TemporaryName(name, manifest.token));
       struct stat info {};
-      if (lstat(temporary.c_str(), &info) == 0 && S_ISREG(info.st_mode) && unlink(temporary.c_str()) != 0)
+      if (InRealFolders(programDirectory, name) && lstat(temporary.c_str(), &info) == 0 &&
+          S_ISREG(info.st_mode) && unlink(temporary.c_str()) != 0)
         left.push_back(Printable(TemporaryName(name, manifest.token)) + ": " + Reason(errno) + ".");
     }
+}
+
+void TUnInstallWindow::RemoveMadeFolders() {
+  keptFolders.clear();
+  std::vector<std::string> folders = manifest.madeFolders;
+  // Deepest first: a child's path is longer than its parent's.
+  std::sort(folders.begin(), folders.end(), [](const std::string& a, const std::string& b) {
+    return a.size() > b.size() || (a.size() == b.size() && a > b);
+  });
+  for (const std::string& folder : folders) {
+    const std::string where = JoinPath(programDirectory, folder);
+    struct stat info {};
+    if (!InRealFolders(programDirectory, folder) || lstat(where.c_str(), &info) != 0 ||
+        !S_ISDIR(info.st_mode))
+      continue;
+    // Only an empty one goes: whatever a student put there keeps its folder.
+    if (rmdir(where.c_str()) != 0) keptFolders.push_back(folder);
+  }
+  std::sort(keptFolders.begin(), keptFolders.end());
 }
 
 void TUnInstallWindow::RemoveFileType() {

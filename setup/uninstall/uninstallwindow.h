@@ -31,6 +31,9 @@ class TUnInstallWindow {
   // Removes the molecule file type the installer gave this user, when it is
   // still as installed, and refreshes the desktop's caches.
   void RemoveFileType();
+  // Removes the sub-folders installations made, deepest first, when empty;
+  // the others stay in `keptFolders`.
+  void RemoveMadeFolders();
 
   // The first directory, `programFolder`, the current one and then those of
   // `pathVariable` in order, that holds the program with the installer's
@@ -44,6 +47,7 @@ class TUnInstallWindow {
   std::vector<std::string> left;
   std::unordered_set<std::string> stuck;  // still as installed, but could not be removed
   std::vector<TManifestEntry> stuckDesktop;
+  std::vector<std::string> keptFolders;
   IDesktopCaches* caches = &TSystemDesktopCaches::Instance();
 
  private:

@@ -15,6 +15,27 @@ LAUNCHERS = ["kovala-kovala-kovala.desktop", "kovala-kovala-readme.desktop",
 
 
 TYPE = "application/x-kovala-molecule"
+PO_DIR = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "po")
+
+
+def languages():
+    with open(os.path.join(PO_DIR, "LINGUAS")) as linguas:
+        return [line.strip() for line in linguas if line.strip() and not line.startswith("#")]
+
+
+def german(text):
+    sys.path.insert(0, PO_DIR)
+    from check_catalogues import ReadCatalogue
+    for entry in ReadCatalogue(os.path.join(PO_DIR, "de.po")):
+        if entry.msgid == text and entry.context is None:
+            return entry.strings[0]
+    raise Failure("the German catalogue has no %r" % text)
+
+
+def catalogue_in_use(pid, path):
+    """gettext maps the catalogue it reads into the process."""
+    with open("/proc/%d/maps" % pid) as maps:
+        return any(line.rstrip("\n").endswith(" " + path) for line in maps)
 
 
 def query(s, what, argument):
@@ -77,6 +98,28 @@ def scenario(s, dist):
             raise Failure("%s was copied from the current folder" % name)
     if not os.access(os.path.join(destination, "kovala"), os.X_OK):
         raise Failure("the installed program lost its execute bit")
+    catalogues = ["locale/%s/LC_MESSAGES/kovala.mo" % language for language in languages()]
+    for name in catalogues:
+        installed = os.path.join(destination, name)
+        if not os.path.isfile(installed):
+            raise Failure("%s was not installed" % name)
+        with open(installed, "rb") as a, open(os.path.join(dist, name), "rb") as b:
+            if a.read() != b.read():
+                raise Failure("%s differs from the distribution's" % name)
+
+    # The installed program speaks German from its own folder's catalogue.
+    env = dict(s.env, LC_ALL="de_DE.UTF-8", LANG="de_DE.UTF-8", LANGUAGE="")
+    program = subprocess.Popen([os.path.join(destination, "kovala")], env=env, cwd=documents,
+                               stdout=open(s.log_path(), "a"), stderr=subprocess.STDOUT)
+    try:
+        s.wait_window(german("Untitled"), deadline=30)
+        own = os.path.realpath(os.path.join(destination, catalogues[languages().index("de")]))
+        if not catalogue_in_use(program.pid, own):
+            raise Failure("the installed program does not read %s" % own)
+    finally:
+        program.terminate()
+        program.wait(timeout=30)
+
     launchers = [name for name in sorted(os.listdir(apps)) if name != "mimeinfo.cache"]
     if launchers != LAUNCHERS or not os.path.exists(menu):
         raise Failure("the Kovala menu is not there: %s" % sorted(os.listdir(apps)))
@@ -98,8 +141,10 @@ def scenario(s, dist):
     s.answer_box("Information")
     ended(remover, "the un-installer")
 
-    if sorted(os.listdir(destination)) != ["my-own.kvl"]:
-        raise Failure("left after the removal: %s" % sorted(os.listdir(destination)))
+    left = sorted(os.path.relpath(os.path.join(top, name), destination)
+                  for top, folders, files in os.walk(destination) for name in folders + files)
+    if left != ["my-own.kvl"]:
+        raise Failure("left after the removal: %s" % left)
     if os.listdir(apps) or os.path.exists(menu):
         raise Failure("the Kovala menu is still there: %s" % os.listdir(apps))
     if os.path.exists(os.path.join(data, "mime")):
