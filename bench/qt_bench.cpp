@@ -168,15 +168,3 @@ void BM_TrueShapeAnimationCoreShare(benchmark::State& state) {
 BENCHMARK(BM_TrueShapeAnimationCoreShare)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-// Qt's application object has to exist before any picture or painter, so the
-// benchmarks get their own entry instead of the library's.
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication application(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

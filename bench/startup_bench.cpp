@@ -78,14 +78,3 @@ void BM_TranslationsGerman(benchmark::State& state) { StartTranslationsOnly(stat
 BENCHMARK(BM_TranslationsGerman)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-// Qt's application object has to exist before any window.
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication application(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -65,7 +65,11 @@ std::string BondedText(const TMolecule& m, int atomIndex) {
 }
 
 std::string ChargeText(const TAtom& atom) {
-  return (atom.charge > 0 ? "+" : "") + std::to_string(atom.charge);
+  // Appended rather than "+" + to_string(...): GCC 12 at -O2 warns falsely
+  // (-Wrestrict) on a literal added before a temporary string.
+  std::string text = atom.charge > 0 ? "+" : "";
+  text += std::to_string(atom.charge);
+  return text;
 }
 
 }  // namespace
