@@ -1,4 +1,5 @@
 #include "i18n/translate.h"
+#include "tests/i18n/languagetest.h"
 
 #include <gtest/gtest.h>
 
@@ -11,24 +12,7 @@
 namespace kovala {
 namespace {
 
-// Each test starts from the source texts and leaves them so.
-class TranslateTest : public ::testing::Test {
- protected:
-  void SetUp() override { StopTranslations(); }
-  void TearDown() override {
-    StopTranslations();
-    unsetenv("LANGUAGE");
-    std::setlocale(LC_ALL, "C");
-  }
-
-  // gettext takes the language from LANGUAGE once the message locale is not
-  // plain "C"; C.UTF-8 is always there, unlike de_DE and the others.
-  static void UseLanguage(const char* language) {
-    ASSERT_NE(std::setlocale(LC_ALL, "C.UTF-8"), nullptr);
-    setenv("LANGUAGE", language, 1);
-    ASSERT_TRUE(StartTranslationsFrom(KOVALA_TEST_LOCALE_DIR));
-  }
-};
+using TranslateTest = TLanguageTest;
 
 TEST_F(TranslateTest, SourceLanguageIsRecognisedFromTheLocaleName) {
   struct Case {

@@ -15,6 +15,7 @@
 #include "chem/moleculeexport.h"
 #include "chem/trueshape.h"
 #include "i18n/translate.h"
+#include "tests/i18n/languagetest.h"
 #include "resources/helpfiles.h"
 #include "resources/menus.h"
 #include "tests/support/fakehost.h"
@@ -24,21 +25,7 @@
 namespace kovala {
 namespace {
 
-class TranslatedTextsTest : public ::testing::Test {
- protected:
-  void SetUp() override { StopTranslations(); }
-  void TearDown() override {
-    StopTranslations();
-    unsetenv("LANGUAGE");
-    std::setlocale(LC_ALL, "C");
-  }
-
-  static void UseLanguage(const char* language) {
-    ASSERT_NE(std::setlocale(LC_ALL, "C.UTF-8"), nullptr);
-    setenv("LANGUAGE", language, 1);
-    ASSERT_TRUE(StartTranslationsFrom(KOVALA_TEST_LOCALE_DIR));
-  }
-};
+using TranslatedTextsTest = TLanguageTest;
 
 // The text of a command's item anywhere in the menu, popups included.
 std::string ItemText(const std::vector<TMenuItem>& items, int command) {
